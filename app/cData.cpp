@@ -1,0 +1,273 @@
+#include "app/cData.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace tess {
+
+const QVector<SettingInfo> &settingTable()
+{
+    static const QVector<SettingInfo> table = {
+        {Setting::Autoplay, "Autoplay", 1},         {Setting::CustomColor, "CustomColor", 128},
+        {Setting::ShowToolbar, "ShowToolbar", 1},   {Setting::CardSpeed, "CardSpeed", 5},
+        {Setting::UndoSpeed, "UndoSpeed", 5},       {Setting::UndoallSpeed, "UndoallSpeed", 2},
+        {Setting::ReplaySpeed, "ReplaySpeed", 7},   {Setting::SoundStart, "SoundStart", -1},
+        {Setting::SoundCardDown, "SoundCardDown", 0}, {Setting::SoundCardUp, "SoundCardUp", 0},
+        {Setting::SoundUndo, "SoundUndo", -1},      {Setting::SoundRedo, "SoundRedo", -1},
+        {Setting::SoundAutoPlay, "SoundAutoPlay", -1}, {Setting::SoundWin, "SoundWin", -1},
+        {Setting::ShowTime, "ShowTime", 1},         {Setting::ShowScore, "ShowScore", 1},
+        {Setting::ShowMoves, "ShowMoves", 1},       {Setting::BGIndex, "BGIndex", 1007},
+        {Setting::RangeIndex, "RangeIndex", 15},    {Setting::DeckIndex, "DeckIndex", 531},
+        {Setting::Fade, "Fade", 1},
+    };
+    return table;
+}
+
+const SettingInfo &settingInfo(Setting s)
+{
+    return settingTable()[static_cast<int>(s)];
+}
+
+QString nowText()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+cData::cData(const QString &configFile, const QString &dataRoot) : dataRoot_(dataRoot)
+{
+    QString path = configFile;
+    if (path.isEmpty())
+        path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               QStringLiteral("/Tessaline/Tessaline.conf");
+    store_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+cData::~cData()
+{
+    store_->sync();
+}
+
+QString cData::storeFile() const
+{
+    return store_->fileName();
+}
+
+void cData::sync()
+{
+    store_->sync();
+}
+
+void cData::InitCD(const std::string &prodName, i16 totalGames, const std::string &helpFile)
+{
+    prodName_ = QString::fromStdString(prodName);
+    totalGames_ = totalGames;
+    helpFile_ = QString::fromStdString(helpFile);
+    gameNames_ = QVector<QString>(totalGames + 1);
+}
+
+void cData::SetGame(i16 gid, const std::string &name)
+{
+    if (gid < 1 || gid >= gameNames_.size())
+        throw IndexError("game id out of range: " + std::to_string(gid));
+    gameNames_[gid] = QString::fromStdString(name);
+}
+
+QString cData::GetGName(i16 gid) const
+{
+    if (gid < 1 || gid >= gameNames_.size())
+        throw IndexError("game id out of range: " + std::to_string(gid));
+    return gameNames_[gid];
+}
+
+i16 cData::GetGameID(const QString &name) const
+{
+    for (int i = 1; i < gameNames_.size(); ++i)
+        if (gameNames_[i] == name)
+            return static_cast<i16>(i);
+    return 0;
+}
+
+QString cData::readText(const char *section, const QString &key, const QString &def) const
+{
+    const QString full = QLatin1String(section) + QLatin1Char('/') + key;
+    auto it = cache_.constFind(full);
+    if (it != cache_.constEnd())
+        return *it;
+    if (absent_.contains(full))
+        return def;
+    QVariant v = store_->value(full);
+    if (!v.isValid()) {
+        absent_.insert(full, true);
+        return def;
+    }
+    QString text = v.toString();
+    cache_.insert(full, text);
+    return text;
+}
+
+void cData::writeText(const char *section, const QString &key, const QString &value)
+{
+    const QString full = QLatin1String(section) + QLatin1Char('/') + key;
+    auto it = cache_.constFind(full);
+    if (it != cache_.constEnd() && *it == value)
+        return;
+    cache_.insert(full, value);
+    absent_.remove(full);
+    store_->setValue(full, value);
+    store_->sync();
+}
+
+i16 cData::get(Setting s) const
+{
+    const SettingInfo &info = settingInfo(s);
+    QString text = readText(keys::kData, QLatin1String(info.key), QString());
+    bool ok = false;
+    int v = text.trimmed().toInt(&ok);
+    // Anything unreadable or outside 16 bits falls back to the default.
+    if (!ok || v < INT16_MIN || v > INT16_MAX)
+        return static_cast<i16>(info.defaultValue);
+    return static_cast<i16>(v);
+}
+
+void cData::set(Setting s, i16 v)
+{
+    writeText(keys::kData, QLatin1String(settingInfo(s).key), QString::number(v));
+}
+
+i32 cData::CustomColor() const
+{
+    const SettingInfo &info = settingInfo(Setting::CustomColor);
+    QString text = readText(keys::kData, QLatin1String(info.key), QString());
+    bool ok = false;
+    qint64 v = text.trimmed().toLongLong(&ok);
+    if (!ok || v < INT32_MIN || v > INT32_MAX)
+        return info.defaultValue;
+    return static_cast<i32>(v);
+}
+
+void cData::SetCustomColor(i32 v)
+{
+    writeText(keys::kData, QLatin1String(settingInfo(Setting::CustomColor).key), QString::number(v));
+}
+
+QString cData::LastGName() const
+{
+    QString def = gameNames_.size() > 1 ? gameNames_[1] : QStringLiteral("Blind Alleys");
+    return readText(keys::kData, QLatin1String(keys::kLastGName), def);
+}
+
+void cData::SetLastGName(const QString &name)
+{
+    writeText(keys::kData, QLatin1String(keys::kLastGName), name);
+}
+
+void cData::SetCurGName(const QString &name)
+{
+    curGName_ = name;
+    SetLastGName(name);
+}
+
+QString cData::CurPlayer() const
+{
+    return readText(keys::kUsers, QLatin1String(keys::kCurrentPlayer), QString());
+}
+
+void cData::SetCurPlayer(const QString &name)
+{
+    writeText(keys::kUsers, QLatin1String(keys::kCurrentPlayer), name);
+}
+
+i16 cData::TotalPlayers() const
+{
+    i16 n = 0;
+    for (int i = 1; i <= kMaxPlayers; ++i)
+        if (!GetPlayer(static_cast<i16>(i)).isEmpty())
+            ++n;
+    return n;
+}
+
+QString cData::GetPlayer(i16 slot) const
+{
+    return readText(keys::kUsers, QString::number(slot), QString());
+}
+
+void cData::SetPlayer(i16 slot, const QString &name, bool makeCurrent)
+{
+    writeText(keys::kUsers, QString::number(slot), name);
+    if (makeCurrent)
+        SetCurPlayer(name);
+}
+
+QString cData::GetRecent(i16 pos) const
+{
+    return readText(keys::kRecent, QString::number(pos), QString());
+}
+
+void cData::SetRecent(const QString &gName)
+{
+    if (gName == GetRecent(1))
+        return;
+    for (int i = kRecentCount; i >= 2; --i)
+        writeText(keys::kRecent, QString::number(i), GetRecent(static_cast<i16>(i - 1)));
+    writeText(keys::kRecent, QStringLiteral("1"), gName);
+}
+
+i16 cData::RecentCount() const
+{
+    i16 n = 0;
+    for (int i = 1; i <= kRecentCount; ++i)
+        if (!GetRecent(static_cast<i16>(i)).isEmpty())
+            ++n;
+    return n;
+}
+
+void cData::ClearRecent()
+{
+    for (int i = 1; i <= kRecentCount; ++i)
+        writeText(keys::kRecent, QString::number(i), QString());
+}
+
+QString cData::AppDir() const
+{
+    QString base = dataRoot_;
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base + QLatin1Char('/') + prodName_ + QLatin1Char('/');
+}
+
+void cData::PlaySound(const QString &name)
+{
+    struct Kind {
+        const char *name;
+        Setting setting;
+    };
+    static const Kind kinds[] = {
+        {"Start", Setting::SoundStart},       {"CardUp", Setting::SoundCardUp},
+        {"CardDown", Setting::SoundCardDown}, {"AutoPlay", Setting::SoundAutoPlay},
+        {"Undo", Setting::SoundUndo},         {"Redo", Setting::SoundRedo},
+        {"Win", Setting::SoundWin},
+    };
+    // Redo has no sound of its own; it borrows the undo sound.
+    const QString resource = name == QLatin1String("Redo") ? QStringLiteral("UNDO") : name.toUpper();
+    for (const Kind &k : kinds) {
+        if (name == QLatin1String(k.name) && get(k.setting) == -1) {
+            if (sound_)
+                sound_->play(resource);
+        }
+    }
+}
+
+void cData::ShowRules(const QString &gName)
+{
+    if (help_)
+        help_->showTopic(helpFile_, GetGameID(gName), true);
+}
+
+void cData::ShowContents()
+{
+    if (help_)
+        help_->showTopic(helpFile_, 0, false);
+}
+
+} // namespace tess

@@ -1,0 +1,171 @@
+// The application-data object: product facts, the game-name table, the current game,
+// and every persistent setting (INI store, written through an in-memory cache).
+#pragma once
+
+#include <QHash>
+#include <QSettings>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+#include "model/catalogue.h"
+#include "model/gameNumber.h"
+
+namespace tess {
+
+// Every stored key, named once; users' files hold these names forever.
+enum class Setting {
+    Autoplay,
+    CustomColor,
+    ShowToolbar,
+    CardSpeed,
+    UndoSpeed,
+    UndoallSpeed,
+    ReplaySpeed,
+    SoundStart,
+    SoundCardDown,
+    SoundCardUp,
+    SoundUndo,
+    SoundRedo,
+    SoundAutoPlay,
+    SoundWin,
+    ShowTime,
+    ShowScore,
+    ShowMoves,
+    BGIndex,
+    RangeIndex,
+    DeckIndex,
+    Fade,
+};
+
+struct SettingInfo {
+    Setting id;
+    const char *key;
+    int defaultValue;
+};
+const QVector<SettingInfo> &settingTable();
+const SettingInfo &settingInfo(Setting s);
+
+namespace keys {
+inline constexpr const char *kData = "Data";
+inline constexpr const char *kUsers = "Users";
+inline constexpr const char *kRecent = "Recent";
+inline constexpr const char *kLastGName = "LastGName";
+inline constexpr const char *kCurrentPlayer = "100";
+} // namespace keys
+
+constexpr int kMaxPlayers = 20;
+constexpr int kRecentCount = 5;
+
+// Where sounds go; the windows supply a real player, tests a recorder.
+class SoundSink {
+public:
+    virtual ~SoundSink() = default;
+    // resource is the upper-case WAVE name, e.g. "UNDO"; called only when the sound is on.
+    virtual void play(const QString &resource) = 0;
+};
+
+// Where help requests go: context 0 = contents page, otherwise a game's rules page.
+class HelpSink {
+public:
+    virtual ~HelpSink() = default;
+    virtual void showTopic(const QString &helpFile, int context, bool popup) = 0;
+};
+
+class cData : public GameRegistry {
+public:
+    // Both paths may be empty: the user's config file and data folder are used then.
+    explicit cData(const QString &configFile = QString(), const QString &dataRoot = QString());
+    ~cData() override;
+
+    // Product facts and the game-name table.
+    void InitCD(const std::string &prodName, i16 totalGames, const std::string &helpFile) override;
+    void SetGame(i16 gid, const std::string &name) override;
+    QString ProdName() const { return prodName_; }
+    i16 TotalGames() const { return totalGames_; }
+    QString HelpFile() const { return helpFile_; }
+    QString GetGName(i16 gid) const;
+    i16 GetGameID(const QString &name) const;
+
+    // Persistent settings of section "Data".
+    i16 get(Setting s) const;
+    void set(Setting s, i16 v);
+    i32 CustomColor() const;
+    void SetCustomColor(i32 v);
+    QString LastGName() const;
+    void SetLastGName(const QString &name);
+
+    i16 Autoplay() const { return get(Setting::Autoplay); }
+    void SetAutoplay(i16 v) { set(Setting::Autoplay, v); }
+    i16 ShowToolbar() const { return get(Setting::ShowToolbar); }
+    void SetShowToolbar(i16 v) { set(Setting::ShowToolbar, v); }
+    i16 CardSpeed() const { return get(Setting::CardSpeed); }
+    i16 UndoSpeed() const { return get(Setting::UndoSpeed); }
+    i16 UndoallSpeed() const { return get(Setting::UndoallSpeed); }
+    i16 ReplaySpeed() const { return get(Setting::ReplaySpeed); }
+    i16 ShowTime() const { return get(Setting::ShowTime); }
+    i16 ShowScore() const { return get(Setting::ShowScore); }
+    i16 ShowMoves() const { return get(Setting::ShowMoves); }
+    i16 BGIndex() const { return get(Setting::BGIndex); }
+    i16 RangeIndex() const { return get(Setting::RangeIndex); }
+    i16 DeckIndex() const { return get(Setting::DeckIndex); }
+    i16 Fade() const { return get(Setting::Fade); }
+
+    // Players and the recent list.
+    QString CurPlayer() const;
+    void SetCurPlayer(const QString &name);
+    i16 TotalPlayers() const;
+    QString GetPlayer(i16 slot) const;
+    void SetPlayer(i16 slot, const QString &name, bool makeCurrent);
+    QString GetRecent(i16 pos) const;
+    void SetRecent(const QString &gName);
+    i16 RecentCount() const;
+    void ClearRecent();
+
+    // The data folder, recomputed on every read; ends with a separator.
+    QString AppDir() const;
+
+    // The current game (not persisted).
+    bool GameRunning = false;
+    GameNumber CurGNo;
+    i32 CurTime = 0;
+    i16 CurMoves = 0;
+    i16 CurScore = 0;
+    QString SesStartTime;
+    QString GameStartTime;
+    QString CurGName() const { return curGName_; }
+    void SetCurGName(const QString &name);
+
+    // Sounds and help: the rules here, the output through the sinks.
+    void setSoundSink(SoundSink *sink) { sound_ = sink; }
+    void setHelpSink(HelpSink *sink) { help_ = sink; }
+    void PlaySound(const QString &name);
+    void ShowRules(const QString &gName);
+    void ShowContents();
+
+    // The store file itself, for the program's messages.
+    QString storeFile() const;
+    // Flushes the store to disk.
+    void sync();
+
+private:
+    QString readText(const char *section, const QString &key, const QString &def) const;
+    void writeText(const char *section, const QString &key, const QString &value);
+
+    std::unique_ptr<QSettings> store_;
+    mutable QHash<QString, QString> cache_; // "Section/Key" -> stored text
+    mutable QHash<QString, bool> absent_;   // keys known to be missing from the store
+    QString dataRoot_;
+    QString prodName_ = QStringLiteral("Tessaline");
+    i16 totalGames_ = 0;
+    QString helpFile_;
+    QVector<QString> gameNames_;
+    QString curGName_;
+    SoundSink *sound_ = nullptr;
+    HelpSink *help_ = nullptr;
+};
+
+// Current date and time as the text the start times and score files hold.
+QString nowText();
+
+} // namespace tess

@@ -1,0 +1,44 @@
+// The one interface through which the engine tells the screen what happened.
+// Headless, every call does nothing and animation costs nothing.
+#pragma once
+
+#include <string>
+
+#include "model/numeric.h"
+
+namespace tess {
+
+// The marker arrays of the table.
+enum class MarkerArray { Home, Goal, Res, Waste, Stock };
+
+class TableView {
+public:
+    virtual ~TableView() = default;
+    // A card's top-left corner moved (twips); during animation once per step.
+    virtual void cardMoved(int /*picId*/, double /*left*/, double /*top*/) {}
+    virtual void cardRaised(int /*picId*/) {}
+    virtual void cardShown(int /*picId*/, bool /*visible*/) {}
+    // Value, face or selection changed: the card must be drawn again.
+    virtual void cardFaceChanged(int /*picId*/) {}
+    virtual void markerPlaced(MarkerArray /*array*/, int /*index*/, int /*kind*/, i16 /*left*/, i16 /*top*/) {}
+    virtual void markerKindChanged(MarkerArray /*array*/, int /*index*/, int /*kind*/) {}
+    virtual void allHidden() {}
+    virtual void repaint() {}
+    // Lets window events run between the cards of a deal.
+    virtual void processEvents() {}
+    // True when animation steps are drawn; a headless view skips them entirely.
+    virtual bool animates() const { return false; }
+    virtual void playSound(const std::string & /*name*/) {}
+};
+
+// What the engine needs from the running program.
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+    virtual bool gameRunning() const = 0;
+    virtual i16 autoplaySetting() const = 0;
+    // Every card of the deal is home: the game is won.
+    virtual void gameWon() = 0;
+};
+
+} // namespace tess

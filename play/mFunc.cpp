@@ -1,0 +1,113 @@
+#include "play/mFunc.h"
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "model/engine.h"
+
+namespace tess {
+
+i16 CardCell(const Engine &e, int p) { return e.card(p).Cell; }
+i16 CardPile(const Engine &e, int p) { return e.card(p).Pile; }
+i16 CardPos(const Engine &e, int p) { return e.card(p).Pos; }
+i16 CardLeft(const Engine &e, int p) { return checked16(roundHalfEven(e.card(p).Left)); }
+i16 CardTop(const Engine &e, int p) { return checked16(roundHalfEven(e.card(p).Top)); }
+i16 CardNum(const Engine &e, int p) { return e.card(p).Num; }
+i32 CardFaceMode(const Engine &e, int p) { return e.card(p).FaceMode; }
+i16 CardSuit(const Engine &e, int p) { return e.card(p).Suit; }
+i16 CardSuitpile(const Engine &e, int p) { return e.card(p).Suitpile; }
+i32 CardColor(const Engine &e, int p) { return e.card(p).Color; }
+
+bool HitTest(const Engine &e, int picId, int cell, int pile, int pos, int mode)
+{
+    const long long x = CardLeft(e, picId), y = CardTop(e, picId);
+    const long long tx = e.Array.CordX(cell, pile, pos), ty = e.Array.CordY(cell, pile, pos);
+    if (mode == kPointTest) {
+        const long long cx = roundHalfEven(static_cast<double>(x) + 532.5);
+        const long long cy = y + 720;
+        return tx < cx && cx < tx + kCardWidth && ty < cy && cy < ty + kCardHeight;
+    }
+    return ty < y + kCardHeight && y < ty + kCardHeight && tx < x + kCardWidth && x < tx + kCardWidth;
+}
+
+bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
+{
+    if (order == 9)
+        return true;
+    const int l = CardNum(e, lower), u = CardNum(e, upper);
+    const bool down = u == l - 1 || (ak && l == 0 && u == 12);
+    const bool up = u == l + 1 || (ak && l == 12 && u == 0);
+    bool rank = false;
+    switch (order) {
+    case 1: case 4: case 7: rank = down; break;
+    case 2: case 5: case 8: rank = up; break;
+    case 3: case 6: case 12: rank = up || down; break;
+    default: return false;
+    }
+    if (!rank)
+        return false;
+    switch (order) {
+    case 1: case 2: case 3: return CardSuit(e, upper) == CardSuit(e, lower);
+    case 4: case 5: case 6: return CardColor(e, upper) != CardColor(e, lower);
+    default: return true;
+    }
+}
+
+bool CanMoveRun(const Engine &e, int picId, int count)
+{
+    const int pile = CardPile(e, picId), p = CardPos(e, picId);
+    const bool ak = e.Games.AK(Home) != 0;
+    for (int i = p; i <= p + count - 1; ++i) {
+        if (!FitsOrder(e, e.Array.GetPicID(Home, pile, i), e.Array.GetPicID(Home, pile, i + 1),
+                       e.Games.MultiOrder(), ak))
+            return false;
+    }
+    return true;
+}
+
+i16 CountEmptyPiles(const Engine &e, int cell)
+{
+    const int piles = e.Games.Piles(cell);
+    i16 n = 0;
+    for (int i = 0; i < piles; ++i)
+        if (e.Array.GetTop(cell, i) == -1)
+            ++n;
+    return n;
+}
+
+i16 MaxCarriedCards(const Engine &e)
+{
+    const int empty = CountEmptyPiles(e, Home), cells = CountEmptyPiles(e, Res);
+    return checked16((empty + 1) * (cells + 1) - 1);
+}
+
+long long RandomGameNumber(int rangeIndex)
+{
+    long long m = 0;
+    if (rangeIndex >= 1) {
+        m = 1;
+        for (int i = 0; i < rangeIndex && i < 15; ++i)
+            m *= 10;
+    }
+    // A fresh clock seed per draw; 53 bits of fraction reach every number of the range,
+    // which the 24-bit deal generator could not.
+    std::seed_seq seq{static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()),
+                      static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count())};
+    std::mt19937_64 gen(seq);
+    const double r = static_cast<double>(gen() >> 11) / 9007199254740992.0;
+    const auto n = static_cast<long long>(static_cast<double>(m) * r);
+    return n == 0 ? 1 : n;
+}
+
+std::string FormatGameTime(i32 seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    const i32 s = seconds % 60, m = (seconds / 60) % 60, h = seconds / 3600;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d:%02d:%02d", h, m, s);
+    return buf;
+}
+
+} // namespace tess

@@ -1,0 +1,331 @@
+#include "play/mPlay.h"
+
+#include "model/engine.h"
+#include "play/cTrans.h"
+#include "play/mFunc.h"
+
+namespace tess {
+
+namespace {
+
+bool fansRight(const Engine &e)
+{
+    const i32 order = e.Games.HomePileOrder();
+    return order == 2 || order == 3;
+}
+
+// Where the k-th carried card sits relative to the grabbed one.
+void carriedOffset(const Engine &e, int k, long long &dx, long long &dy)
+{
+    dx = fansRight(e) ? 180LL * k : 0;
+    dy = fansRight(e) ? 0 : 250LL * k;
+}
+
+bool isFreecellTag(const std::string &tag)
+{
+    return tag == "Penguin" || tag == "Freecell" || tag == "FreecellAK";
+}
+
+bool move(Engine &e, int picId, int cell, int pile, int pos, i16 speed, int carried)
+{
+    i32 mod = tmod::Plain;
+    return e.Array.MoveCard(static_cast<i16>(picId), static_cast<i16>(cell), static_cast<i16>(pile),
+                            checked16(pos), mod, speed, static_cast<i16>(carried), 0);
+}
+
+// One pass over the drop targets in their fixed order; true when a move was made.
+bool tryTargets(Engine &e, int c, int srcCell, int srcPile, int mode, bool &refused)
+{
+    const cGames &g = e.Games;
+    const int count = e.Drag.DragCount;
+    for (int i = 0; i < g.Piles(Home); ++i) {
+        const int t = e.Array.GetTop(Home, i);
+        if (!HitTest(e, c, Home, i, t, mode))
+            continue;
+        bool ok;
+        if (t == -1)
+            ok = g.EmptyNum() == -1 || g.EmptyNum() == CardNum(e, c);
+        else if (srcCell == Home && i == srcPile)
+            ok = false;
+        else
+            ok = FitsOrder(e, e.Array.GetTopPicID(Home, i), c, g.Order(Home, i), g.AK(Home) != 0);
+        if (ok) {
+            refused = !move(e, c, Home, i, t + 1, 3, count);
+            return true;
+        }
+    }
+    for (int i = 0; i < g.Piles(Res); ++i) {
+        if (!HitTest(e, c, Res, i, 0, mode))
+            continue;
+        if (e.Array.GetPicID(Res, i, 0) == -1 && count == 0 && g.ResNum() == -1) {
+            refused = !move(e, c, Res, i, 0, 3, 0);
+            return true;
+        }
+    }
+    if (g.Tag() == "Spider")
+        return false;
+    for (int i = 0; i < g.Piles(Goal); ++i) {
+        if (count != 0)
+            break;
+        const int t = e.Array.GetTop(Goal, i);
+        if (!HitTest(e, c, Goal, i, 0, mode))
+            continue;
+        bool ok;
+        if (t == -1)
+            ok = CardNum(e, c) == e.GoalBase;
+        else if (t == 12)
+            ok = false;
+        else
+            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
+        if (ok) {
+            refused = !move(e, c, Goal, i, t + 1, 3, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void CardPress(Engine &e, int picId, double x, double y)
+{
+    if (!e.host().gameRunning())
+        return;
+    DragState &d = e.Drag;
+    d.DragCount = 0;
+    d.GrabX = checked16(roundHalfEven(x));
+    d.GrabY = checked16(roundHalfEven(y));
+    d.StartLeft = CardLeft(e, picId);
+    d.StartTop = CardTop(e, picId);
+    const CardState &c = e.card(picId);
+    CardMouseDown(e, picId, c.Cell, c.Pile, c.Pos);
+    e.view().playSound("CardDown");
+}
+
+void CardMove(Engine &e, int picId, double x, double y)
+{
+    if (!e.host().gameRunning() || !e.Drag.Dragging)
+        return;
+    const CardState &c = e.card(picId);
+    DragCards(e, picId, c.Pile, c.Pos, x, y);
+}
+
+void CardRelease(Engine &e, int picId)
+{
+    if (!e.host().gameRunning() || !e.Drag.Dragging)
+        return;
+    e.Drag.Dragging = false;
+    const CardState &c = e.card(picId);
+    DropCards(e, picId, c.Cell, c.Pile, c.Pos);
+    e.view().playSound("CardUp");
+}
+
+void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
+{
+    const cGames &g = e.Games;
+    DragState &d = e.Drag;
+    switch (cell) {
+    case Stock:
+        if (g.StockType() == 1) {
+            d.Dragging = picId == e.Array.GetTopPicID(Stock, 0);
+        } else if (g.StockMove() == 2) {
+            DealRow(e);
+        } else {
+            TurnToWaste(e);
+        }
+        return;
+    case Waste:
+        d.Dragging = e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
+        return;
+    case Goal:
+    case Res:
+        d.Dragging = true;
+        return;
+    default:
+        break;
+    }
+    const int t = e.Array.GetTop(Home, pile);
+    if (pos == t) {
+        d.Dragging = true;
+    } else {
+        d.DragCount = checked16(t - pos);
+        bool ok = CardFaceMode(e, picId) == 0 && g.MultiMove() != 0 && CanMoveRun(e, picId, d.DragCount);
+        if (ok && isFreecellTag(g.Tag()))
+            ok = d.DragCount <= MaxCarriedCards(e);
+        d.Dragging = ok;
+        if (!ok)
+            return;
+    }
+    for (int p = pos; p <= t; ++p)
+        e.Raise(e.Array.GetPicID(Home, pile, p));
+}
+
+void DragCards(Engine &e, int picId, int pile, int pos, double x, double y)
+{
+    const CardState &c = e.card(picId);
+    const i16 left = checked16(roundHalfEven(c.Left + x - e.Drag.GrabX));
+    const i16 top = checked16(roundHalfEven(c.Top + y - e.Drag.GrabY));
+    e.MoveTo(picId, left, top);
+    e.Raise(picId);
+    for (int k = 1; k <= e.Drag.DragCount; ++k) {
+        long long dx, dy;
+        carriedOffset(e, k, dx, dy);
+        const i16 id = e.Array.GetPicID(Home, pile, pos + k);
+        e.MoveTo(id, static_cast<double>(left + dx), static_cast<double>(top + dy));
+        e.Raise(id);
+    }
+    e.view().repaint();
+}
+
+void DropCards(Engine &e, int picId, int cell, int pile, int pos)
+{
+    bool refused = false;
+    for (int mode : {kPointTest, kOverlapTest}) {
+        if (tryTargets(e, picId, cell, pile, mode, refused)) {
+            if (refused)
+                ReturnCards(e, picId, pile, pos);
+            return;
+        }
+    }
+    ReturnCards(e, picId, pile, pos);
+}
+
+void ReturnCards(Engine &e, int picId, int pile, int pos)
+{
+    const DragState &d = e.Drag;
+    e.MoveTo(picId, d.StartLeft, d.StartTop);
+    for (int k = 1; k <= d.DragCount; ++k) {
+        long long dx, dy;
+        carriedOffset(e, k, dx, dy);
+        e.MoveTo(e.Array.GetPicID(Home, pile, pos + k), static_cast<double>(d.StartLeft + dx),
+                 static_cast<double>(d.StartTop + dy));
+    }
+    e.view().repaint();
+}
+
+void TurnToWaste(Engine &e)
+{
+    if (e.Array.GetTop(Stock, 0) < 0)
+        return;
+    e.Array.AddtoWaste(e.Array.GetTopPicID(Stock, 0));
+}
+
+void DealRow(Engine &e)
+{
+    e.Trans->StartMulti();
+    for (int i = 0; i < e.Games.Piles(Home); ++i) {
+        if (e.Array.GetTop(Stock, 0) < 0)
+            break;
+        i32 mod = tmod::TurnedUp;
+        e.Array.MoveCard(e.Array.GetTopPicID(Stock, 0), Home, static_cast<i16>(i),
+                         checked16(e.Array.GetTop(Home, i) + 1), mod, 5, 0, 0);
+    }
+    e.Trans->EndMulti();
+}
+
+void StockMarkerPress(Engine &e)
+{
+    if (e.Games.StockNum() != 2)
+        return;
+    if (e.Games.Redeals() == -1 || e.RedealCount < e.Games.Redeals())
+        RedealStock(e);
+}
+
+void RedealStock(Engine &e)
+{
+    e.RedealCount = checked16(e.RedealCount + 1);
+    e.Trans->StartMulti();
+    const int w = e.Array.GetTop(Waste, 0);
+    for (int i = 0; i <= w; ++i) {
+        if (e.Array.GetTop(Waste, 0) < 0)
+            break;
+        i32 mod = tmod::TurnedDown;
+        e.Array.MoveCard(e.Array.GetTopPicID(Waste, 0), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1), mod, 2,
+                         0, 1);
+    }
+    e.Trans->EndMulti();
+    if (e.RedealCount == e.Games.Redeals()) {
+        e.SetStockMarkerKind(15);
+        e.Games.setStockNum(1);
+    }
+}
+
+void RefreshStockMarker(Engine &e)
+{
+    if (!e.host().gameRunning() || e.Games.StockNum() != 2)
+        return;
+    const bool empty = e.Array.GetTop(Stock, 0) < 0 && e.Array.GetTop(Waste, 0) < 0;
+    e.SetStockMarkerKind(empty ? 15 : 16);
+}
+
+bool AutoMoveHome(Engine &e, int c)
+{
+    const cGames &g = e.Games;
+    for (int i = 0; i < g.Piles(Goal); ++i) {
+        const int t = e.Array.GetTop(Goal, i);
+        bool ok;
+        if (t == -1)
+            ok = CardNum(e, c) == e.GoalBase;
+        else
+            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
+        if (ok && move(e, c, Goal, i, t + 1, 3, 0)) {
+            e.view().playSound("AutoPlay");
+            return true;
+        }
+    }
+    return false;
+}
+
+static void removeSpiderSuits(Engine &e)
+{
+    const cGames &g = e.Games;
+    for (int i = 0; i < g.Piles(Home); ++i) {
+        const int t = e.Array.GetTop(Home, i);
+        if (t < 12)
+            continue;
+        for (int k = t; k >= 1; --k) {
+            if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1), g.Order(Goal, 0),
+                           false))
+                break;
+            const int topCard = e.Array.GetPicID(Home, i, t);
+            if (CardNum(e, topCard) == 0 && t - k == 11) {
+                const int sp = CardSuitpile(e, topCard);
+                const int j = g.GoalDiv() != 0 ? sp % g.GoalDiv() : sp;
+                e.Trans->StartMulti();
+                for (int n = 0; n < 13; ++n)
+                    move(e, e.Array.GetTopPicID(Home, i), Goal, j, e.Array.GetTop(Goal, j) + 1, 3, 0);
+                e.Trans->EndMulti();
+                break;
+            }
+        }
+    }
+}
+
+void RunAutoplay(Engine &e)
+{
+    const cGames &g = e.Games;
+    if (g.Tag() == "Spider") {
+        removeSpiderSuits(e);
+        return;
+    }
+    if (g.DisAutoPlay() == -1 || e.host().autoplaySetting() == 0)
+        return;
+    for (int i = 0; i < g.Piles(Home); ++i)
+        if (e.Array.GetTop(Home, i) >= 0)
+            AutoMoveHome(e, e.Array.GetTopPicID(Home, i));
+    for (int i = 0; i < g.Piles(Res); ++i)
+        if (e.Array.GetTop(Res, i) >= 0)
+            AutoMoveHome(e, e.Array.GetTopPicID(Res, i));
+    if (g.Piles(Waste) > 0 && e.Array.GetTop(Waste, 0) >= 0)
+        AutoMoveHome(e, e.Array.GetTopPicID(Waste, 0));
+    if (g.StockType() == 1 && e.Array.GetTop(Stock, 0) >= 0)
+        AutoMoveHome(e, e.Array.GetTopPicID(Stock, 0));
+}
+
+void CheckForWin(Engine &e)
+{
+    if (e.Array.TotalGoalCards() == e.Games.TotalCards())
+        e.host().gameWon();
+}
+
+} // namespace tess

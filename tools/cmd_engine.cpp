@@ -1,0 +1,192 @@
+// The engine's commands: games, shuffle, deal, play.
+#include <iostream>
+#include <sstream>
+
+#include "model/catalogue.h"
+#include "model/deal.h"
+#include "model/engine.h"
+#include "play/cTrans.h"
+#include "play/mPlay.h"
+#include "tools/commands.h"
+
+namespace tess::cli {
+
+bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number)
+{
+    if (args.size() != expected) {
+        std::cerr << "tessaline-cli: expected " << expected << " arguments, got " << args.size() << "\n";
+        return false;
+    }
+    game = args[0];
+    if (catalogue::GameId(game) == 0) {
+        std::cerr << "tessaline-cli: unknown game \"" << game << "\"; the games are:\n";
+        for (const CatalogueRow &r : catalogueRows())
+            std::cerr << "  " << r.name << "\n";
+        return false;
+    }
+    auto v = parseGameDigits(args[1]);
+    if (!v || *v < 1) {
+        std::cerr << "tessaline-cli: \"" << args[1]
+                  << "\" is not a game number (a whole number from 1 to 999999999999999)\n";
+        return false;
+    }
+    number = *v;
+    return true;
+}
+
+int cmdGames(const Args &args)
+{
+    if (!args.empty()) {
+        std::cerr << "tessaline-cli: games takes no arguments\n";
+        return 2;
+    }
+    int id = 1;
+    for (const CatalogueRow &r : catalogueRows())
+        std::cout << id++ << " " << r.name << "\n";
+    return 0;
+}
+
+int cmdShuffle(const Args &args)
+{
+    std::string game;
+    long long number = 0;
+    if (!parseGameArgs(args, 2, game, number))
+        return 2;
+    Engine e;
+    e.SelectGame(game);
+    e.Array.Init(number);
+    for (int i = 0; i < e.Games.TotalCards(); ++i)
+        std::cout << (i ? " " : "") << e.Array.GetRandom(i);
+    std::cout << "\n";
+    return 0;
+}
+
+static void printLayout(const Engine &e)
+{
+    for (int cell = 0; cell < kCellKinds; ++cell) {
+        for (int pile = 0; pile < e.Games.Piles(cell); ++pile) {
+            std::cout << cell << " " << pile << ":";
+            for (int pos = 0; pos <= e.Array.GetTop(cell, pile); ++pos) {
+                const int id = e.Array.GetPicID(cell, pile, pos);
+                std::cout << " " << id << ":" << e.Array.GetRandom(id) << ":"
+                          << (e.card(id).FaceMode == 1 ? 'd' : 'u');
+            }
+            std::cout << "\n";
+        }
+    }
+    std::cout << "GoalBase " << e.GoalBase << "\n";
+}
+
+int cmdDeal(const Args &args)
+{
+    std::string game;
+    long long number = 0;
+    if (!parseGameArgs(args, 2, game, number))
+        return 2;
+    Engine e;
+    e.SelectGame(game);
+    e.Array.Init(number);
+    AssignCardValues(e);
+    e.NewTrans();
+    DealGame(e);
+    printLayout(e);
+    return 0;
+}
+
+namespace {
+
+// Carries a card so its corner lies on the slot the release tests for that pile.
+void dragTo(Engine &e, int picId, int cell, int pile)
+{
+    const int top = e.Array.GetTop(cell, pile);
+    const int slotPos = cell == Home ? top : 0;
+    const double tx = e.Array.CordX(cell, pile, slotPos), ty = e.Array.CordY(cell, pile, slotPos);
+    CardPress(e, picId, 0, 0);
+    const CardState &c = e.card(picId);
+    // Press at the card's own corner, then move by the offset to the slot.
+    CardMove(e, picId, tx - c.Left, ty - c.Top);
+    CardRelease(e, picId);
+}
+
+bool readInt(std::istringstream &in, long long &v)
+{
+    std::string w;
+    if (!(in >> w))
+        return false;
+    auto d = parseGameDigits(w);
+    if (!d)
+        return false;
+    v = *d;
+    return true;
+}
+
+} // namespace
+
+int cmdPlay(const Args &args)
+{
+    std::string game;
+    long long number = 0;
+    if (!parseGameArgs(args, 2, game, number))
+        return 2;
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame(game, number);
+    host.running = true;
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(std::cin, line)) {
+        ++lineNo;
+        std::istringstream in(line);
+        std::string cmd, rest;
+        if (!(in >> cmd))
+            continue;
+        bool ok = true;
+        i16 speed = 0;
+        if (cmd == "drag") {
+            long long id = 0, cell = 0, pile = 0;
+            ok = readInt(in, id) && readInt(in, cell) && readInt(in, pile) && id < e.Games.TotalCards() &&
+                 cell < kCellKinds && pile < kMaxPiles && e.card(static_cast<int>(id)).Placed;
+            if (ok && host.running)
+                dragTo(e, static_cast<int>(id), static_cast<int>(cell), static_cast<int>(pile));
+        } else if (cmd == "stock") {
+            if (host.running && e.Array.GetTop(Stock, 0) >= 0) {
+                const int top = e.Array.GetTopPicID(Stock, 0);
+                CardPress(e, top, 0, 0);
+                CardRelease(e, top);
+            }
+        } else if (cmd == "marker") {
+            StockMarkerPress(e);
+        } else if (cmd == "undo") {
+            e.Trans->Undo(speed);
+        } else if (cmd == "redo") {
+            e.Trans->Redo(speed);
+        } else if (cmd == "undoall") {
+            e.Trans->UndoAll(speed);
+        } else if (cmd == "redoall") {
+            e.Trans->RedoAll(speed);
+        } else if (cmd == "autoplay") {
+            long long v = 0;
+            ok = readInt(in, v) && v <= 1;
+            if (ok) {
+                const bool on = v == 1 && host.autoplay == 0;
+                host.autoplay = static_cast<i16>(v);
+                if (on)
+                    RunAutoplay(e);
+            }
+        } else {
+            ok = false;
+        }
+        if (ok && (in >> rest))
+            ok = false;
+        if (!ok) {
+            std::cerr << "tessaline-cli: line " << lineNo << ": cannot read \"" << line << "\"\n";
+            return 2;
+        }
+    }
+    printLayout(e);
+    std::cout << "moves " << e.Trans->GetTransID() << "\n";
+    std::cout << "won " << (host.wins > 0 ? 1 : 0) << "\n";
+    return 0;
+}
+
+} // namespace tess::cli

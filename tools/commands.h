@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tess::cli {
+
+using Args = std::vector<std::string>;
+
+int cmdGames(const Args &args);
+int cmdShuffle(const Args &args);
+int cmdDeal(const Args &args);
+int cmdPlay(const Args &args);
+int cmdScores(const Args &args);
+int cmdExport(const Args &args);
+int cmdRender(const Args &args);
+
+// Reads "<game>" <number>; on a bad argument prints the reason and returns false.
+bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number);
+
+} // namespace tess::cli
