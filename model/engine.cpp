@@ -165,7 +165,7 @@ void cArray::MoveOneCard(i16 picId, i16 cell, i16 pile, i16 pos, i32 tMod, i16 s
         const double sx = l < x ? 1 : -1, sy = t < y ? 1 : -1;
         for (int i = 1; i <= speed; ++i) {
             e_.MoveTo(picId, l + sx * dx * i / speed, t + sy * dy * i / speed);
-            e_.view().repaint();
+            e_.view().animationStep();
         }
     }
     e_.MoveTo(picId, x, y);
@@ -369,6 +369,8 @@ void Engine::NewGame(const std::string &name, long long gameNo)
 {
     if (!SelectGame(name))
         throw std::invalid_argument("unknown game: " + name);
+    // The deal relies on every card reporting (Home, 0, 0), as after the end of a game.
+    HideAll();
     Array.Init(gameNo);
     AssignCardValues(*this);
     NewTrans();

@@ -24,6 +24,8 @@ public:
     virtual void markerKindChanged(MarkerArray /*array*/, int /*index*/, int /*kind*/) {}
     virtual void allHidden() {}
     virtual void repaint() {}
+    // One intermediate position of an animated move has been set: show it for a moment.
+    virtual void animationStep() {}
     // Lets window events run between the cards of a deal.
     virtual void processEvents() {}
     // True when animation steps are drawn; a headless view skips them entirely.

@@ -25,6 +25,7 @@ const Command kCommands[] = {
     {"export", "export <file>", cmdExport},
 #ifdef TESS_CLI_GUI
     {"render", "render \"<game>\" <number> <file.png>", cmdRender},
+    {"sheet", "sheet <file.png> [scale]", cmdSheet},
 #endif
 };
 

@@ -14,6 +14,7 @@ int cmdPlay(const Args &args);
 int cmdScores(const Args &args);
 int cmdExport(const Args &args);
 int cmdRender(const Args &args);
+int cmdSheet(const Args &args);
 
 // Reads "<game>" <number>; on a bad argument prints the reason and returns false.
 bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number);

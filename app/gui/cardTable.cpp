@@ -1,0 +1,206 @@
+#include "app/gui/cardTable.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QThread>
+
+#include "app/cData.h"
+#include "app/gui/pictures.h"
+#include "model/cards.h"
+
+namespace tess
+{
+
+namespace
+{
+constexpr int kTablePxW = kTableWidth / kTwipsPerPixel;  // 1032
+constexpr int kTablePxH = kTableHeight / kTwipsPerPixel; // 747
+
+int px(double twips)
+{
+    return static_cast<int>(roundHalfEven(twips / kTwipsPerPixel));
+}
+} // namespace
+
+CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(parent), e_(engine), data_(data)
+{
+    setObjectName(QStringLiteral("PicBack"));
+    setFixedSize(kTablePxW, kTablePxH);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    bg_ = QImage(kTablePxW, kTablePxH, QImage::Format_RGB32);
+    bg_.fill(Qt::darkGreen);
+}
+
+void CardTable::CreateCardControls()
+{
+    // Markers first, so every card created after them lies in front.
+    auto makeMarkers = [this](QVector<TavEmpty *> &arr, int count, const QString &name) {
+        for (int i = 0; i < count; ++i) {
+            auto *m = new TavEmpty(this);
+            m->setObjectName(QStringLiteral("%1_%2").arg(name).arg(i));
+            arr.append(m);
+        }
+    };
+    makeMarkers(PicHome, 18, QStringLiteral("PicHome"));
+    makeMarkers(PicRight, 8, QStringLiteral("PicRight"));
+    makeMarkers(PicRes, 10, QStringLiteral("PicRes"));
+    makeMarkers(PicWaste, 1, QStringLiteral("PicWaste"));
+    PicStock = new TavEmpty(this);
+    PicStock->setObjectName(QStringLiteral("PicStock"));
+    connect(PicStock, &TavEmpty::Click, this, &CardTable::stockMarkerClicked);
+
+    facePics_.fill(0, kMaxCards);
+    for (int i = 0; i < kMaxCards; ++i) {
+        auto *c = new TavCard(i, this);
+        connect(c, &TavCard::MouseDown, this, &CardTable::cardPressed);
+        connect(c, &TavCard::MouseMove, this, &CardTable::cardDragged);
+        connect(c, &TavCard::MouseUp, this, &CardTable::cardReleased);
+        PicCards.append(c);
+    }
+    SetDeckBacks();
+}
+
+void CardTable::SetDeckBacks()
+{
+    const QImage back = DeckPic(data_.DeckIndex(), devicePixelRatioF());
+    for (TavCard *c : PicCards)
+        c->DeckPic(back);
+}
+
+void CardTable::SetBG(int ind, int fade, i32 customColor)
+{
+    const qreal dpr = devicePixelRatioF();
+    bg_ = QImage(qRound(kTablePxW * dpr), qRound(kTablePxH * dpr), QImage::Format_RGB32);
+    bg_.setDevicePixelRatio(dpr);
+    tess::SetBG(ind, bg_, fade, customColor);
+    update();
+}
+
+void CardTable::paintEvent(QPaintEvent *ev)
+{
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), bg_);
+    Q_UNUSED(ev);
+}
+
+QImage CardTable::faceImage(int pic) const
+{
+    return MainPic(pic, devicePixelRatioF());
+}
+
+void CardTable::cardMoved(int picId, double left, double top)
+{
+    PicCards[picId]->move(px(left), px(top));
+}
+
+void CardTable::cardRaised(int picId)
+{
+    PicCards[picId]->raise();
+}
+
+void CardTable::cardShown(int picId, bool visible)
+{
+    PicCards[picId]->setVisible(visible);
+}
+
+void CardTable::cardFaceChanged(int picId)
+{
+    const CardState &s = e_.card(picId);
+    TavCard *c = PicCards[picId];
+    if (s.Suit != c->Suit() || s.Num != c->Num() || s.Suitpile != c->Suitpile())
+        c->SetValue(s.Suit, s.Num, s.Suitpile);
+    if (s.FacePic != facePics_[picId] && s.FacePic >= 1 && s.FacePic <= 52) {
+        facePics_[picId] = s.FacePic;
+        c->MainPic(faceImage(s.FacePic));
+    }
+    c->setFaceMode(s.FaceMode);
+    c->setSelected(s.Selected);
+    c->SetLoc(s.Cell, s.Pile, s.Pos);
+}
+
+TavEmpty *CardTable::marker(MarkerArray array, int index) const
+{
+    switch (array) {
+    case MarkerArray::Home:
+        return PicHome.value(index);
+    case MarkerArray::Goal:
+        return PicRight.value(index);
+    case MarkerArray::Res:
+        return PicRes.value(index);
+    case MarkerArray::Waste:
+        return PicWaste.value(index);
+    case MarkerArray::Stock:
+        return PicStock;
+    }
+    return nullptr;
+}
+
+void CardTable::markerPlaced(MarkerArray array, int index, int kind, i16 left, i16 top)
+{
+    TavEmpty *m = marker(array, index);
+    if (!m)
+        return;
+    markerKindChanged(array, index, kind);
+    m->move(px(left), px(top));
+    m->show();
+}
+
+void CardTable::markerKindChanged(MarkerArray array, int index, int kind)
+{
+    TavEmpty *m = marker(array, index);
+    if (!m || m->kind == kind)
+        return;
+    m->kind = kind;
+    m->Pic(RightPic(kind, devicePixelRatioF()));
+}
+
+void CardTable::allHidden()
+{
+    for (int i = 0; i < PicCards.size(); ++i) {
+        PicCards[i]->hide();
+        PicCards[i]->SetLoc(0, 0, 0);
+        PicCards[i]->SetValue(0, 0, 0);
+    }
+    for (auto *arr : {&PicHome, &PicRight, &PicRes, &PicWaste})
+        for (TavEmpty *m : *arr)
+            m->hide();
+    if (PicStock)
+        PicStock->hide();
+}
+
+void CardTable::repaint()
+{
+    update();
+}
+
+bool CardTable::animates() const
+{
+    return animated_ && isVisible();
+}
+
+void CardTable::animationStep()
+{
+    // Draw this step now, then hold it briefly; user input waits until the move is over.
+    QElapsedTimer t;
+    t.start();
+    QWidget::repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const qint64 left = stepMillis - t.elapsed();
+    if (left > 0)
+        QThread::msleep(static_cast<unsigned long>(left));
+}
+
+void CardTable::processEvents()
+{
+    if (!isVisible())
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CardTable::playSound(const std::string &name)
+{
+    data_.PlaySound(QString::fromStdString(name));
+}
+
+} // namespace tess

@@ -1,0 +1,666 @@
+#include "app/gui/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "app/gui/brand.h"
+#include "app/gui/cardTable.h"
+#include "app/gui/frmAbout.h"
+#include "app/gui/helpWindow.h"
+#include "app/gui/soundPlayer.h"
+#include "model/cards.h"
+#include "play/cTrans.h"
+#include "play/mFunc.h"
+#include "play/mPlay.h"
+
+namespace tess
+{
+
+namespace
+{
+constexpr int kToolbarTwips = 380;
+int twipsToPx(int twips)
+{
+    return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
+}
+} // namespace
+
+frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_(shared)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(brand::appIcon());
+    shared_.createGameObjects();
+    session_ = std::make_unique<Session>(shared_, this);
+
+    central_ = new QWidget(this);
+    setCentralWidget(central_);
+    Toolbar1 = new QToolBar(central_);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setIconSize(QSize(20, 20));
+    Toolbar1->setMovable(false);
+    PicMain = new QWidget(central_);
+    PicMain->setObjectName(QStringLiteral("PicMain"));
+    PicMain->setAutoFillBackground(true);
+    QPalette pal = PicMain->palette();
+    pal.setColor(QPalette::Window, QColor(24, 40, 28));
+    PicMain->setPalette(pal);
+
+    Engine &e = *shared_.Eng;
+    PicBack = new CardTable(e, *shared_.Data, PicMain);
+    e.setView(PicBack);
+    sound_ = std::make_unique<SoundPlayer>();
+    shared_.Data->setSoundSink(sound_.get());
+    help_ = std::make_unique<HelpWindow>();
+    shared_.Data->setHelpSink(help_.get());
+
+    buildMenus();
+    buildToolbar();
+
+    connect(PicBack, &CardTable::cardPressed, this,
+            [this](int id, double x, double y) { guarded([&] { CardPress(*shared_.Eng, id, x, y); }); });
+    connect(PicBack, &CardTable::cardDragged, this, [this](int id, double x, double y) {
+        if (busy_ == 0)
+            CardMove(*shared_.Eng, id, x, y);
+    });
+    connect(PicBack, &CardTable::cardReleased, this,
+            [this](int id, double, double) { guarded([&] { CardRelease(*shared_.Eng, id); }); });
+    connect(PicBack, &CardTable::stockMarkerClicked, this,
+            [this] { guarded([&] { StockMarkerPress(*shared_.Eng); }); });
+
+    tmrMain.setInterval(100);
+    tmrTime.setInterval(500);
+    tmrForward.setInterval(500);
+    tmrBackward.setInterval(500);
+    connect(&tmrMain, &QTimer::timeout, this, [this] {
+        RefreshMenus();
+        RefreshToolbar();
+    });
+    connect(&tmrTime, &QTimer::timeout, this, &frmMain::RefreshStatus);
+    connect(&tmrBackward, &QTimer::timeout, this, [this] {
+        if (busy_ != 0)
+            return;
+        tmrForward.stop();
+        mReplay[6]->setEnabled(true);
+        bool did = false;
+        guarded([&] {
+            i16 speed = shared_.Data->ReplaySpeed();
+            did = shared_.Eng->Trans->Undo(speed);
+        });
+        if (!did)
+            StopReplay();
+    });
+    connect(&tmrForward, &QTimer::timeout, this, [this] {
+        if (busy_ != 0)
+            return;
+        tmrBackward.stop();
+        mReplay[6]->setEnabled(true);
+        bool did = false;
+        guarded([&] {
+            i16 speed = shared_.Data->ReplaySpeed();
+            did = shared_.Data->GameRunning && shared_.Eng->Trans->Redo(speed);
+        });
+        if (!did)
+            StopReplay();
+    });
+
+    // The session's own set-up, then the table's: controls, layout, background.
+    session_->SetUpSession();
+    PicBack->CreateCardControls();
+    RefreshRecentMenu();
+    LayOutWindow();
+    const cData &d = *shared_.Data;
+    PicBack->SetBG(d.BGIndex(), d.Fade(), d.CustomColor());
+    setWindowTitle(d.ProdName());
+    mHelp[4]->setText(QStringLiteral("About ") + d.ProdName() + QStringLiteral("..."));
+
+    tmrMain.start();
+    tmrTime.start();
+    RefreshMenus();
+    RefreshToolbar();
+    resize(1100, 820);
+}
+
+frmMain::~frmMain()
+{
+    if (shared_.Data) {
+        shared_.Data->setSoundSink(nullptr);
+        shared_.Data->setHelpSink(nullptr);
+    }
+    if (shared_.Eng)
+        shared_.Eng->setView(nullptr);
+}
+
+QAction *frmMain::addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName,
+                          const QString &caption, const QKeySequence &key, std::function<void(int)> handler)
+{
+    const int index = arr.size();
+    QAction *a = nullptr;
+    if (caption == QLatin1String("-")) {
+        a = menu->addSeparator();
+    } else {
+        a = menu->addAction(caption);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        connect(a, &QAction::triggered, this, [handler, index] { handler(index); });
+    }
+    a->setObjectName(QStringLiteral("%1_%2").arg(arrName).arg(index));
+    arr.append(a);
+    return a;
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    struct Item {
+        const char *caption;
+        QKeySequence key;
+    };
+    auto build = [&](const char *title, const char *menuName, QVector<QAction *> &arr, const char *arrName,
+                     std::initializer_list<Item> items, std::function<void(int)> handler) {
+        QMenu *m = bar->addMenu(QString::fromUtf8(title));
+        m->setObjectName(QString::fromUtf8(menuName));
+        arr.append(nullptr); // items count from 1
+        for (const Item &it : items)
+            addItem(m, arr, QString::fromUtf8(arrName), QString::fromUtf8(it.caption), it.key, handler);
+        return m;
+    };
+    using K = QKeySequence;
+    QMenu *file = build("&File", "mnuFile", mFile, "mFile",
+                        {{"&New Game", K(Qt::Key_F2)},
+                         {"&Select Game", K(Qt::Key_F3)},
+                         {"-", {}},
+                         {"&Restart Game", K(Qt::CTRL | Qt::Key_F2)},
+                         {"&Close Game", K(Qt::Key_F12)},
+                         {"-", {}},
+                         {"Select a Number", K(Qt::CTRL | Qt::Key_F12)},
+                         {"-", {}},
+                         {"Recent Games", {}},
+                         {"-", {}},
+                         {"E&xit", {}}},
+                        [this](int i) { onFile(i); });
+    // "Recent Games" opens a sub-menu of five entries.
+    QMenu *recent = new QMenu(file);
+    recent->setObjectName(QStringLiteral("mnuRecent"));
+    mFile[9]->setMenu(recent);
+    mRecent.append(nullptr);
+    for (int i = 1; i <= kRecentCount; ++i) {
+        QAction *a = recent->addAction(QString());
+        a->setObjectName(QStringLiteral("mRecent_%1").arg(i));
+        connect(a, &QAction::triggered, this, [this, i] { onRecent(i); });
+        a->setVisible(i == 1);
+        mRecent.append(a);
+    }
+    build("&Game", "mnuGame", mGame, "mGame",
+          {{"&Undo", K(Qt::CTRL | Qt::Key_Z)},
+           {"&Redo", K(Qt::CTRL | Qt::Key_X)},
+           {"-", {}},
+           {"Autoplay", K(Qt::Key_F7)},
+           {"-", {}},
+           {"U&ndo All", K(Qt::CTRL | Qt::Key_C)},
+           {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
+           {"-", {}},
+           {"View Toolbar", {}}},
+          [this](int i) { onGame(i); });
+    mGame[4]->setCheckable(true);
+    mGame[9]->setCheckable(true);
+    build("&Replay", "mnuReplay", mReplay, "mReplay",
+          {{"&Forward", K(Qt::SHIFT | Qt::Key_F1)},
+           {"&Back", K(Qt::SHIFT | Qt::Key_F2)},
+           {"-", {}},
+           {"Replay &All", {}},
+           {"-", {}},
+           {"Sto&p", {}}},
+          [this](int i) { onReplay(i); });
+    mReplay[6]->setEnabled(false);
+    build("Favorites", "mnufav", mFav, "mFav",
+          {{"&Add to Favorites", K(Qt::CTRL | Qt::Key_A)},
+           {"&Organize Favorites", K(Qt::CTRL | Qt::Key_F)},
+           {"-", {}},
+           {"&Play from Favorites", K(Qt::CTRL | Qt::Key_P)}},
+          [this](int i) { onFav(i); });
+    build("Statistics", "mnustat", mStat, "mStat",
+          {{"&Game Statistics", K(Qt::Key_F4)},
+           {"&Session Statistics", {}},
+           {"-", {}},
+           {"&High Scores", K(Qt::Key_F9)},
+           {"-", {}},
+           {"&Log Statistics", {}}},
+          [this](int i) { onStat(i); });
+    build("&Tools", "mnuTools", mTools, "mTools",
+          {{"Customize", K(Qt::CTRL | Qt::Key_U)},
+           {"-", {}},
+           {"&Players", K(Qt::CTRL | Qt::Key_L)},
+           {"-", {}},
+           {"&History", K(Qt::CTRL | Qt::Key_H)}},
+          [this](int i) { onTools(i); });
+    build("&Help", "mnuHelp", mHelp, "mHelp",
+          {{"Rules", K(Qt::Key_F1)}, {"Contents", {}}, {"-", {}}, {"About...", {}}},
+          [this](int i) { onHelp(i); });
+
+    // The status captions sit at the right end of the menu bar.
+    auto *status = new QWidget(bar);
+    auto *lay = new QHBoxLayout(status);
+    lay->setContentsMargins(0, 0, 12, 0);
+    lay->setSpacing(28);
+    for (QLabel **l : {&mScore, &mTime, &mMoves}) {
+        *l = new QLabel(status);
+        // Room for the widest figure, so the captions never jump or get cut.
+        (*l)->setMinimumWidth((*l)->fontMetrics().horizontalAdvance(QStringLiteral("Score :-32768  ")));
+        lay->addWidget(*l);
+    }
+    mScore->setObjectName(QStringLiteral("mScore"));
+    mTime->setObjectName(QStringLiteral("mTime"));
+    mMoves->setObjectName(QStringLiteral("mMoves"));
+    bar->setCornerWidget(status, Qt::TopRightCorner);
+}
+
+void frmMain::buildToolbar()
+{
+    struct Button {
+        const char *key;
+        const char *tip;
+    };
+    static const Button buttons[] = {
+        {"New", "New Game"},
+        {"Select", "Select Game"},
+        {"Restart", "Restart Game"},
+        {nullptr, nullptr},
+        {"Autoplay", "Autoplay"},
+        {nullptr, nullptr},
+        {"Undo", "Undo"},
+        {"Redo", "Redo"},
+        {nullptr, nullptr},
+        {"Back", "Replay Back"},
+        {"ReplayStop", "Replay Stop"},
+        {"Forward", "Replay Forward"},
+        {nullptr, nullptr},
+        {"Statistics", "Statistics"},
+        {nullptr, nullptr},
+        {"Help", "Help"},
+    };
+    toolButtons.append(nullptr);
+    int index = 1;
+    for (const Button &b : buttons) {
+        QAction *a;
+        if (!b.key) {
+            a = Toolbar1->addSeparator();
+            a->setObjectName(QStringLiteral("Toolbar1_sep_%1").arg(index));
+        } else {
+            a = Toolbar1->addAction(brand::toolIcon(QString::fromUtf8(b.key)), QString());
+            a->setObjectName(QString::fromUtf8(b.key));
+            a->setToolTip(QString::fromUtf8(b.tip));
+            const int i = index;
+            connect(a, &QAction::triggered, this, [this, i] { onToolbar(i); });
+        }
+        toolButtons.append(a);
+        ++index;
+    }
+    toolButtons[5]->setCheckable(true);
+}
+
+bool frmMain::unbuilt(QAction *a) const
+{
+    // Items whose windows have not been built: present, but never enabled.
+    return (a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber) || a == mFav[2] ||
+           a == mFav[4] || a == mStat[1] || a == mStat[2] || a == mStat[4] || a == mStat[6] ||
+           a == mTools[1] || a == mTools[3] || a == mTools[5];
+}
+
+void frmMain::RefreshMenus()
+{
+    if (!shared_.Data || !shared_.Eng)
+        return;
+    const cData &d = *shared_.Data;
+    const bool running = d.GameRunning;
+    mGame[9]->setChecked(d.ShowToolbar() != 0);
+    for (QAction *a : {mFile[4], mFile[5], mFav[1], mTools[5]})
+        a->setEnabled(running);
+    mGame[4]->setChecked(d.Autoplay() != 0);
+    mGame[4]->setEnabled(shared_.Eng->Games.DisAutoPlay() == 0);
+    if (tmrForward.isActive() || tmrBackward.isActive() || !running) {
+        for (QAction *a : {mGame[1], mGame[2], mGame[6], mGame[7], mReplay[1], mReplay[2], mReplay[4]})
+            a->setEnabled(false);
+    } else {
+        const cTrans &t = *shared_.Eng->Trans;
+        mGame[1]->setEnabled(t.UndoPossible());
+        mGame[6]->setEnabled(t.UndoPossible());
+        mGame[2]->setEnabled(t.RedoPossible());
+        mGame[7]->setEnabled(t.RedoPossible());
+        mReplay[1]->setEnabled(t.RedoPossible());
+        mReplay[2]->setEnabled(t.UndoPossible());
+        mReplay[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
+    }
+    for (QVector<QAction *> *arr : {&mFile, &mFav, &mStat, &mTools})
+        for (QAction *a : *arr)
+            if (a && unbuilt(a))
+                a->setEnabled(false);
+    RefreshRecentMenu();
+}
+
+void frmMain::RefreshToolbar()
+{
+    if (!shared_.Data)
+        return;
+    toolButtons[3]->setEnabled(mFile[4]->isEnabled());
+    toolButtons[7]->setEnabled(mGame[1]->isEnabled());
+    toolButtons[8]->setEnabled(mGame[2]->isEnabled());
+    toolButtons[10]->setEnabled(mReplay[2]->isEnabled());
+    toolButtons[11]->setEnabled(mReplay[6]->isEnabled());
+    toolButtons[12]->setEnabled(mReplay[1]->isEnabled());
+    toolButtons[5]->setChecked(shared_.Data->Autoplay() == 1);
+    toolButtons[5]->setEnabled(mGame[4]->isEnabled());
+    toolButtons[2]->setEnabled(!unbuilt(mFile[2]));
+    toolButtons[14]->setEnabled(!unbuilt(mStat[1]));
+}
+
+void frmMain::RefreshStatus()
+{
+    if (!shared_.Data || !shared_.Eng)
+        return;
+    const cData &d = *shared_.Data;
+    mScore->setText(QString());
+    mTime->setText(QString());
+    mMoves->setText(QString());
+    if (!d.GameRunning)
+        return;
+    if (d.ShowScore() == 1)
+        mScore->setText(QStringLiteral("Score :") + QString::number(session_->ComputeScore()));
+    if (d.ShowTime() == 1)
+        mTime->setText(QStringLiteral("Time :") +
+                       QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds())));
+    if (d.ShowMoves() == 1)
+        mMoves->setText(QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID()));
+    session_->Tick();
+    RefreshStockMarker(*shared_.Eng);
+}
+
+void frmMain::LayOutWindow()
+{
+    const int show = shared_.Data->ShowToolbar() != 0 ? 1 : 0;
+    const int top = twipsToPx(kToolbarTwips * show);
+    Toolbar1->setGeometry(0, 0, central_->width(), twipsToPx(kToolbarTwips));
+    if (!isMinimized()) {
+        PicMain->setGeometry(0, top, central_->width(), central_->height() - top);
+    }
+    PicMain->raise(); // without the toolbar strip the play area covers it
+    const int widthTwips = PicMain->width() * kTwipsPerPixel;
+    const int leftTwips = (widthTwips - kTableWidth) / 2 - 20;
+    PicBack->move(twipsToPx(leftTwips), 0);
+}
+
+void frmMain::resizeEvent(QResizeEvent *ev)
+{
+    QMainWindow::resizeEvent(ev);
+    if (PicBack)
+        LayOutWindow();
+}
+
+void frmMain::StopReplay()
+{
+    mReplay[6]->setEnabled(false);
+    tmrBackward.stop();
+    tmrForward.stop();
+}
+
+void frmMain::RefreshRecentMenu()
+{
+    const cData &d = *shared_.Data;
+    for (int i = 1; i <= kRecentCount; ++i) {
+        const QString name = d.GetRecent(static_cast<i16>(i));
+        QAction *a = mRecent[i];
+        const QString caption = name.isEmpty() ? QString() : QStringLiteral("&%1 ").arg(i) + name;
+        if (a->text() != caption)
+            a->setText(caption);
+        if (i > 1)
+            a->setVisible(!name.isEmpty());
+    }
+}
+
+void frmMain::guarded(const std::function<void()> &fn)
+{
+    ++busy_;
+    try {
+        fn();
+    } catch (const std::exception &ex) {
+        --busy_;
+        QMessageBox::critical(this, shared_.Data ? shared_.Data->ProdName() : QStringLiteral("Tessaline"),
+                              QString::fromStdString(ex.what()));
+        return;
+    }
+    --busy_;
+}
+
+void frmMain::startGame(const QString &name, const GameNumber &number)
+{
+    StopReplay();
+    guarded([&] { session_->StartNewGame(name, number); });
+}
+
+void frmMain::showGameWon()
+{
+    if (openGameWon) {
+        openGameWon();
+        return;
+    }
+    guarded([&] { session_->EndGame(1); });
+}
+
+void frmMain::onFile(int index)
+{
+    cData &d = *shared_.Data;
+    switch (index) {
+    case 1:
+        startGame(d.LastGName(), GameNumber::number(RandomGameNumber(d.RangeIndex())));
+        break;
+    case 2:
+        if (openSelectGame)
+            openSelectGame();
+        break;
+    case 4:
+        if (d.GameRunning)
+            startGame(d.CurGName(), d.CurGNo);
+        break;
+    case 5:
+        if (d.GameRunning) {
+            StopReplay();
+            guarded([&] { session_->EndGame(0); });
+        }
+        break;
+    case 7:
+        if (openSelectNumber)
+            openSelectNumber();
+        break;
+    case 11:
+        closing_ = true;
+        if (exitNow)
+            exitNow();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::onGame(int index)
+{
+    cData &d = *shared_.Data;
+    Engine &e = *shared_.Eng;
+    switch (index) {
+    case 1:
+        guarded([&] {
+            i16 speed = d.UndoSpeed();
+            e.Trans->Undo(speed);
+        });
+        break;
+    case 2:
+        guarded([&] {
+            i16 speed = d.UndoSpeed();
+            e.Trans->Redo(speed);
+        });
+        break;
+    case 4: {
+        const bool on = d.Autoplay() == 0;
+        d.SetAutoplay(on ? 1 : 0);
+        if (on && d.GameRunning)
+            guarded([&] { RunAutoplay(e); });
+        break;
+    }
+    case 6:
+        guarded([&] {
+            i16 speed = d.UndoallSpeed();
+            e.Trans->UndoAll(speed);
+        });
+        break;
+    case 7:
+        guarded([&] {
+            i16 speed = d.UndoallSpeed();
+            e.Trans->RedoAll(speed);
+        });
+        break;
+    case 9:
+        d.SetShowToolbar(d.ShowToolbar() != 0 ? 0 : 1);
+        LayOutWindow();
+        break;
+    default:
+        break;
+    }
+    RefreshMenus();
+    RefreshToolbar();
+}
+
+void frmMain::onReplay(int index)
+{
+    switch (index) {
+    case 1:
+        tmrForward.start();
+        break;
+    case 2:
+        tmrBackward.start();
+        break;
+    case 4:
+        guarded([&] {
+            i16 speed = 1;
+            shared_.Eng->Trans->UndoAll(speed);
+        });
+        tmrForward.start();
+        break;
+    case 6:
+        StopReplay();
+        break;
+    default:
+        break;
+    }
+    RefreshMenus();
+    RefreshToolbar();
+}
+
+void frmMain::onFav(int index)
+{
+    cData &d = *shared_.Data;
+    if (index != 1 || !d.GameRunning)
+        return;
+    bool stored = false;
+    guarded([&] {
+        shared_.Score->AddFav(d.CurGName(), d.CurGNo);
+        stored = true;
+    });
+    if (stored)
+        QMessageBox::information(this, d.ProdName(),
+                                 QStringLiteral("Game <%1> Successfully Added to Favorites Under <%2> Folder")
+                                     .arg(QString::fromStdString(d.CurGNo.display()), d.CurGName()));
+}
+
+void frmMain::onStat(int) {}
+
+void frmMain::onTools(int) {}
+
+void frmMain::onHelp(int index)
+{
+    cData &d = *shared_.Data;
+    switch (index) {
+    case 1:
+        if (d.GameRunning)
+            d.ShowRules(d.CurGName());
+        else
+            d.ShowContents();
+        break;
+    case 2:
+        d.ShowContents();
+        break;
+    case 4: {
+        frmAbout about(d.ProdName(), this);
+        about.exec();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmMain::onRecent(int index)
+{
+    const QString name = shared_.Data->GetRecent(static_cast<i16>(index));
+    if (name.isEmpty())
+        return;
+    startGame(name, GameNumber::number(RandomGameNumber(shared_.Data->RangeIndex())));
+}
+
+void frmMain::onToolbar(int index)
+{
+    switch (index) {
+    case 1:
+        onFile(1);
+        break;
+    case 2:
+        onFile(2);
+        break;
+    case 3:
+        onFile(4);
+        break;
+    case 5:
+        onGame(4);
+        break;
+    case 7:
+        onGame(1);
+        break;
+    case 8:
+        onGame(2);
+        break;
+    case 10:
+        onReplay(2);
+        break;
+    case 11:
+        onReplay(6);
+        break;
+    case 12:
+        onReplay(1);
+        break;
+    case 14:
+        onStat(1);
+        break;
+    case 16:
+        onHelp(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *ev)
+{
+    tmrMain.stop();
+    tmrTime.stop();
+    StopReplay();
+    if (!closing_ && shared_.Data && shared_.Data->GameRunning) {
+        session_->Tick();
+        guarded([&] { session_->EndGame(0); });
+    }
+    closing_ = true;
+    ev->accept();
+    if (onClosed)
+        onClosed();
+}
+
+} // namespace tess

@@ -1,0 +1,97 @@
+// The main window: menus, toolbar, the table, the status captions and the timers.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QSet>
+#include <QTimer>
+#include <QToolBar>
+#include <QVector>
+
+#include "app/session.h"
+#include "app/shared.h"
+
+namespace tess
+{
+
+class CardTable;
+class SoundPlayer;
+class HelpWindow;
+
+class frmMain : public QMainWindow, public SessionUi
+{
+    Q_OBJECT
+  public:
+    explicit frmMain(Shared &shared, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    Session &session() { return *session_; }
+    CardTable *table() const { return PicBack; }
+
+    // Menu arrays by index; separators are entries too.
+    QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
+    QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
+    QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
+    QTimer tmrMain, tmrTime, tmrForward, tmrBackward;
+
+    void RefreshMenus();
+    void RefreshToolbar();
+    void RefreshStatus();
+    void LayOutWindow();
+    void StopReplay();
+    void RefreshRecentMenu();
+
+    // Menu handlers by item index.
+    void onFile(int index);
+    void onGame(int index);
+    void onReplay(int index);
+    void onFav(int index);
+    void onStat(int index);
+    void onTools(int index);
+    void onHelp(int index);
+    void onRecent(int index);
+    void onToolbar(int index);
+
+    // SessionUi
+    void setCaption(const QString &caption) override { setWindowTitle(caption); }
+    void refreshRecentMenu() override { RefreshRecentMenu(); }
+    void showGameWon() override;
+
+    // Windows still to come register here; until then their items stay disabled.
+    std::function<void()> openSelectGame, openSelectNumber, openGameWon;
+
+    // The whole program ends at once, without recording (File, Exit).
+    std::function<void()> exitNow;
+    // The window was closed by the user, after the running game was recorded.
+    std::function<void()> onClosed;
+
+  protected:
+    void closeEvent(QCloseEvent *ev) override;
+    void resizeEvent(QResizeEvent *ev) override;
+
+  private:
+    void buildMenus();
+    void buildToolbar();
+    QAction *addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName, const QString &caption,
+                     const QKeySequence &key, std::function<void(int)> handler);
+    // Runs an action of the player; a failure is shown, never lost silently.
+    void guarded(const std::function<void()> &fn);
+    void startGame(const QString &name, const GameNumber &number);
+    bool unbuilt(QAction *a) const;
+
+    Shared &shared_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<SoundPlayer> sound_;
+    std::unique_ptr<HelpWindow> help_;
+    QWidget *central_ = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+    QWidget *PicMain = nullptr;
+    CardTable *PicBack = nullptr;
+    int busy_ = 0; // engine work under way: timers and replays wait
+    bool closing_ = false;
+};
+
+} // namespace tess

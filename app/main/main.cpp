@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "app/gui/program.h"
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tessaline"));
+    QApplication::setApplicationName(QStringLiteral("Tessaline"));
+    tess::Program program(std::make_unique<tess::cData>());
+    program.StartApplication();
+    return QApplication::exec();
+}
