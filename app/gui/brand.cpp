@@ -59,7 +59,7 @@ QImage canvas(int w, int h, qreal dpr)
 
 QImage wordMark(qreal dpr)
 {
-    QImage img = canvas(360, 110, dpr);
+    QImage img = canvas(420, 110, dpr);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

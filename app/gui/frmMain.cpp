@@ -9,6 +9,8 @@
 #include "app/gui/brand.h"
 #include "app/gui/cardTable.h"
 #include "app/gui/frmAbout.h"
+#include "app/gui/frmFinish.h"
+#include "app/gui/selectDialogs.h"
 #include "app/gui/helpWindow.h"
 #include "app/gui/soundPlayer.h"
 #include "model/cards.h"
@@ -58,6 +60,9 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
 
     buildMenus();
     buildToolbar();
+    openSelectGame = [this] { SelectGameDialog(); };
+    openSelectNumber = [this] { SelectNumberDialog(); };
+    openGameWon = [this] { GameWonDialog(); };
 
     connect(PicBack, &CardTable::cardPressed, this,
             [this](int id, double x, double y) { guarded([&] { CardPress(*shared_.Eng, id, x, y); }); });
@@ -437,6 +442,39 @@ void frmMain::startGame(const QString &name, const GameNumber &number)
 {
     StopReplay();
     guarded([&] { session_->StartNewGame(name, number); });
+}
+
+void frmMain::SelectGameDialog()
+{
+    frmSelect dlg(*shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+    dlg.exec();
+}
+
+void frmMain::SelectNumberDialog()
+{
+    frmChoose dlg(*shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+    dlg.exec();
+}
+
+void frmMain::GameWonDialog()
+{
+    QString next;
+    {
+        frmFinish dlg(*shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+        dlg.exec();
+        next = dlg.chosen();
+    }
+    // The win was found in the middle of a move: the next game starts once that move
+    // has fully unwound, never inside it.
+    QTimer::singleShot(0, this, [this, next] {
+        cData &d = *shared_.Data;
+        if (next == QLatin1String("New"))
+            startGame(d.LastGName(), GameNumber::number(RandomGameNumber(d.RangeIndex())));
+        else if (next == QLatin1String("Restart"))
+            startGame(d.CurGName(), d.CurGNo);
+        else if (next == QLatin1String("Select"))
+            SelectGameDialog();
+    });
 }
 
 void frmMain::showGameWon()

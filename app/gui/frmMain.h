@@ -68,7 +68,14 @@ class frmMain : public QMainWindow, public SessionUi
     // The window was closed by the user, after the running game was recorded.
     std::function<void()> onClosed;
 
-  protected:
+      // Starts a game through the session flow; a refusal is shown to the user.
+    void startGame(const QString &name, const GameNumber &number);
+    // The Select Game dialog, modal over this window.
+    void SelectGameDialog();
+    void SelectNumberDialog();
+    void GameWonDialog();
+
+protected:
     void closeEvent(QCloseEvent *ev) override;
     void resizeEvent(QResizeEvent *ev) override;
 
@@ -79,7 +86,6 @@ class frmMain : public QMainWindow, public SessionUi
                      const QKeySequence &key, std::function<void(int)> handler);
     // Runs an action of the player; a failure is shown, never lost silently.
     void guarded(const std::function<void()> &fn);
-    void startGame(const QString &name, const GameNumber &number);
     bool unbuilt(QAction *a) const;
 
     Shared &shared_;

@@ -6,6 +6,7 @@
 
 #include "app/gui/frmMain.h"
 #include "app/gui/frmSplash.h"
+#include "app/gui/selectDialogs.h"
 
 namespace tess
 {
@@ -37,6 +38,13 @@ void Program::ShowMainWindow()
         main_->setGeometry(screen->availableGeometry());
     main_->showMaximized();
     main_->activateWindow();
+    // The catalogue opens beside the table, modeless and with no owner.
+    auto *select = new frmSelect(
+        *shared_.Data, [this](const QString &n, const GameNumber &g) { main_->startGame(n, g); });
+    select->setAttribute(Qt::WA_DeleteOnClose);
+    select->show();
+    select->raise();
+    select->activateWindow();
 }
 
 void Program::ShutDown()

@@ -1,0 +1,570 @@
+#include "stats/cScore.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+
+#include "app/cData.h"
+#include "play/mFunc.h"
+
+namespace tess {
+
+namespace {
+
+const char *const kClearQuestion =
+    "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?";
+const char *const kClearedNotice = "Statistics, High Score and Log have been Cleared.";
+
+std::string pathText(const QString &path)
+{
+    return "\"" + QDir::toNativeSeparators(path).toStdString() + "\"";
+}
+
+// Sums stay in 32 bits; leaving them is an error, never a wrap.
+i32 add32(i32 sum, long long v)
+{
+    const long long s = static_cast<long long>(sum) + v;
+    if (s < INT32_MIN || s > INT32_MAX)
+        throw OverflowError("32-bit overflow in the statistics totals");
+    return static_cast<i32>(s);
+}
+
+template <class Pred> StatTotals totalsOf(const std::vector<ScoreRecord> &records, Pred keep)
+{
+    StatTotals t;
+    for (const ScoreRecord &r : records) {
+        if (!keep(r))
+            continue;
+        t.Played = add32(t.Played, 1);
+        if (r.Won == 1)
+            ++t.Won;
+        t.Score = add32(t.Score, r.Score);
+        t.Moves = add32(t.Moves, r.Moves);
+        t.Time = add32(t.Time, r.Time);
+    }
+    t.Lost = t.Played - t.Won;
+    return t;
+}
+
+// Moves positions p..18 one down (the last falls off) and puts `value` at p.
+template <class T, size_t N> void insertAt(std::array<T, N> &a, size_t p, T value)
+{
+    std::move_backward(a.begin() + p, a.end() - 1, a.end());
+    a[p] = value;
+}
+
+QByteArray readWhole(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+    QByteArray all = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+    return all;
+}
+
+// One line of the report. Items of the comma kind start at the next 14-column field; an item
+// that ended exactly on a field boundary is followed directly at that boundary, as the classic
+// print zones do, never by an empty field.
+class PrintLine {
+public:
+    static constexpr qsizetype kField = 14;
+
+    explicit PrintLine(const QString &first = QString()) : line_(first) {}
+    PrintLine &next(const QString &item)
+    {
+        const qsizetype rem = line_.size() % kField;
+        if (rem != 0)
+            line_ += QString(kField - rem, QLatin1Char(' '));
+        line_ += item;
+        return *this;
+    }
+    PrintLine &then(const QString &item)
+    {
+        line_ += item;
+        return *this;
+    }
+    const QString &text() const { return line_; }
+
+private:
+    QString line_;
+};
+
+// A number with its sign place and a trailing blank: " 12 ", "-5 ".
+QString num(long long v)
+{
+    return (v < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(v < 0 ? -v : v) +
+           QLatin1Char(' ');
+}
+
+QString duration(i32 seconds)
+{
+    return QString::fromStdString(FormatGameTime(seconds));
+}
+
+QString gameNoItem(const GameNumber &no)
+{
+    if (!no.isText() && !no.empty())
+        return num(no.value());
+    return QString::fromStdString(no.display());
+}
+
+PrintLine totalsLine(PrintLine line, const StatTotals &t)
+{
+    return line.next(num(t.Played))
+        .next(num(t.Won))
+        .next(num(t.Lost))
+        .next(duration(t.Time))
+        .next(num(t.Moves))
+        .next(num(t.Score));
+}
+
+} // namespace
+
+cScore::cScore(cData &data) : data_(data) {}
+
+// ---- paths ----
+
+bool cScore::isFileName(const QString &playerName)
+{
+    if (playerName.isEmpty() || playerName == QLatin1String(".") || playerName == QLatin1String(".."))
+        return false;
+    for (QChar c : playerName) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char('"') ||
+            c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.isNull())
+            return false;
+    }
+    return true;
+}
+
+QString cScore::ScoreFile(const QString &playerName) const
+{
+    if (!isFileName(playerName))
+        throw ScoreRefused("the player name \"" + playerName.toStdString() +
+                           "\" cannot name a score file (empty, \".\", \"..\", a path separator, a "
+                           "double quote or a line break)");
+    return data_.AppDir() + playerName + QStringLiteral(".sre");
+}
+
+QString cScore::FavFile() const
+{
+    return data_.AppDir() + QStringLiteral("fav.dat");
+}
+
+QStringList cScore::Players() const
+{
+    // Free slots may lie between used ones; every used slot counts, in slot order.
+    QStringList names;
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const QString name = data_.GetPlayer(static_cast<i16>(slot));
+        if (!name.isEmpty() && !names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+void cScore::ensureDataFolder() const
+{
+    const QString dir = data_.AppDir();
+    if (!QDir().mkpath(dir))
+        throw ScoreFileError("cannot create the data folder " + pathText(dir));
+}
+
+void cScore::appendLine(const QString &path, const QByteArray &line) const
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        throw ScoreFileError("cannot open " + pathText(path) + ": " + f.errorString().toStdString());
+    const qint64 size = f.size();
+    QByteArray out;
+    if (size > 0) {
+        // A crash mid-write can leave the last line open; end it so the new record stays whole.
+        char last = 0;
+        if (!f.seek(size - 1) || !f.getChar(&last))
+            throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+        if (last == '\r')
+            out = "\n";
+        else if (last != '\n')
+            out = "\r\n";
+    }
+    out += line;
+    if (!f.seek(size) || f.write(out) != out.size() || !f.flush())
+        throw ScoreFileError("cannot write " + pathText(path) + ": " + f.errorString().toStdString());
+}
+
+// ---- score files ----
+
+void cScore::AddScore(i16 won)
+{
+    const QString path = ScoreFile(data_.CurPlayer());
+    ScoreRecord r;
+    r.DateText = nowText();
+    r.GameName = data_.CurGName();
+    r.GameNo = data_.CurGNo;
+    r.Time = data_.CurTime;
+    r.Moves = data_.CurMoves;
+    r.Score = data_.CurScore;
+    r.Won = won;
+    const QByteArray line = formatScoreLine(r); // refuses before anything touches the disk
+    ensureDataFolder();
+    appendLine(path, line);
+}
+
+void cScore::OpenScore(const QString &playerName)
+{
+    const QString path = ScoreFile(playerName);
+    if (!QFile::exists(path))
+        return;
+    const QByteArray all = readWhole(path);
+    // Unreadable lines are skipped one by one; the rest of the file still loads.
+    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
+        if (auto r = parseScoreLine(line)) {
+            r->Player = playerName;
+            scores_.push_back(std::move(*r));
+        }
+    });
+}
+
+void cScore::OpenAllScore()
+{
+    scores_.clear();
+    for (const QString &name : Players()) {
+        // A name that cannot be a file never got a score file.
+        if (isFileName(name))
+            OpenScore(name);
+    }
+}
+
+void cScore::CloseScore()
+{
+    scores_ = {};
+    top_.fill(ScoreRecord());
+}
+
+void cScore::fillTop(const std::array<i32, kTopSize> &idx)
+{
+    for (int p = 0; p < kTopSize; ++p)
+        top_[p] = idx[p] >= 0 ? scores_[idx[p]] : ScoreRecord();
+}
+
+void cScore::Sort(const QString &gameName, const QString &playerName, i16 wonOnly)
+{
+    std::array<i32, kTopSize> idx;
+    std::array<i32, kTopSize> key; // score per position, 0 when empty
+    idx.fill(-1);
+    key.fill(0);
+    for (size_t i = 0; i < scores_.size(); ++i) {
+        const ScoreRecord &r = scores_[i];
+        if (r.Score <= 0 || r.Score < key[kTopSize - 1])
+            continue;
+        if (wonOnly == 1 && r.Won == 0)
+            continue;
+        if (!gameName.isEmpty() && gameName != r.GameName)
+            continue;
+        if (!playerName.isEmpty() && playerName != r.Player)
+            continue;
+        // ">=" puts the later-loaded of equal scores first.
+        for (size_t p = 0; p < kTopSize; ++p) {
+            if (r.Score >= key[p]) {
+                insertAt(idx, p, static_cast<i32>(i));
+                insertAt(key, p, r.Score);
+                break;
+            }
+        }
+    }
+    fillTop(idx);
+}
+
+void cScore::FinSort(i16 byTime, i16 byMoves)
+{
+    std::array<i32, kTopSize> idx;
+    std::array<i32, kTopSize> key; // time or moves per position, 0 when empty
+    idx.fill(-1);
+    key.fill(0);
+    for (size_t i = 0; i < scores_.size(); ++i) {
+        const ScoreRecord &r = scores_[i];
+        i32 k = 0;
+        if (byTime == -1)
+            k = r.Time;
+        if (byMoves == -1)
+            k = r.Moves;
+        // A key of 0 marks an empty place, so such games never enter; nor do negative keys,
+        // which only a damaged file holds.
+        if (r.Won != 1 || k < 1)
+            continue;
+        if (key[kTopSize - 1] != 0 && key[kTopSize - 1] < k)
+            continue;
+        for (size_t p = 0; p < kTopSize; ++p) {
+            if (key[p] == 0 || key[p] >= k) {
+                insertAt(idx, p, static_cast<i32>(i));
+                insertAt(key, p, k);
+                break;
+            }
+        }
+    }
+    fillTop(idx);
+}
+
+void cScore::ClearStat()
+{
+    // Without someone to ask, nothing is deleted.
+    if (!prompt_)
+        return;
+    const QString title = data_.ProdName();
+    if (!prompt_->askYesNo(title, QString::fromLatin1(kClearQuestion)))
+        return;
+    QStringList failed;
+    for (const QString &name : Players()) {
+        if (!isFileName(name))
+            continue;
+        QFile f(ScoreFile(name));
+        if (f.exists() && !f.remove())
+            failed << name;
+    }
+    if (!failed.isEmpty())
+        throw ScoreFileError("could not delete the score files of " +
+                             failed.join(QStringLiteral(", ")).toStdString());
+    prompt_->inform(title, QString::fromLatin1(kClearedNotice));
+}
+
+// ---- the loaded table ----
+
+StatTotals cScore::GetTotals() const
+{
+    return totalsOf(scores_, [](const ScoreRecord &) { return true; });
+}
+
+StatTotals cScore::GetGameTotals(const QString &gameName) const
+{
+    return totalsOf(scores_, [&](const ScoreRecord &r) { return r.GameName == gameName; });
+}
+
+StatTotals cScore::GetPlayerTotals(const QString &playerName) const
+{
+    return totalsOf(scores_, [&](const ScoreRecord &r) { return r.Player == playerName; });
+}
+
+DateTotals cScore::GetDateTotals(const QString &refDateText, const QString &interval) const
+{
+    const auto ref = parseDateText(refDateText);
+    if (!ref)
+        throw std::invalid_argument("\"" + refDateText.toStdString() + "\" is not a date");
+    const QDate day = ref->day;
+    const QLocale locale = QLocale::system();
+    DateTotals d;
+    StatTotals t;
+    if (interval == QLatin1String("d")) {
+        t = totalsOf(scores_, [&](const ScoreRecord &r) { return r.Day == day; });
+        d.Label = locale.toString(day, QStringLiteral("MMM dd"));
+    } else if (interval == QLatin1String("m")) {
+        t = totalsOf(scores_, [&](const ScoreRecord &r) {
+            return r.Day.year() == day.year() && r.Day.month() == day.month();
+        });
+        d.Label = locale.toString(day, QStringLiteral("MMM yy"));
+    } else if (interval == QLatin1String("yyyy")) {
+        t = totalsOf(scores_, [&](const ScoreRecord &r) { return r.Day.year() == day.year(); });
+        d.Label = locale.toString(day, QStringLiteral("yyyy"));
+    }
+    d.Played = t.Played;
+    d.Won = t.Won;
+    d.Lost = t.Lost;
+    d.Score = t.Score;
+    d.Moves = t.Moves;
+    d.Time = t.Time;
+    return d;
+}
+
+ScoreRecord cScore::GetScore(i32 index) const
+{
+    if (index < 1 || index > ScoreTop())
+        throw IndexError("score index out of range: " + std::to_string(index));
+    return scores_[index - 1];
+}
+
+ScoreRecord cScore::GetGameScore(const QString &gameName, i32 n) const
+{
+    i32 seen = 0;
+    for (const ScoreRecord &r : scores_) {
+        if (r.GameName == gameName && ++seen == n)
+            return r;
+    }
+    return ScoreRecord();
+}
+
+ScoreRecord cScore::GetTop(int position) const
+{
+    if (position < 1 || position > kTopSize)
+        throw IndexError("top-list position out of range: " + std::to_string(position));
+    return top_[position - 1];
+}
+
+// ---- favourites ----
+
+void cScore::OpenFav()
+{
+    favTop_ = 0;
+    favs_.clear();
+    const QString path = FavFile();
+    if (!QFile::exists(path))
+        return;
+    const QByteArray all = readWhole(path);
+    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
+        if (auto f = parseFavLine(line)) {
+            favTop_ = checked16(favTop_ + 1);
+            favs_.push_back(std::move(*f));
+        }
+    });
+}
+
+void cScore::AddFav(const QString &gameName, const GameNumber &gameNo)
+{
+    const QByteArray line = formatFavLine({gameName, gameNo});
+    ensureDataFolder();
+    appendLine(FavFile(), line);
+}
+
+void cScore::ClearFav()
+{
+    QFile f(FavFile());
+    if (f.exists() && !f.remove())
+        throw ScoreFileError("cannot delete " + pathText(f.fileName()) + ": " +
+                             f.errorString().toStdString());
+}
+
+void cScore::CloseFav()
+{
+    favs_.clear();
+    favTop_ = 0;
+}
+
+FavRecord cScore::GetFav(i16 index) const
+{
+    if (index < 1 || index > favTop_)
+        throw IndexError("favourite index out of range: " + std::to_string(index));
+    return favs_[index - 1];
+}
+
+// ---- session ----
+
+void cScore::AddSesGame(i16 won)
+{
+    const i16 top = checked16(sesTop_ + 1);
+    ScoreRecord r;
+    r.GameName = data_.CurGName();
+    r.GameNo = data_.CurGNo;
+    r.Moves = data_.CurMoves;
+    r.Score = data_.CurScore;
+    r.Time = data_.CurTime;
+    r.Won = won;
+    r.Player = data_.CurPlayer();
+    sesGames_.push_back(std::move(r));
+    sesTop_ = top;
+}
+
+ScoreRecord cScore::GetSesGame(i16 index) const
+{
+    if (index < 1 || index > sesTop_)
+        throw IndexError("session index out of range: " + std::to_string(index));
+    return sesGames_[index - 1];
+}
+
+StatTotals cScore::GetSesTotals() const
+{
+    return totalsOf(sesGames_, [](const ScoreRecord &) { return true; });
+}
+
+// ---- report ----
+
+void cScore::WriteReport(const QString &fileName) const
+{
+    QStringList lines;
+    const QString blank = QStringLiteral(" ");
+    lines << data_.ProdName() + QStringLiteral(" Score Board") << blank << QString(25, QLatin1Char('*'))
+          << blank;
+    lines << PrintLine(QStringLiteral("Created By")).next(data_.CurPlayer()).text();
+    lines << PrintLine(QStringLiteral("Created Date")).next(nowText()).text();
+    lines << blank << QString(34, QLatin1Char('-')) << blank;
+
+    lines << QStringLiteral("General Statistics") << QString(18, QLatin1Char('-'));
+    lines << PrintLine(QStringLiteral("Played"))
+                 .next(QStringLiteral("Won"))
+                 .next(QStringLiteral("Lost"))
+                 .next(QStringLiteral("Time"))
+                 .next(QStringLiteral("Moves"))
+                 .next(QStringLiteral("Score"))
+                 .text();
+    lines << totalsLine(PrintLine(), GetTotals()).text();
+    lines << blank << blank;
+
+    lines << QStringLiteral("Player Statistics") << QString(17, QLatin1Char('-'));
+    lines << PrintLine(QStringLiteral("Player"))
+                 .next(QStringLiteral("Played"))
+                 .next(QStringLiteral("Won"))
+                 .next(QStringLiteral("Lost"))
+                 .next(QStringLiteral("Time"))
+                 .next(QStringLiteral("Moves"))
+                 .next(QStringLiteral("Score"))
+                 .text();
+    for (const QString &name : Players())
+        lines << totalsLine(PrintLine(name), GetPlayerTotals(name)).text();
+    lines << blank << blank;
+
+    lines << QStringLiteral("Games Statistics") << QString(16, QLatin1Char('-'));
+    lines << PrintLine(QStringLiteral("Game") + QString(21, QLatin1Char(' ')) + QStringLiteral("Played"))
+                 .next(QStringLiteral("Won"))
+                 .next(QStringLiteral("Time"))
+                 .next(QStringLiteral("Moves"))
+                 .next(QStringLiteral("Score"))
+                 .text();
+    for (int id = 1; id <= data_.TotalGames(); ++id) {
+        const QString g = data_.GetGName(static_cast<i16>(id));
+        const StatTotals t = GetGameTotals(g);
+        lines << PrintLine(g + QString(std::max<qsizetype>(0, 25 - g.size()), QLatin1Char(' ')))
+                     .then(num(t.Played))
+                     .next(num(t.Won))
+                     .next(duration(t.Time))
+                     .next(num(t.Moves))
+                     .next(num(t.Score))
+                     .text();
+    }
+    lines << blank << blank;
+
+    lines << QStringLiteral("Full Statistics") << QString(14, QLatin1Char('-'));
+    lines << PrintLine(QStringLiteral("Date"))
+                 .next(QStringLiteral("Game"))
+                 .next(QStringLiteral("Player"))
+                 .next(QStringLiteral("Status"))
+                 .next(QStringLiteral("Score"))
+                 .next(QStringLiteral("Moves"))
+                 .next(QStringLiteral("Time"))
+                 .next(QStringLiteral("Game No"))
+                 .text();
+    const QLocale locale = QLocale::system();
+    for (const ScoreRecord &r : scores_) {
+        lines << PrintLine(locale.toString(r.Day, QLocale::ShortFormat))
+                     .next(r.GameName.left(12))
+                     .next(r.Player.left(12))
+                     .next(r.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"))
+                     .next(num(r.Score))
+                     .next(num(r.Moves))
+                     .next(duration(r.Time) + QString(5, QLatin1Char(' ')) + gameNoItem(r.GameNo))
+                     .text();
+    }
+
+    QByteArray out;
+    for (const QString &l : lines) {
+        out += l.toUtf8();
+        out += "\r\n";
+    }
+    // The old report stays until the new one is whole.
+    QSaveFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
+        throw ScoreFileError("cannot write the report " + pathText(fileName) + ": " +
+                             f.errorString().toStdString());
+}
+
+} // namespace tess

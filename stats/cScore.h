@@ -1,0 +1,104 @@
+// The score store: the players' score files and their in-memory table, the top-20 list, the totals,
+// the session list, the favourites and the text report.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "stats/scoreLines.h"
+
+namespace tess {
+
+class cData;
+
+// The two questions ClearStat puts to the user; the windows answer with message boxes.
+class ScorePrompt {
+public:
+    virtual ~ScorePrompt() = default;
+    // Question icon, Yes and No; true for Yes.
+    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    // Information icon.
+    virtual void inform(const QString &title, const QString &text) = 0;
+};
+
+// File failures throw ScoreFileError, texts a file cannot hold ScoreRefused, sums beyond 32 bits
+// OverflowError; the only messages shown are ClearStat's, through the prompt.
+class cScore {
+public:
+    static constexpr int kTopSize = 20;
+
+    explicit cScore(cData &data);
+
+    // ---- score files ----
+    // Appends the current game of cData to the current player's file.
+    void AddScore(i16 won);
+    void Sort(const QString &gameName, const QString &playerName, i16 wonOnly);
+    // Flags are true when -1; the callers set exactly one.
+    void FinSort(i16 byTime, i16 byMoves);
+    // Adds the player's records to what is loaded; a missing file adds nothing.
+    void OpenScore(const QString &playerName);
+    void CloseScore();
+    void OpenAllScore();
+    // Asks first; with no prompt set nothing is deleted.
+    void ClearStat();
+    i32 ScoreTop() const { return static_cast<i32>(scores_.size()); }
+
+    // ---- favourites ----
+    void ClearFav();
+    void OpenFav();
+    void AddFav(const QString &gameName, const GameNumber &gameNo);
+    i16 FavTop() const { return favTop_; }
+    void CloseFav();
+    FavRecord GetFav(i16 index) const;
+
+    // ---- session ----
+    void AddSesGame(i16 won);
+    i16 SesTop() const { return sesTop_; }
+    ScoreRecord GetSesGame(i16 index) const;
+    StatTotals GetSesTotals() const;
+
+    // ---- the loaded table ----
+    StatTotals GetTotals() const;
+    StatTotals GetGameTotals(const QString &gameName) const;
+    StatTotals GetPlayerTotals(const QString &playerName) const;
+    // interval "d", "m" or "yyyy"; any other counts nothing and has an empty label.
+    // std::invalid_argument when refDateText is no date.
+    DateTotals GetDateTotals(const QString &refDateText, const QString &interval) const;
+    ScoreRecord GetScore(i32 index) const;
+    // The n-th loaded record of the game; an empty record when there are fewer.
+    ScoreRecord GetGameScore(const QString &gameName, i32 n) const;
+    ScoreRecord GetTop(int position) const;
+
+    // ---- report ----
+    // Replaces fileName with the report of the loaded table; an existing file is kept on failure.
+    void WriteReport(const QString &fileName) const;
+
+    void setPrompt(ScorePrompt *prompt) { prompt_ = prompt; }
+
+    // The player's score file in the data folder; ScoreRefused for a name that cannot be one.
+    QString ScoreFile(const QString &playerName) const;
+    QString FavFile() const;
+    // The names of the used player slots, in slot order, each once.
+    QStringList Players() const;
+    // True when the name can be a file stem inside the data folder.
+    static bool isFileName(const QString &playerName);
+
+private:
+    void fillTop(const std::array<i32, kTopSize> &idx);
+    void appendLine(const QString &path, const QByteArray &line) const;
+    void ensureDataFolder() const;
+
+    cData &data_;
+    ScorePrompt *prompt_ = nullptr;
+    std::vector<ScoreRecord> scores_;
+    std::array<ScoreRecord, kTopSize> top_;
+    std::vector<FavRecord> favs_;
+    i16 favTop_ = 0;
+    std::vector<ScoreRecord> sesGames_;
+    i16 sesTop_ = 0;
+};
+
+} // namespace tess

@@ -1,0 +1,277 @@
+// Choosing and winning: the Select Game and Select a Game Number dialogs and the
+// game-won dialog, driven offscreen as a user would.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/gui/cardTable.h"
+#include "app/gui/frmFinish.h"
+#include "app/gui/frmMain.h"
+#include "app/gui/selectDialogs.h"
+#include "model/engine.h"
+#include "play/cTrans.h"
+
+using namespace tess;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+    std::unique_ptr<frmMain> w;
+    Window()
+    {
+        w = std::make_unique<frmMain>(shared);
+        w->table()->setAnimated(false);
+        w->show();
+    }
+    cData &d() { return *shared.Data; }
+    Engine &e() { return *shared.Eng; }
+    QStringList scoreLines()
+    {
+        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    }
+};
+
+// Answers the next modal window with fn, polling every 10 ms for up to five seconds.
+void whenModal(std::function<bool(QWidget *)> fn)
+{
+    auto *timer = new QTimer;
+    auto *tries = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, fn] {
+        QWidget *m = QApplication::activeModalWidget();
+        if ((m && fn(m)) || ++*tries > 500) {
+            timer->stop();
+            timer->deleteLater();
+            delete tries;
+        }
+    });
+    timer->start(10);
+}
+
+// Clicks OK on the next message box and keeps its text.
+void answerMessage(QString *text)
+{
+    whenModal([text](QWidget *m) {
+        auto *box = qobject_cast<QMessageBox *>(m);
+        if (!box)
+            return false;
+        *text = box->text();
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+        return true;
+    });
+}
+
+std::vector<int> layout(const Engine &e)
+{
+    std::vector<int> out;
+    for (int i = 0; i < e.Games.TotalCards(); ++i)
+        out.push_back(e.Cards[i].Cell * 100000 + e.Cards[i].Pile * 1000 + e.Cards[i].Pos * 2 + e.Cards[i].FaceMode);
+    return out;
+}
+
+} // namespace
+
+TEST(SelectGame, TreeListsTheCatalogueAndPreselectsTheLastGame)
+{
+    Window t;
+    t.w->startGame("Raglan", GameNumber::number(4));
+    frmSelect dlg(t.d(), [](const QString &, const GameNumber &) {});
+    QTreeWidgetItem *root = dlg.TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), "Games");
+    ASSERT_EQ(root->childCount(), 33);
+    EXPECT_EQ(root->child(0)->text(0), "Blind Alleys");
+    EXPECT_EQ(root->child(16)->text(0), "Klondike");
+    EXPECT_EQ(root->child(16)->data(0, Qt::UserRole).toInt(), 17);
+    EXPECT_EQ(root->child(32)->text(0), "Westcliff");
+    EXPECT_EQ(dlg.TreeView1->currentItem()->text(0), "Raglan");
+    EXPECT_EQ(dlg.lblName->text(), "Raglan");
+    ASSERT_FALSE(dlg.imgPick->pixmap().isNull());
+    // The root names no game: Play waits.
+    dlg.TreeView1->setCurrentItem(root);
+    EXPECT_FALSE(dlg.cmdPlay->isEnabled());
+    EXPECT_EQ(dlg.lblName->text(), "Raglan");
+}
+
+TEST(SelectGame, PlayStartsTheChosenGameForTheChosenPlayer)
+{
+    Window t;
+    t.d().SetPlayer(2, "Zoe", false);
+    frmSelect dlg(t.d(), [&](const QString &n, const GameNumber &g) { t.w->startGame(n, g); });
+    dlg.imcPlayer->setCurrentIndex(dlg.imcPlayer->findText("Zoe"));
+    QTreeWidgetItem *canister = dlg.TreeView1->topLevelItem(0)->child(1);
+    dlg.TreeView1->setCurrentItem(canister);
+    dlg.cmdPlay->click();
+    EXPECT_EQ(t.d().CurPlayer(), "Zoe");
+    EXPECT_EQ(t.d().CurGName(), "Canister");
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_TRUE(t.w->windowTitle().startsWith("Tessaline [Canister] [Zoe] ["));
+}
+
+TEST(SelectNumber, RangeFiveRefusesTheEdgesWithTheMessage)
+{
+    Window t;
+    t.d().set(Setting::RangeIndex, 5);
+    int started = 0;
+    QString startedNumber;
+    frmChoose dlg(t.d(), [&](const QString &, const GameNumber &g) {
+        ++started;
+        startedNumber = QString::fromStdString(g.display());
+    });
+    EXPECT_EQ(dlg.lblRange->text(), "0 and 99,999");
+    const long long offered = dlg.Text1->text().toLongLong();
+    EXPECT_GE(offered, 1);
+    EXPECT_LE(offered, 99999);
+    for (const char *bad : {"99999", "0", "abc", "12a", "-5", "1.5", ""}) {
+        dlg.Text1->setText(bad);
+        QString message;
+        answerMessage(&message);
+        dlg.cmdSelect->click();
+        EXPECT_EQ(message, "Please enter a number between 0 and 99,999") << bad;
+        EXPECT_EQ(dlg.Text1->text(), "0") << bad;
+    }
+    EXPECT_EQ(started, 0);
+    dlg.Text1->setText(" 99998 ");
+    dlg.cmdSelect->click();
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(startedNumber, "99998"); // passed on as typed, trimmed
+}
+
+TEST(SelectNumber, FifteenDigitsAreComparedExactly)
+{
+    EXPECT_TRUE(frmChoose::accepts("999999999999998", 15));
+    EXPECT_FALSE(frmChoose::accepts("999999999999999", 15));
+    EXPECT_FALSE(frmChoose::accepts("1000000000000000", 15));
+    EXPECT_TRUE(frmChoose::accepts("1", 1));
+    EXPECT_FALSE(frmChoose::accepts("9", 1));
+    EXPECT_EQ(frmChoose::largestText(15), "999,999,999,999,999");
+    EXPECT_EQ(frmChoose::largestText(1), "9");
+    EXPECT_EQ(frmChoose::largestText(4), "9,999");
+}
+
+TEST(SelectNumber, TypedNumberAndPlayerStartTheGame)
+{
+    Window t;
+    t.d().SetPlayer(2, "Max", false);
+    t.w->startGame("Eclipse", GameNumber::number(2));
+    frmChoose dlg(t.d(), [&](const QString &n, const GameNumber &g) { t.w->startGame(n, g); });
+    EXPECT_EQ(dlg.imcGames->currentText(), "Eclipse");
+    dlg.imcGames->setCurrentIndex(dlg.imcGames->findText("Klondike"));
+    dlg.imcPlayer->setCurrentIndex(dlg.imcPlayer->findText("Max"));
+    dlg.Text1->setText("123");
+    dlg.cmdSelect->click();
+    EXPECT_EQ(t.w->windowTitle(), "Tessaline [Klondike] [Max] [123]");
+    EXPECT_TRUE(t.d().CurGNo.isText());
+}
+
+namespace {
+
+// Brings every card but one home by hand, then makes the last move the real way.
+void winByLastMove(Window &t)
+{
+    Engine &e = t.e();
+    t.d().GameRunning = false;
+    int outside = e.Games.TotalCards() - e.Array.TotalGoalCards();
+    for (int cell : {Home, Stock, Waste, Res})
+        for (int pile = 0; pile < e.Games.Piles(cell); ++pile)
+            while (outside > 1 && e.Array.GetTop(cell, pile) >= 0) {
+                int goal = 0;
+                while (e.Array.GetTop(Goal, goal) >= 12)
+                    ++goal;
+                i32 mod = tmod::Replayed;
+                e.Array.MoveCard(e.Array.GetTopPicID(cell, pile), Goal, static_cast<i16>(goal),
+                                 e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
+                --outside;
+            }
+    t.d().GameRunning = true;
+    for (int cell : {Home, Stock, Waste, Res})
+        for (int pile = 0; pile < e.Games.Piles(cell); ++pile)
+            if (e.Array.GetTop(cell, pile) >= 0) {
+                int goal = 0;
+                while (e.Array.GetTop(Goal, goal) >= 12)
+                    ++goal;
+                i32 mod = tmod::Plain;
+                e.Array.MoveCard(e.Array.GetTopPicID(cell, pile), Goal, static_cast<i16>(goal),
+                                 e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
+                return;
+            }
+}
+
+} // namespace
+
+TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
+{
+    Window t;
+    t.w->startGame("Klondike", GameNumber::number(7));
+    Engine fresh;
+    fresh.NewGame("Klondike", 7);
+    const auto opening = layout(fresh);
+    t.d().CurTime = 300;
+    t.d().CurMoves = 120;
+    t.d().CurScore = -5;
+
+    QStringList lines;
+    QString caption, frame;
+    std::vector<double> bars;
+    whenModal([&](QWidget *m) {
+        auto *dlg = qobject_cast<frmFinish *>(m);
+        if (!dlg)
+            return false;
+        caption = dlg->windowTitle();
+        frame = dlg->Frame1->title();
+        for (int i = 0; i < dlg->ListView1->count(); ++i)
+            lines << dlg->ListView1->item(i)->text();
+        for (int i = 0; i < dlg->chartRow->count(); ++i)
+            bars.push_back(dlg->chartRow->at(i));
+        EXPECT_FALSE(dlg->button("Statistics")->isEnabled());
+        dlg->button("Restart")->trigger();
+        return true;
+    });
+    winByLastMove(t);
+    EXPECT_EQ(caption, "Congrats");
+    EXPECT_EQ(frame, "Klondike");
+    EXPECT_EQ(lines, QStringList({" Game : 7", " Player : Player1", " Time : 0:05:00", " Moves : 120",
+                                  " Score : -5"}));
+    EXPECT_EQ(bars, (std::vector<double>{0, 120, 300}));
+    const QStringList records = t.scoreLines();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_TRUE(records[0].endsWith(",300,120,-5,1")) << records[0].toStdString();
+
+    QTest::qWait(50); // the restart runs once the winning move has unwound
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_EQ(t.d().CurGName(), "Klondike");
+    EXPECT_EQ(QString::fromStdString(t.d().CurGNo.display()), "7");
+    EXPECT_EQ(layout(t.e()), opening);
+    EXPECT_EQ(t.scoreLines().size(), 1); // the won game stays recorded once, as won
+}
+
+TEST(GameWon, NewGameReplaysTheLastGameName)
+{
+    Window t;
+    t.w->startGame("Canister", GameNumber::number(11));
+    whenModal([&](QWidget *m) {
+        auto *dlg = qobject_cast<frmFinish *>(m);
+        if (!dlg)
+            return false;
+        dlg->button("New")->trigger();
+        return true;
+    });
+    winByLastMove(t);
+    QTest::qWait(50);
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_EQ(t.d().CurGName(), "Canister");
+    EXPECT_NE(QString::fromStdString(t.d().CurGNo.display()), "");
+    const QStringList records = t.scoreLines();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_TRUE(records[0].endsWith(",1"));
+}

@@ -1,0 +1,288 @@
+// The main window offscreen: menus, toolbar, status captions, the session flow and
+// mouse play through real Qt events.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/gui/cardTable.h"
+#include "app/gui/frmMain.h"
+#include "model/cards.h"
+#include "play/cTrans.h"
+#include "play/mFunc.h"
+
+using namespace tess;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+    std::unique_ptr<frmMain> w;
+    int exits = 0;
+
+    Window()
+    {
+        w = std::make_unique<frmMain>(shared);
+        w->exitNow = [this] { ++exits; };
+        w->table()->setAnimated(false);
+        w->resize(1200, 900);
+        w->show();
+        QTest::qWait(20);
+    }
+    cData &d() { return *shared.Data; }
+    Engine &e() { return *shared.Eng; }
+    QStringList scoreLines()
+    {
+        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    }
+    void start(const char *game, long long number)
+    {
+        w->session().StartNewGame(game, GameNumber::number(number));
+    }
+    QAction *tool(const char *key) { return w->findChild<QAction *>(key); }
+};
+
+} // namespace
+
+TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
+{
+    Window t;
+    QTest::qWait(150);
+    for (QAction *a : {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mFile[4], t.w->mFile[5],
+                       t.w->mFav[1], t.w->mTools[5], t.w->mReplay[1], t.w->mReplay[2], t.w->mReplay[4],
+                       t.w->mReplay[6]})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_FALSE(t.tool("Restart")->isEnabled());
+    EXPECT_TRUE(t.tool("New")->isEnabled());
+    EXPECT_TRUE(t.tool("Help")->isEnabled());
+    EXPECT_TRUE(t.w->mHelp[1]->isEnabled());
+    EXPECT_EQ(t.w->mHelp[4]->text(), "About Tessaline...");
+
+    t.start("Klondike", 1);
+    QTest::qWait(150);
+    EXPECT_TRUE(t.w->mFile[4]->isEnabled());
+    EXPECT_TRUE(t.w->mFile[5]->isEnabled());
+    EXPECT_TRUE(t.w->mFav[1]->isEnabled());
+    EXPECT_TRUE(t.tool("Restart")->isEnabled());
+    EXPECT_TRUE(t.tool("Autoplay")->isChecked());
+    // Nothing to take back yet on this deal, and nothing to make again.
+    EXPECT_EQ(t.w->mGame[1]->isEnabled(), t.e().Trans->UndoPossible());
+    EXPECT_FALSE(t.w->mGame[2]->isEnabled());
+    // Spider games forbid autoplay: the item and its button go grey.
+    t.start("Spiderette", 1);
+    QTest::qWait(150);
+    EXPECT_FALSE(t.w->mGame[4]->isEnabled());
+    EXPECT_FALSE(t.tool("Autoplay")->isEnabled());
+}
+
+TEST(MainWindow, StatusCaptionsShowOnlyWhileAGameRuns)
+{
+    Window t;
+    QTest::qWait(600);
+    EXPECT_EQ(t.w->mScore->text(), "");
+    EXPECT_EQ(t.w->mTime->text(), "");
+    EXPECT_EQ(t.w->mMoves->text(), "");
+    t.start("Klondike", 1);
+    QTest::qWait(600);
+    EXPECT_TRUE(t.w->mScore->text().startsWith("Score :"));
+    EXPECT_EQ(t.w->mTime->text(), "Time :0:00:00");
+    EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
+    t.d().set(Setting::ShowScore, -1); // only the value 1 shows it
+    QTest::qWait(600);
+    EXPECT_EQ(t.w->mScore->text(), "");
+    EXPECT_FALSE(t.w->mMoves->text().isEmpty());
+}
+
+TEST(MainWindow, CaptionNamesGamePlayerAndNumber)
+{
+    Window t;
+    EXPECT_EQ(t.w->windowTitle(), "Tessaline");
+    t.start("Klondike", 123);
+    EXPECT_EQ(t.w->windowTitle(), "Tessaline [Klondike] [Player1] [123]");
+    // Close Game records once and keeps the caption.
+    t.w->onFile(5);
+    EXPECT_EQ(t.w->windowTitle(), "Tessaline [Klondike] [Player1] [123]");
+    EXPECT_EQ(t.scoreLines().size(), 1);
+    t.w->onFile(5); // nothing running: nothing more recorded
+    EXPECT_EQ(t.scoreLines().size(), 1);
+}
+
+TEST(MainWindow, NewGamePlaysTheLastGameNameAndRestartRecordsTheAttempt)
+{
+    Window t;
+    t.w->onFile(1);
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_EQ(t.d().CurGName(), "Blind Alleys"); // the first game of a fresh install
+    t.start("Raglan", 9);
+    std::vector<int> before;
+    for (int i = 0; i < 52; ++i)
+        before.push_back(t.e().Cards[i].Cell * 10000 + t.e().Cards[i].Pile * 100 + t.e().Cards[i].Pos);
+    t.w->onFile(4);
+    std::vector<int> after;
+    for (int i = 0; i < 52; ++i)
+        after.push_back(t.e().Cards[i].Cell * 10000 + t.e().Cards[i].Pile * 100 + t.e().Cards[i].Pos);
+    EXPECT_EQ(before, after);
+    const QStringList lines = t.scoreLines();
+    ASSERT_EQ(lines.size(), 2); // Blind Alleys given up by the start, then Raglan by the restart
+    EXPECT_TRUE(lines[0].contains("\"Blind Alleys\""));
+    EXPECT_TRUE(lines[1].contains("\"Raglan\",9,"));
+    EXPECT_TRUE(lines[1].endsWith(",0"));
+}
+
+TEST(MainWindow, ClosingTheWindowRecordsARunningGameButExitDoesNot)
+{
+    Window t;
+    t.start("Klondike", 5);
+    t.w->onFile(11);
+    EXPECT_EQ(t.exits, 1);
+    EXPECT_TRUE(t.scoreLines().isEmpty());
+
+    Window u;
+    u.start("Klondike", 6);
+    u.w->close();
+    const QStringList lines = u.scoreLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].endsWith(",0"));
+    EXPECT_FALSE(u.d().GameRunning);
+}
+
+TEST(MainWindow, RecentMenuShowsWhatWasPlayed)
+{
+    Window t;
+    EXPECT_TRUE(t.w->mRecent[1]->isVisible());
+    EXPECT_EQ(t.w->mRecent[1]->text(), "");
+    for (int i = 2; i <= 5; ++i)
+        EXPECT_FALSE(t.w->mRecent[i]->isVisible());
+    t.start("Klondike", 1);
+    EXPECT_EQ(t.w->mRecent[1]->text(), "&1 Klondike");
+    EXPECT_FALSE(t.w->mRecent[2]->isVisible());
+    for (const char *g : {"Canister", "Raglan", "Eclipse", "Steps"})
+        t.start(g, 1);
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_TRUE(t.w->mRecent[i]->isVisible());
+    EXPECT_EQ(t.w->mRecent[1]->text(), "&1 Steps");
+    EXPECT_EQ(t.w->mRecent[5]->text(), "&5 Klondike");
+    // A recent item starts its game.
+    t.w->mRecent[3]->trigger();
+    EXPECT_EQ(t.d().CurGName(), "Raglan");
+}
+
+TEST(MainWindow, ViewToolbarMovesThePlayArea)
+{
+    Window t;
+    auto *picMain = t.w->findChild<QWidget *>("PicMain");
+    ASSERT_NE(picMain, nullptr);
+    const int top = picMain->y(), height = picMain->height();
+    EXPECT_EQ(top, 25); // 380 twips
+    t.w->mGame[9]->trigger();
+    EXPECT_EQ(t.d().ShowToolbar(), 0);
+    EXPECT_EQ(picMain->y(), 0);
+    EXPECT_EQ(picMain->height(), height + 25);
+    EXPECT_FALSE(t.w->mGame[9]->isChecked() && t.d().ShowToolbar() == 0);
+    t.w->mGame[9]->trigger();
+    EXPECT_EQ(picMain->y(), top);
+    // The table is centred across the play area, and may start left of it.
+    auto *back = t.w->findChild<QWidget *>("PicBack");
+    EXPECT_EQ(back->x(), static_cast<int>(roundHalfEven(((picMain->width() * 15 - 15480) / 2 - 20) / 15.0)));
+}
+
+namespace {
+
+// A tableau move the rules allow on this deal: the top card of pile a onto pile b.
+bool findTableauMove(const Engine &e, int &card, int &dest)
+{
+    for (int a = 0; a < e.Games.Piles(Home); ++a) {
+        if (e.Array.GetTop(Home, a) < 0)
+            continue;
+        const int c = e.Array.GetTopPicID(Home, a);
+        for (int b = 0; b < e.Games.Piles(Home); ++b) {
+            if (b == a || e.Array.GetTop(Home, b) < 0)
+                continue;
+            if (FitsOrder(e, e.Array.GetTopPicID(Home, b), c, e.Games.Order(Home, b), false)) {
+                card = c;
+                dest = b;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void dragCard(CardTable *table, int card, QPoint to)
+{
+    TavCard *w = table->PicCards[card];
+    const QPoint grab(30, 20);
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, grab);
+    // Each position is mapped again: the card moves under the pointer.
+    const QPoint start = w->mapTo(table, grab);
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint p = start + (to + grab - start) * step / 4;
+        QMouseEvent move(QEvent::MouseMove, w->mapFrom(table, p), w->mapToGlobal(w->mapFrom(table, p)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, w->mapFrom(table, to + grab));
+}
+
+} // namespace
+
+TEST(MainWindowPlay, LegalDragLandsIllegalReturnsAndKeysUndoRedo)
+{
+    Window t;
+    int card = -1, dest = -1;
+    long long number = 1;
+    for (; number < 200; ++number) {
+        t.start("Klondike", number);
+        if (findTableauMove(t.e(), card, dest))
+            break;
+    }
+    ASSERT_GE(card, 0);
+    CardTable *table = t.w->table();
+    const QPoint home = table->PicCards[card]->pos();
+    const int moves = t.e().Trans->GetTransID();
+
+    // Dropped far from every slot: the card goes back where it was.
+    dragCard(table, card, QPoint(980, 680));
+    EXPECT_EQ(table->PicCards[card]->pos(), home);
+    EXPECT_EQ(t.e().Trans->GetTransID(), moves);
+
+    const int top = t.e().Array.GetTop(Home, dest);
+    const QPoint slot(t.e().Array.CordX(Home, dest, top) / 15, t.e().Array.CordY(Home, dest, top) / 15);
+    dragCard(table, card, slot);
+    EXPECT_EQ(t.e().card(card).Cell, Home);
+    EXPECT_EQ(t.e().card(card).Pile, dest);
+    EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
+    EXPECT_NE(table->PicCards[card]->pos(), home);
+
+    QTest::qWait(150); // the menu upkeep enables Undo
+    QTest::keyClick(t.w.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(t.e().Trans->GetTransID(), moves);
+    EXPECT_EQ(table->PicCards[card]->pos(), home);
+    QTest::qWait(150);
+    QTest::keyClick(t.w.get(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
+    EXPECT_EQ(t.e().card(card).Pile, dest);
+}
+
+TEST(MainWindowPlay, PressOnTheStockTurnsACard)
+{
+    Window t;
+    t.d().SetAutoplay(0);
+    t.start("Klondike", 3);
+    CardTable *table = t.w->table();
+    const int stockBefore = t.e().Array.GetTop(Stock, 0);
+    const int top = t.e().Array.GetTopPicID(Stock, 0);
+    QTest::mouseClick(table->PicCards[top], Qt::LeftButton);
+    EXPECT_EQ(t.e().Array.GetTop(Stock, 0), stockBefore - 1);
+    EXPECT_EQ(t.e().card(top).Cell, Waste);
+    EXPECT_EQ(table->PicCards[top]->FaceMode(), 0);
+    EXPECT_EQ(t.e().Trans->GetTransID(), 1);
+}

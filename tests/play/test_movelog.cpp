@@ -1,0 +1,219 @@
+// The move log: undo and redo of single moves and groups, its growth and its limit.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "fixtures.h"
+
+namespace tess {
+namespace {
+
+using fixture::Rest;
+using fixture::Table;
+
+std::string ev(const char *what, int id) { return std::string(what) + " " + std::to_string(id); }
+
+size_t indexOf(const std::vector<std::string> &v, const std::string &s)
+{
+    return static_cast<size_t>(std::find(v.begin(), v.end(), s) - v.begin());
+}
+
+TEST(MoveLog, ANewMoveDropsWhatCouldBeRedone)
+{
+    Table t("Klondike", {{Home, 0, {"KS"}}, {Home, 1, {"QH"}}, {Home, 2, {"JC"}}, {Home, 3, {"10D"}}});
+    t.drag(t.find("QH"), Home, 0);
+    t.drag(t.find("JC"), Home, 0);
+    t.drag(t.find("10D"), Home, 0);
+    ASSERT_EQ(t.moves(), 3);
+    EXPECT_TRUE(t.undo());
+    EXPECT_TRUE(t.undo());
+    EXPECT_EQ(t.moves(), 1);
+    EXPECT_EQ(t.e.Trans->GetTransLast(), 3);
+    EXPECT_TRUE(t.e.Trans->RedoPossible());
+    t.drag(t.find("10D"), Home, 1); // a refused drop keeps what could be redone
+    EXPECT_EQ(t.e.Trans->GetTransLast(), 3);
+    t.drag(t.find("JC"), Home, 0);
+    EXPECT_EQ(t.moves(), 2);
+    EXPECT_EQ(t.e.Trans->GetTransLast(), 2);
+    EXPECT_FALSE(t.e.Trans->RedoPossible());
+    EXPECT_FALSE(t.redo());
+    EXPECT_EQ(t.pile(Home, 0), "KS QH JC");
+}
+
+TEST(MoveLog, UncoveredCardTurnsBackBeforeTheCardReturns)
+{
+    Table t("Klondike", {{Home, 0, {"#5C", "KS"}}});
+    const int ks = t.find("KS"), fc = t.find("5C");
+    t.drag(ks, Home, 1);
+    ASSERT_EQ(t.pile(Home, 0), "5C");
+    t.view.clear();
+    EXPECT_TRUE(t.undo());
+    EXPECT_EQ(t.pile(Home, 0), "#5C KS");
+    EXPECT_LT(indexOf(t.view.events, ev("face", fc)), indexOf(t.view.events, ev("move", ks)));
+    t.view.clear();
+    EXPECT_TRUE(t.redo());
+    EXPECT_EQ(t.pile(Home, 0), "5C");
+    EXPECT_EQ(t.pile(Home, 1), "KS");
+    ASSERT_LT(indexOf(t.view.events, ev("face", fc)), t.view.events.size());
+    EXPECT_LT(indexOf(t.view.events, ev("move", ks)), indexOf(t.view.events, ev("face", fc)));
+}
+
+TEST(MoveLog, StockTurnUndoesFaceDown)
+{
+    Table t("Klondike", {{Stock, 0, {"#3D", "#9C"}}}, Rest::Nowhere);
+    t.pressStock();
+    EXPECT_TRUE(t.undo());
+    EXPECT_EQ(t.pile(Stock, 0), "#3D #9C");
+    EXPECT_EQ(t.top(Waste, 0), -1);
+    EXPECT_TRUE(t.redo());
+    EXPECT_EQ(t.pile(Waste, 0), "9C");
+}
+
+TEST(MoveLog, DealtRowGoesBackInOneStepLastCardFirst)
+{
+    Table t("Spiderette",
+            {{Home, 0, {"KS"}}, {Home, 1, {"KH"}}, {Home, 2, {"KD"}}, {Home, 3, {"KC"}}, {Home, 4, {"QS"}},
+             {Home, 5, {"QH"}}, {Home, 6, {"QD"}},
+             {Stock, 0, {"#9S", "#9H", "#9D", "#8S", "#8H", "#8D", "#7S"}}},
+            Rest::Nowhere);
+    const std::string stock = t.pile(Stock, 0);
+    t.pressStock();
+    const int first = t.id(Home, 0, 1), last = t.id(Home, 6, 1);
+    t.view.clear();
+    EXPECT_TRUE(t.undo());
+    EXPECT_EQ(t.moves(), 0);
+    EXPECT_EQ(t.pile(Stock, 0), stock);
+    EXPECT_EQ(t.view.events.front().rfind("move", 0), 0u);
+    EXPECT_LT(indexOf(t.view.events, ev("move", last)), indexOf(t.view.events, ev("move", first)));
+    EXPECT_TRUE(t.redo());
+    EXPECT_EQ(t.moves(), 7);
+    EXPECT_EQ(t.pile(Home, 6), "QD 9S");
+    EXPECT_FALSE(t.redo());
+}
+
+TEST(MoveLog, SoundsAndTheSpeedOfGroups)
+{
+    Table t("Spiderette",
+            {{Home, 0, {"KS"}}, {Home, 1, {"KH"}}, {Home, 2, {"KD"}}, {Home, 3, {"KC"}}, {Home, 4, {"QS"}},
+             {Home, 5, {"QH"}}, {Home, 6, {"QD", "5C"}},
+             {Stock, 0, {"#9S", "#9H", "#9D", "#8S", "#8H", "#8D", "#7S"}}},
+            Rest::Nowhere);
+    t.drag(t.find("QS"), Home, 1); // single
+    t.pressStock();                // group of seven
+    t.drag(t.id(Home, 2, 1), Home, 4);
+    ASSERT_EQ(t.moves(), 9);
+    t.view.clear();
+
+    i16 speed = 4;
+    EXPECT_TRUE(t.e.Trans->Undo(speed));
+    EXPECT_TRUE(t.view.sounds.empty()) << "speed 4 is silent";
+    EXPECT_TRUE(t.redo(4));
+    speed = 5;
+    EXPECT_TRUE(t.e.Trans->Undo(speed));
+    EXPECT_EQ(t.view.sounds, std::vector<std::string>{"Undo"});
+    EXPECT_EQ(speed, 5);
+    t.view.clear();
+    EXPECT_TRUE(t.e.Trans->Redo(speed));
+    EXPECT_EQ(t.view.sounds, std::vector<std::string>{"Redo"});
+
+    // A group sounds once, and the caller's speed comes back as 4.
+    t.view.clear();
+    speed = 5;
+    EXPECT_TRUE(t.e.Trans->Undo(speed)); // the single move on top
+    EXPECT_TRUE(t.e.Trans->Undo(speed)); // the row
+    EXPECT_EQ(t.moves(), 1);
+    EXPECT_EQ(speed, 4);
+    EXPECT_EQ(t.view.sounds, (std::vector<std::string>{"Undo", "Undo"}));
+
+    // Undo All passes its speed on: after the first group member every step is silent.
+    t.e.Trans->RedoAll(speed);
+    ASSERT_EQ(t.moves(), 9);
+    t.view.clear();
+    speed = 5;
+    t.e.Trans->UndoAll(speed);
+    EXPECT_EQ(t.moves(), 0);
+    EXPECT_EQ(t.view.sounds, (std::vector<std::string>{"Undo", "Undo"}));
+    t.view.clear();
+    speed = 6;
+    t.e.Trans->RedoAll(speed);
+    EXPECT_EQ(t.view.sounds, (std::vector<std::string>{"Redo", "Redo"}));
+    EXPECT_EQ(t.moves(), 9);
+}
+
+TEST(MoveLog, NothingToUndo)
+{
+    Table t("Klondike", {{Home, 0, {"KS"}}});
+    i16 speed = 5;
+    t.e.Trans->UndoAll(speed);
+    t.e.Trans->RedoAll(speed);
+    EXPECT_FALSE(t.e.Trans->Undo(speed));
+    EXPECT_FALSE(t.e.Trans->Redo(speed));
+    EXPECT_FALSE(t.e.Trans->UndoPossible());
+    EXPECT_FALSE(t.e.Trans->RedoPossible());
+    EXPECT_TRUE(t.view.events.empty());
+    EXPECT_EQ(t.pile(Home, 0), "KS");
+}
+
+// Moves one card between the two free cells, the cheapest logged move there is.
+class CellShuffle : public ::testing::Test {
+protected:
+    Table t{"Klondike Freecell", {{Home, 0, {"KS"}}}};
+    int ks = t.find("KS");
+
+    bool hop(int i)
+    {
+        i32 mod = tmod::Plain;
+        return t.e.Array.MoveCard(static_cast<i16>(ks), Res, static_cast<i16>(i % 2), 0, mod, 0, 0, 0);
+    }
+    void SetUp() override { t.host.autoplay = 0; }
+};
+
+TEST_F(CellShuffle, GrowsAtTheHundredAndFirstMoveKeepingTheFirst)
+{
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(hop(i));
+    EXPECT_EQ(t.e.Trans->GetTransCapacity(), 100);
+    ASSERT_TRUE(hop(100));
+    EXPECT_EQ(t.e.Trans->GetTransCapacity(), 200);
+    EXPECT_EQ(t.moves(), 101);
+    EXPECT_EQ(t.e.Trans->Entry(1).SrcCell, Home);
+    for (int i = 1; i <= 101; ++i) {
+        const TransRecord &r = t.e.Trans->Entry(i);
+        EXPECT_EQ(r.PicID, ks);
+        EXPECT_EQ(r.DCell, Res);
+        EXPECT_EQ(r.DPile, (i - 1) % 2) << i;
+        if (i > 1) {
+            EXPECT_EQ(r.SrcPile, i % 2) << i;
+        }
+    }
+    i16 speed = 0;
+    t.e.Trans->UndoAll(speed);
+    EXPECT_EQ(t.pile(Home, 0), "KS");
+    t.e.Trans->RedoAll(speed);
+    EXPECT_EQ(t.pile(Res, 0), "KS");
+}
+
+TEST_F(CellShuffle, TheLogStopsAt32700Moves)
+{
+    for (int i = 0; i < 32700; ++i)
+        ASSERT_TRUE(hop(i)) << i;
+    ASSERT_EQ(t.moves(), 32700);
+    EXPECT_EQ(t.e.Trans->GetTransCapacity(), 32700);
+    EXPECT_EQ(t.pile(Res, 1), "KS");
+    EXPECT_FALSE(hop(32700)) << "a move the log cannot hold is refused";
+    EXPECT_EQ(t.pile(Res, 1), "KS");
+    EXPECT_EQ(t.top(Res, 0), -1);
+    t.drag(ks, Home, 3); // a drop is refused the same way: the card goes back
+    EXPECT_EQ(t.pile(Res, 1), "KS");
+    EXPECT_EQ(t.top(Home, 3), -1);
+    EXPECT_EQ(t.e.card(ks).Left, t.e.Array.CordX(Res, 1, 0));
+    EXPECT_EQ(t.moves(), 32700);
+    EXPECT_NO_THROW(t.e.checkInvariants());
+
+    EXPECT_TRUE(t.undo());
+    EXPECT_TRUE(hop(32701)) << "room again after an undo";
+    EXPECT_EQ(t.moves(), 32700);
+}
+
+} // namespace
+} // namespace tess
