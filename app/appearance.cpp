@@ -1,8 +1,10 @@
 #include "app/appearance.h"
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 struct ColorRow {
     const char *name;

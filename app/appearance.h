@@ -2,14 +2,16 @@
 // card-back groups, the colour arithmetic of the gradient and the result text.
 #pragma once
 
-#include <QString>
 #include <array>
 #include <optional>
 #include <vector>
 
+#include <QString>
+
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 // Background indices: 1..999 textures, 1000 the custom colour, 1001..1025 named colours.
 constexpr i16 kCustomColorIndex = 1000;

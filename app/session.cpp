@@ -73,9 +73,21 @@ void Session::StartNewGame(const QString &name, const GameNumber &number)
     d.CurScore = ComputeScore();
 }
 
+void Session::RefreshFigures()
+{
+    cData &d = *shared_.Data;
+    if (!d.GameRunning)
+        return;
+    d.CurTime = ElapsedGameSeconds();
+    d.CurMoves = shared_.Eng->Trans->GetTransID();
+    d.CurScore = ComputeScore();
+}
+
 void Session::EndGame(i16 won)
 {
     cData &d = *shared_.Data;
+    // The last tick may be half a second old: a win's cascade of moves would go unrecorded.
+    RefreshFigures();
     QString failure;
     try {
         shared_.Score->AddScore(won);

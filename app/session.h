@@ -39,6 +39,8 @@ public:
     QString Caption() const;
     // The 500 ms refresh of the figures EndGame records.
     void Tick();
+    // The figures as they stand this instant, so a game ends with its true count.
+    void RefreshFigures();
 
     bool gameRunning() const override { return shared_.Data->GameRunning; }
     i16 autoplaySetting() const override { return shared_.Data->Autoplay(); }

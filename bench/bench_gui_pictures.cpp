@@ -9,7 +9,8 @@
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 void BM_AllFacesUncachedDpr2(benchmark::State &state)
 {

@@ -236,6 +236,8 @@ void Engine::SetLoc(int picId, i16 cell, i16 pile, i16 pos)
     c.Cell = cell;
     c.Pile = pile;
     c.Pos = pos;
+    // The screen's control keeps its own copy of the place.
+    view_->cardMoved(picId, c.Left, c.Top);
 }
 
 void Engine::SetFaceMode(int picId, i32 mode)

@@ -29,8 +29,8 @@ public:
 
     explicit cTrans(Engine &engine);
 
-    // False once the log holds its 32,700 entries: the next move must be refused.
-    bool CanSave() const { return TransID < kMaxEntries; }
+    // False when the log cannot take that many more entries: the move must be refused.
+    bool CanSave(int entries = 1) const { return TransID + entries <= kMaxEntries; }
     void SaveTrans(i16 picId, i16 dCell, i16 dPile, i16 dPos, i16 mCards, i32 tMod);
     // Groups may nest (a dealt row that completes a suit): the outermost one closes.
     void StartMulti();

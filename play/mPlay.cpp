@@ -233,6 +233,9 @@ void StockMarkerPress(Engine &e)
 
 void RedealStock(Engine &e)
 {
+    // A redeal the log cannot hold whole would leave cards on the waste and still use the redeal up.
+    if (!e.Trans->CanSave(e.Array.GetTop(Waste, 0) + 1))
+        return;
     e.RedealCount = checked16(e.RedealCount + 1);
     e.Trans->StartMulti();
     const int w = e.Array.GetTop(Waste, 0);
@@ -289,6 +292,9 @@ static void removeSpiderSuits(Engine &e)
                 break;
             const int topCard = e.Array.GetPicID(Home, i, t);
             if (CardNum(e, topCard) == 0 && t - k == 11) {
+                // Half a suit on the foundation could never be completed: all thirteen or none.
+                if (!e.Trans->CanSave(13))
+                    break;
                 const int sp = CardSuitpile(e, topCard);
                 const int j = g.GoalDiv() != 0 ? sp % g.GoalDiv() : sp;
                 e.Trans->StartMulti();

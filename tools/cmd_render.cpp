@@ -2,11 +2,12 @@
 // picture. Runs without a display.
 #ifdef TESS_CLI_GUI
 
+#include <iostream>
+#include <memory>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <iostream>
-#include <memory>
 
 #include "app/appearance.h"
 #include "app/cData.h"
@@ -16,9 +17,11 @@
 #include "model/engine.h"
 #include "tools/commands.h"
 
-namespace tess::cli {
+namespace tess::cli
+{
 
-namespace {
+namespace
+{
 
 // Fonts and painting need a GUI application; offscreen unless the user chose a platform.
 std::unique_ptr<QGuiApplication> startGui()

@@ -1,16 +1,19 @@
 // Card backs: a white margin round a patterned panel, one pattern per id.
-#include <QLinearGradient>
-#include <QRadialGradient>
 #include <cmath>
 #include <functional>
+
+#include <QLinearGradient>
+#include <QRadialGradient>
 
 #include "app/appearance.h"
 #include "app/gui/artKit.h"
 #include "app/gui/artPainters.h"
 
-namespace tess::art {
+namespace tess::art
+{
 
-namespace {
+namespace
+{
 
 const QRectF kPanel(4, 4, 63, 88);
 const QPointF kMid(35.5, 48);
@@ -334,7 +337,9 @@ void suitMedallion(QPainter &p, const QColor &field, const QColor &ink)
     p.setPen(QPen(ink, 0.5));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(kMid, rx - 2.2, ry - 2.2);
-    const QPointF at[4] = {{kMid.x(), kMid.y() - 9.5}, {kMid.x() - 7.5, kMid.y()}, {kMid.x() + 7.5, kMid.y()},
+    const QPointF at[4] = {{kMid.x(), kMid.y() - 9.5},
+                           {kMid.x() - 7.5, kMid.y()},
+                           {kMid.x() + 7.5, kMid.y()},
                            {kMid.x(), kMid.y() + 9.5}};
     const int order[4] = {1, 0, 2, 3};
     for (int i = 0; i < 4; ++i)
@@ -391,8 +396,8 @@ void classicRed(QPainter &p)
     p.drawRoundedRect(kPanel.adjusted(2.5, 2.5, -2.5, -2.5), 2, 2);
     // A diamond cartouche in the middle.
     QPolygonF d;
-    d << QPointF(kMid.x(), kMid.y() - 30) << QPointF(kMid.x() + 22, kMid.y()) << QPointF(kMid.x(), kMid.y() + 30)
-      << QPointF(kMid.x() - 22, kMid.y());
+    d << QPointF(kMid.x(), kMid.y() - 30) << QPointF(kMid.x() + 22, kMid.y())
+      << QPointF(kMid.x(), kMid.y() + 30) << QPointF(kMid.x() - 22, kMid.y());
     p.setPen(QPen(QColor(255, 232, 200), 1.2));
     p.setBrush(QColor(120, 12, 26));
     p.drawPolygon(d);
@@ -413,9 +418,9 @@ void tartan(QPainter &p)
         double at, width;
         QColor color;
     };
-    const Band bands[] = {{0, 9, QColor(20, 30, 80, 170)},     {14, 2, QColor(240, 210, 60, 200)},
-                          {20, 9, QColor(20, 30, 80, 170)},    {32, 1.2, QColor(250, 250, 250, 170)},
-                          {38, 6, QColor(10, 40, 26, 150)},   {47, 2, QColor(240, 210, 60, 200)}};
+    const Band bands[] = {{0, 9, QColor(20, 30, 80, 170)},  {14, 2, QColor(240, 210, 60, 200)},
+                          {20, 9, QColor(20, 30, 80, 170)}, {32, 1.2, QColor(250, 250, 250, 170)},
+                          {38, 6, QColor(10, 40, 26, 150)}, {47, 2, QColor(240, 210, 60, 200)}};
     const double repeat = 52;
     for (int dir = 0; dir < 2; ++dir) {
         for (double base = -repeat; base < 110; base += repeat) {
@@ -550,7 +555,8 @@ void autumn(QPainter &p)
     const QColor hues[4] = {QColor(220, 80, 30), QColor(240, 170, 40), QColor(190, 40, 30),
                             QColor(200, 130, 50)};
     for (int i = 0; i < 30; ++i) {
-        const QPointF c(1 + (i % 5) * 17 + ((i / 5) % 2) * 8 + rng.range(-4, 4), 2 + (i / 5) * 17 + rng.range(-4, 4));
+        const QPointF c(1 + (i % 5) * 17 + ((i / 5) % 2) * 8 + rng.range(-4, 4),
+                        2 + (i / 5) * 17 + rng.range(-4, 4));
         const double s = rng.range(5, 9);
         const QColor col = hues[rng.below(4)];
         p.save();
@@ -619,23 +625,40 @@ using BackPainter = void (*)(QPainter &);
 BackPainter painterFor(int id)
 {
     switch (id) {
-    case 501: return roses;
-    case 502: return daisies;
-    case 503: return tulips;
-    case 511: return trellis;
-    case 512: return gardenScene;
-    case 521: return argyle;
-    case 522: return honeycomb;
-    case 523: return rosette;
-    case 531: return classicBlue;
-    case 532: return classicRed;
-    case 533: return tartan;
-    case 541: return mountains;
-    case 542: return waves;
-    case 543: return pines;
-    case 544: return autumn;
-    case 545: return nightSky;
-    default: return nullptr;
+    case 501:
+        return roses;
+    case 502:
+        return daisies;
+    case 503:
+        return tulips;
+    case 511:
+        return trellis;
+    case 512:
+        return gardenScene;
+    case 521:
+        return argyle;
+    case 522:
+        return honeycomb;
+    case 523:
+        return rosette;
+    case 531:
+        return classicBlue;
+    case 532:
+        return classicRed;
+    case 533:
+        return tartan;
+    case 541:
+        return mountains;
+    case 542:
+        return waves;
+    case 543:
+        return pines;
+    case 544:
+        return autumn;
+    case 545:
+        return nightSky;
+    default:
+        return nullptr;
     }
 }
 

@@ -7,9 +7,11 @@
 #include "app/gui/artKit.h"
 #include "app/gui/artPainters.h"
 
-namespace tess::art {
+namespace tess::art
+{
 
-namespace {
+namespace
+{
 
 struct Col {
     double r = 0, g = 0, b = 0;
@@ -182,7 +184,8 @@ void flecks(QImage &img, int w, int h, std::uint32_t seed, int count, std::initi
     Rng rng(seed);
     std::vector<std::pair<QPointF, int>> dots;
     for (int i = 0; i < count; ++i)
-        dots.push_back({QPointF(rng.range(0, w), rng.range(0, h)), rng.below(static_cast<int>(colors.size()))});
+        dots.push_back(
+            {QPointF(rng.range(0, w), rng.range(0, h)), rng.below(static_cast<int>(colors.size()))});
     std::vector<double> sizes;
     for (int i = 0; i < count; ++i)
         sizes.push_back(rng.range(0.35, 0.9));
@@ -214,8 +217,8 @@ void starfield(QImage &img, int w, int h, std::uint32_t seed, int count, bool sp
         else if (roll < 0.16)
             c = QColor(255, 220, 170);
         const double big = rng.unit();
-        stars.push_back({QPointF(rng.range(0, w), rng.range(0, h)), big > 0.93 ? rng.range(0.8, 1.3) : rng.range(0.25, 0.6),
-                         rng.range(0.35, 1), c});
+        stars.push_back({QPointF(rng.range(0, w), rng.range(0, h)),
+                         big > 0.93 ? rng.range(0.8, 1.3) : rng.range(0.25, 0.6), rng.range(0.35, 1), c});
     }
     paintWrapped(img, w, h, [&](QPainter &p) {
         p.setPen(Qt::NoPen);
@@ -250,10 +253,10 @@ void starfield(QImage &img, int w, int h, std::uint32_t seed, int count, bool sp
 
 struct WoodLook {
     Col light, dark;
-    double ringFreq;   // grain lines per logical pixel across the grain
-    double warp;       // how far the grain wanders
-    int plankH;        // 0 for no planks
-    double figure;     // strength of the ribbon figure across the grain
+    double ringFreq; // grain lines per logical pixel across the grain
+    double warp;     // how far the grain wanders
+    int plankH;      // 0 for no planks
+    double figure;   // strength of the ribbon figure across the grain
     std::uint32_t seed;
 };
 
@@ -314,9 +317,10 @@ std::vector<Spec> buildSpecs()
                 bricks(img, 256, 192, {64, 32, 3.0, {150, 148, 140}, {118, 116, 110}, {82, 80, 76}, 0.6, 13});
             }};
     s[4] = {128, 128, [](QImage &img) { basketWeave(img, 128, 128); }};
-    s[5] = {256, 160, [](QImage &img) {
-                bricks(img, 256, 160, {64, 20, 2.2, {238, 234, 224}, {222, 218, 206}, {186, 182, 172}, 0.12, 15});
-            }};
+    s[5] = {
+        256, 160, [](QImage &img) {
+            bricks(img, 256, 160, {64, 20, 2.2, {238, 234, 224}, {222, 218, 206}, {186, 182, 172}, 0.12, 15});
+        }};
     // Marbles.
     s[11] = {256, 256, [](QImage &img) {
                  marble(img, 256, 256, {30, 110, 74}, {10, 52, 34}, {210, 240, 220}, 12, 21);
@@ -396,16 +400,17 @@ std::vector<Spec> buildSpecs()
                      return (col * ((0.9 + 0.1 * edge) * (0.92 + 0.14 * cloud))).rgb();
                  });
              }};
-    s[32] = {128, 128, [](QImage &img) {
-                 fillPixels(img, [](double u, double v) {
-                     const double warpN = fbm(u, v, 128, 128, 2, 4, 4, 55);
-                     const double strata = 0.5 + 0.5 * std::sin(2 * M_PI * (5 * v / 128 + 1.8 * warpN));
-                     const double fine = fbm(u, v, 128, 128, 8, 48, 2, 56);
-                     Col c = ramp({{178, 112, 64}, {212, 156, 96}, {232, 194, 134}}, 0.7 * strata + 0.3 * fine);
-                     const double grain = fbm(u, v, 128, 128, 48, 48, 1, 57);
-                     return (c * (0.92 + 0.14 * grain)).rgb();
-                 });
-             }};
+    s[32] = {
+        128, 128, [](QImage &img) {
+            fillPixels(img, [](double u, double v) {
+                const double warpN = fbm(u, v, 128, 128, 2, 4, 4, 55);
+                const double strata = 0.5 + 0.5 * std::sin(2 * M_PI * (5 * v / 128 + 1.8 * warpN));
+                const double fine = fbm(u, v, 128, 128, 8, 48, 2, 56);
+                Col c = ramp({{178, 112, 64}, {212, 156, 96}, {232, 194, 134}}, 0.7 * strata + 0.3 * fine);
+                const double grain = fbm(u, v, 128, 128, 48, 48, 1, 57);
+                return (c * (0.92 + 0.14 * grain)).rgb();
+            });
+        }};
     s[33] = {128, 128, [](QImage &img) {
                  fillPixels(img, [](double u, double v) {
                      const double layers = fbm(u, v, 128, 128, 2, 16, 4, 58);
@@ -415,20 +420,21 @@ std::vector<Spec> buildSpecs()
                      return (c * (0.9 + 0.25 * ridge)).rgb();
                  });
              }};
-    s[34] = {128, 128, [](QImage &img) {
-                 // Pebbles: rounded stones, each its own colour, with dark gaps between.
-                 fillPixels(img, [](double u, double v) {
-                     const Cell c = cells(u, v, 128, 128, 6, 6, 60, 0.7);
-                     const double tone = (c.id % 997) / 997.0;
-                     Col stone = ramp({{110, 100, 90}, {160, 150, 136}, {196, 188, 176}, {134, 120, 110}}, tone);
-                     const double gap = c.f2 - c.f1;
-                     const double dome = 1 - smoothstep(0.0, 0.55, std::hypot(c.dx + 0.12, c.dy + 0.15));
-                     stone = stone * (0.75 + 0.4 * dome);
-                     const double speck = fbm(u, v, 128, 128, 32, 32, 1, 61);
-                     stone = stone * (0.93 + 0.12 * speck);
-                     return lerp(Col{40, 36, 32}, stone, smoothstep(0.05, 0.14, gap)).rgb();
-                 });
-             }};
+    s[34] = {
+        128, 128, [](QImage &img) {
+            // Pebbles: rounded stones, each its own colour, with dark gaps between.
+            fillPixels(img, [](double u, double v) {
+                const Cell c = cells(u, v, 128, 128, 6, 6, 60, 0.7);
+                const double tone = (c.id % 997) / 997.0;
+                Col stone = ramp({{110, 100, 90}, {160, 150, 136}, {196, 188, 176}, {134, 120, 110}}, tone);
+                const double gap = c.f2 - c.f1;
+                const double dome = 1 - smoothstep(0.0, 0.55, std::hypot(c.dx + 0.12, c.dy + 0.15));
+                stone = stone * (0.75 + 0.4 * dome);
+                const double speck = fbm(u, v, 128, 128, 32, 32, 1, 61);
+                stone = stone * (0.93 + 0.12 * speck);
+                return lerp(Col{40, 36, 32}, stone, smoothstep(0.05, 0.14, gap)).rgb();
+            });
+        }};
     // Stars.
     s[41] = {256, 256, [](QImage &img) {
                  fillPixels(img, [](double u, double v) {
@@ -491,8 +497,8 @@ std::vector<Spec> buildSpecs()
                      const double fx = u / t - ix, fy = v / t - iy;
                      const bool warpUp = ((ix + iy) % 3) != 0;
                      const double across = warpUp ? std::sin(M_PI * fx) : std::sin(M_PI * fy);
-                     const double slub = warpUp ? fbm(ix * t, v, 96, 96, 48, 3, 2, 86)
-                                                : fbm(u, iy * t, 96, 96, 3, 48, 2, 87);
+                     const double slub =
+                         warpUp ? fbm(ix * t, v, 96, 96, 48, 3, 2, 86) : fbm(u, iy * t, 96, 96, 3, 48, 2, 87);
                      Col c = warpUp ? Col{44, 70, 124} : Col{190, 194, 204};
                      c = c * (0.72 + 0.28 * across) * (0.8 + 0.4 * slub);
                      const double fade = fbm(u, v, 96, 96, 3, 3, 4, 88);
@@ -518,40 +524,41 @@ std::vector<Spec> buildSpecs()
                      return (c + Col{190, 240, 255} * (0.55 * caustic(u, v, 128, 128, 5, 92))).rgb();
                  });
              }};
-    s[62] = {128, 128, [](QImage &img) {
-                 // Rain on a pond: rings spreading from a few drops. Each ring dies out
-                 // before half a tile, so the nearest-copy distance joins without a seam.
-                 Rng rng(62);
-                 struct Drop {
-                     double x, y, radius, phase;
-                 };
-                 std::vector<Drop> drops;
-                 for (int i = 0; i < 7; ++i)
-                     drops.push_back({rng.range(0, 128), rng.range(0, 128), rng.range(24, 56), rng.range(0, 6)});
-                 auto height = [&](double u, double v) {
-                     double sum = 0;
-                     for (const Drop &d : drops) {
-                         double dx = std::abs(u - d.x), dy = std::abs(v - d.y);
-                         dx = std::min(dx, 128 - dx);
-                         dy = std::min(dy, 128 - dy);
-                         const double r = std::hypot(dx, dy);
-                         const double env = (1 - smoothstep(d.radius * 0.5, d.radius, r)) * smoothstep(0, 6, r);
-                         sum += env * std::cos(r * 0.9 - d.phase) * (0.6 + 0.4 * (1 - r / d.radius));
-                     }
-                     return sum;
-                 };
-                 fillPixels(img, [&](double u, double v) {
-                     const double e = 0.35;
-                     const double du = height(u + e, v) - height(u - e, v);
-                     const double dv = height(u, v + e) - height(u, v - e);
-                     const double depth = fbm(u, v, 128, 128, 3, 3, 4, 63);
-                     Col c = lerp(Col{18, 64, 120}, Col{40, 104, 168}, depth);
-                     const double light = -(du + dv);
-                     c = c + Col{170, 210, 240} * (0.5 * smoothstep(0.1, 0.8, light));
-                     c = c * (1 - 0.25 * smoothstep(0.1, 0.8, -light));
-                     return c.rgb();
-                 });
-             }};
+    s[62] = {
+        128, 128, [](QImage &img) {
+            // Rain on a pond: rings spreading from a few drops. Each ring dies out
+            // before half a tile, so the nearest-copy distance joins without a seam.
+            Rng rng(62);
+            struct Drop {
+                double x, y, radius, phase;
+            };
+            std::vector<Drop> drops;
+            for (int i = 0; i < 7; ++i)
+                drops.push_back({rng.range(0, 128), rng.range(0, 128), rng.range(24, 56), rng.range(0, 6)});
+            auto height = [&](double u, double v) {
+                double sum = 0;
+                for (const Drop &d : drops) {
+                    double dx = std::abs(u - d.x), dy = std::abs(v - d.y);
+                    dx = std::min(dx, 128 - dx);
+                    dy = std::min(dy, 128 - dy);
+                    const double r = std::hypot(dx, dy);
+                    const double env = (1 - smoothstep(d.radius * 0.5, d.radius, r)) * smoothstep(0, 6, r);
+                    sum += env * std::cos(r * 0.9 - d.phase) * (0.6 + 0.4 * (1 - r / d.radius));
+                }
+                return sum;
+            };
+            fillPixels(img, [&](double u, double v) {
+                const double e = 0.35;
+                const double du = height(u + e, v) - height(u - e, v);
+                const double dv = height(u, v + e) - height(u, v - e);
+                const double depth = fbm(u, v, 128, 128, 3, 3, 4, 63);
+                Col c = lerp(Col{18, 64, 120}, Col{40, 104, 168}, depth);
+                const double light = -(du + dv);
+                c = c + Col{170, 210, 240} * (0.5 * smoothstep(0.1, 0.8, light));
+                c = c * (1 - 0.25 * smoothstep(0.1, 0.8, -light));
+                return c.rgb();
+            });
+        }};
     s[63] = {128, 128, [](QImage &img) {
                  fillPixels(img, [](double u, double v) {
                      const double a = fbm(u, v, 128, 128, 2, 2, 5, 93);

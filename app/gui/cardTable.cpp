@@ -91,7 +91,10 @@ QImage CardTable::faceImage(int pic) const
 
 void CardTable::cardMoved(int picId, double left, double top)
 {
-    PicCards[picId]->move(px(left), px(top));
+    const CardState &s = e_.card(picId);
+    TavCard *c = PicCards[picId];
+    c->move(px(left), px(top));
+    c->SetLoc(s.Cell, s.Pile, s.Pos);
 }
 
 void CardTable::cardRaised(int picId)

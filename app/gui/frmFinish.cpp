@@ -50,6 +50,7 @@ frmFinish::frmFinish(cData &data, std::function<void()> endGame, QWidget *parent
     auto *axisY = new QValueAxis;
     axisY->setRange(0, std::max({10.0, chartRow->at(0), chartRow->at(1), chartRow->at(2)}) * 1.15);
     axisY->setLabelFormat(QStringLiteral("%d"));
+    axisY->applyNiceNumbers();
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);
     chart->legend()->hide();

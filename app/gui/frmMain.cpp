@@ -459,6 +459,7 @@ void frmMain::SelectNumberDialog()
 void frmMain::GameWonDialog()
 {
     QString next;
+    session_->RefreshFigures();
     {
         frmFinish dlg(*shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
         dlg.exec();
@@ -692,7 +693,6 @@ void frmMain::closeEvent(QCloseEvent *ev)
     tmrTime.stop();
     StopReplay();
     if (!closing_ && shared_.Data && shared_.Data->GameRunning) {
-        session_->Tick();
         guarded([&] { session_->EndGame(0); });
     }
     closing_ = true;

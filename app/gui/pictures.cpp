@@ -80,12 +80,15 @@ void paintGradient(QImage &target, i32 color, int fade)
     // Band edges are rounded in logical rows, as at ratio 1, then scaled to the device.
     const int h = target.height();
     const int logicalH = qRound(h / device.dpr());
-    auto deviceRow = [&](int band) { return band == kGradientBands ? h : qRound(bandRow(band, logicalH) * device.dpr()); };
+    auto deviceRow = [&](int band) {
+        return band == kGradientBands ? h : qRound(bandRow(band, logicalH) * device.dpr());
+    };
     for (int i = 0; i < kGradientBands; ++i) {
         const int top = deviceRow(i);
         const int bottom = deviceRow(i + 1);
         if (bottom > top)
-            p.fillRect(QRect(0, top, target.width(), bottom - top), QColor(bands[i].r, bands[i].g, bands[i].b));
+            p.fillRect(QRect(0, top, target.width(), bottom - top),
+                       QColor(bands[i].r, bands[i].g, bands[i].b));
     }
 }
 

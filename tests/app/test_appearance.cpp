@@ -112,7 +112,7 @@ TEST(Gradient, BandRowsCoverTheHeightAndRoundHalvesToEven)
 {
     EXPECT_EQ(bandRow(0, 747), 0);
     EXPECT_EQ(bandRow(256, 747), 747);
-    EXPECT_EQ(bandRow(1, 747), 3);   // 2.92
+    EXPECT_EQ(bandRow(1, 747), 3);     // 2.92
     EXPECT_EQ(bandRow(128, 747), 374); // 373.5
     // With height 300, band 96 starts at 112.5 and band 224 at 262.5: both go down to
     // the even row, where rounding halves up would not.

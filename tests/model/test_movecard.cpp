@@ -93,9 +93,9 @@ TEST(MoveCard, RunOfFourIsOneEntryAndOnlyItsFirstCardIsAnimated)
     ASSERT_EQ(t.moves(), 1);
     EXPECT_EQ(t.e.Trans->Entry(1).mCards, 3);
     EXPECT_EQ(t.e.Trans->Entry(1).tMod, tmod::Uncovered);
-    EXPECT_EQ(t.view.moves[ks].size(), 4u);
-    for (const char *c : {"QH", "JC", "10D"})
-        EXPECT_EQ(t.view.moves[t.find(c)].size(), 1u) << c;
+    ASSERT_EQ(t.view.steps.size(), 3u);
+    for (const auto &step : t.view.steps)
+        EXPECT_EQ(step.picId, ks) << "only the first card of a run is animated";
     for (int pos = 0; pos <= 3; ++pos) {
         const CardState &c = t.e.card(t.id(Home, 1, pos));
         EXPECT_EQ(c.Left, t.e.Array.CordX(Home, 1, pos));
@@ -114,23 +114,27 @@ TEST(MoveCard, SpeedFivePassesFivePositionsThenLandsExactly)
     const double x = t.e.Array.CordX(Home, 5, 0), y = t.e.Array.CordY(Home, 5, 0);
     i32 mod = tmod::Plain;
     ASSERT_TRUE(move(t, ks, Home, 5, 0, mod, 5));
-    const auto &steps = t.view.moves[ks];
-    ASSERT_EQ(steps.size(), 6u);
-    EXPECT_EQ(t.view.steps, 5);
+    const auto &steps = t.view.steps;
+    ASSERT_EQ(steps.size(), 5u);
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_DOUBLE_EQ(steps[static_cast<size_t>(i - 1)].first, l + (x - l) * i / 5) << i;
-        EXPECT_DOUBLE_EQ(steps[static_cast<size_t>(i - 1)].second, top + (y - top) * i / 5) << i;
+        const auto &s = steps[static_cast<size_t>(i - 1)];
+        EXPECT_EQ(s.picId, ks);
+        EXPECT_DOUBLE_EQ(s.left, l + (x - l) * i / 5) << i;
+        EXPECT_DOUBLE_EQ(s.top, top + (y - top) * i / 5) << i;
     }
-    EXPECT_EQ(steps.back(), std::make_pair(x, y));
-    EXPECT_NE(steps.front(), steps.back());
+    EXPECT_NE(steps.front().left, x);
+    EXPECT_EQ(t.view.moves[ks].back(), std::make_pair(x, y));
+    EXPECT_EQ(t.e.card(ks).Left, x);
+    EXPECT_EQ(t.e.card(ks).Top, y);
 
     // A view that draws nothing gets no steps at all.
     Table quiet("Klondike", {{Home, 0, {"KS"}}});
     quiet.host.autoplay = 0;
     const int qks = quiet.find("KS");
     ASSERT_TRUE(move(quiet, qks, Home, 5, 0, mod, 5));
-    EXPECT_EQ(quiet.view.moves[qks].size(), 1u);
-    EXPECT_EQ(quiet.view.steps, 0);
+    EXPECT_TRUE(quiet.view.steps.empty());
+    for (const auto &pos : quiet.view.moves[qks])
+        EXPECT_EQ(pos, std::make_pair(x, y)) << "no stop on the way";
 }
 
 TEST(MoveCard, IndexErrorsReachTheCaller)

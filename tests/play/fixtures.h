@@ -74,12 +74,18 @@ enum class Rest { Stock, Nowhere };
 // Records what the engine shows and plays.
 class RecordingView : public TableView {
 public:
+    struct Step {
+        int picId;
+        double left, top;
+    };
     bool animating = false;
     std::vector<std::string> sounds;
+    // Where each card was shown, every time the engine said so.
     std::map<int, std::vector<std::pair<double, double>>> moves;
-    // "move <id>", "face <id>" and "sound <name>" in the order they happened.
+    // The card and its place at each intermediate step of an animated move.
+    std::vector<Step> steps;
+    // "move <id>", "face <id>", "sound <name>" and "events" (the deal's pause after a card) in order.
     std::vector<std::string> events;
-    int steps = 0;
 
     bool animates() const override { return animating; }
     void playSound(const std::string &name) override
@@ -91,16 +97,21 @@ public:
     {
         moves[picId].emplace_back(left, top);
         events.push_back("move " + std::to_string(picId));
+        last_ = {picId, left, top};
     }
     void cardFaceChanged(int picId) override { events.push_back("face " + std::to_string(picId)); }
-    void animationStep() override { ++steps; }
+    void animationStep() override { steps.push_back(last_); }
+    void processEvents() override { events.push_back("events"); }
     void clear()
     {
         sounds.clear();
         moves.clear();
         events.clear();
-        steps = 0;
+        steps.clear();
     }
+
+private:
+    Step last_{-1, 0, 0};
 };
 
 // A game laid out by hand. The engine's host says a game runs, autoplay on, unless told otherwise.

@@ -160,6 +160,14 @@ TEST(Spider, IncompleteOrMixedRunsStay)
     mix.drag(mix.find("5S"), Home, 3);
     EXPECT_EQ(mix.top(Home, 0), 12);
     EXPECT_EQ(mix.e.Array.TotalGoalCards(), 0);
+
+    // Queen to Ace of hearts on the King of spades: twelve of a suit are not a suit.
+    auto under = downFromKing('H', 0);
+    under[0] = "KS";
+    Table twelve("Spiderette", {{Home, 0, join({{"#4C"}, under})}, {Home, 2, {"5S"}}, {Home, 3, {"6D"}}});
+    twelve.drag(twelve.find("5S"), Home, 3);
+    EXPECT_EQ(twelve.top(Home, 0), 13);
+    EXPECT_EQ(twelve.e.Array.TotalGoalCards(), 0);
 }
 
 TEST(Win, ByHandByAutoplayAndByRedo)

@@ -215,5 +215,55 @@ TEST_F(CellShuffle, TheLogStopsAt32700Moves)
     EXPECT_EQ(t.moves(), 32700);
 }
 
+// Moves a King between two empty tableau piles until the log holds `entries` entries.
+void fillLog(Table &t, const char *king, int pileA, int pileB, int entries)
+{
+    const int k = t.find(king);
+    for (int i = 0; t.moves() < entries; ++i) {
+        i32 mod = tmod::Plain;
+        ASSERT_TRUE(t.e.Array.MoveCard(static_cast<i16>(k), Home, static_cast<i16>(i % 2 ? pileB : pileA), 0, mod,
+                                       0, 0, 0));
+    }
+}
+
+TEST(MoveLog, NearTheLimitASuitLeavesWholeOrNotAtAll)
+{
+    std::vector<std::string> run{"#9C", "KH", "QH", "JH", "10H", "9H", "8H", "7H", "6H", "5H", "4H", "3H", "2H"};
+    Table t("Spiderette", {{Home, 0, run}, {Home, 1, {"AH"}}, {Home, 2, {"KS"}}});
+    fillLog(t, "KS", 5, 6, 32695);
+    t.drag(t.find("AH"), Home, 0);
+    EXPECT_EQ(t.moves(), 32696);
+    EXPECT_EQ(t.top(Goal, 0), -1) << "thirteen moves do not fit: the suit stays together";
+    EXPECT_EQ(t.top(Home, 0), 13);
+
+    for (int i = 0; i < 11; ++i)
+        ASSERT_TRUE(t.undo());
+    t.drag(t.find("AH"), Home, 0);
+    EXPECT_EQ(t.moves(), 32686 + 13);
+    EXPECT_EQ(t.pile(Goal, 0), "AH 2H 3H 4H 5H 6H 7H 8H 9H 10H JH QH KH");
+    EXPECT_EQ(t.pile(Home, 0), "9C");
+}
+
+TEST(MoveLog, NearTheLimitARedealIsWholeAndOnlyThenCounted)
+{
+    std::vector<std::string> stock;
+    for (const char *c : {"AH", "2H", "3H", "4H", "5H", "6H", "7H", "8H", "9H", "10H"})
+        stock.push_back(std::string("#") + c);
+    Table t("Blind Alleys", {{Home, 0, {"KS"}}, {Stock, 0, stock}}, Rest::Nowhere);
+    t.host.autoplay = 0;
+    for (int i = 0; i < 10; ++i)
+        t.pressStock();
+    fillLog(t, "KS", 1, 2, 32691);
+    StockMarkerPress(t.e);
+    EXPECT_EQ(t.e.RedealCount, 0) << "a redeal that did not happen is not used up";
+    EXPECT_EQ(t.top(Waste, 0), 9);
+    EXPECT_EQ(t.moves(), 32691);
+    ASSERT_TRUE(t.undo());
+    StockMarkerPress(t.e);
+    EXPECT_EQ(t.e.RedealCount, 1);
+    EXPECT_EQ(t.top(Waste, 0), -1);
+    EXPECT_EQ(t.moves(), 32700);
+}
+
 } // namespace
 } // namespace tess

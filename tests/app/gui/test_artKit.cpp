@@ -41,9 +41,9 @@ TEST(ArtNoise, WrapsAtItsPeriodAndStaysInRange)
             const double n = tileNoise(x, y, 6, 8, 3);
             EXPECT_GE(n, 0.0);
             EXPECT_LE(n, 1.0);
-            EXPECT_DOUBLE_EQ(n, tileNoise(x + 6, y, 6, 8, 3));
-            EXPECT_DOUBLE_EQ(n, tileNoise(x, y + 8, 6, 8, 3));
-            EXPECT_DOUBLE_EQ(n, tileNoise(x - 6, y - 8, 6, 8, 3));
+            EXPECT_NEAR(n, tileNoise(x + 6, y, 6, 8, 3), 1e-9);
+            EXPECT_NEAR(n, tileNoise(x, y + 8, 6, 8, 3), 1e-9);
+            EXPECT_NEAR(n, tileNoise(x - 6, y - 8, 6, 8, 3), 1e-9);
             const double f = tileFbm(x, y, 6, 8, 4, 9);
             EXPECT_GE(f, 0.0);
             EXPECT_LE(f, 1.0);

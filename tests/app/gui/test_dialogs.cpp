@@ -2,6 +2,7 @@
 // game-won dialog, driven offscreen as a user would.
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include "app/gui/selectDialogs.h"
 #include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/mFunc.h"
 
 using namespace tess;
 
@@ -216,9 +218,9 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     Engine fresh;
     fresh.NewGame("Klondike", 7);
     const auto opening = layout(fresh);
-    t.d().CurTime = 300;
-    t.d().CurMoves = 120;
-    t.d().CurScore = -5;
+    // An hour at the table: the score goes below zero.
+    t.d().GameStartTime = QDateTime::currentDateTime().addSecs(-3600).toString("yyyy-MM-dd HH:mm:ss");
+    t.d().CurTime = 5; // a stale tick: the dialog must show the figures of the winning moment
 
     QStringList lines;
     QString caption, frame;
@@ -240,12 +242,16 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     winByLastMove(t);
     EXPECT_EQ(caption, "Congrats");
     EXPECT_EQ(frame, "Klondike");
-    EXPECT_EQ(lines, QStringList({" Game : 7", " Player : Player1", " Time : 0:05:00", " Moves : 120",
-                                  " Score : -5"}));
-    EXPECT_EQ(bars, (std::vector<double>{0, 120, 300}));
+    const int moves = t.d().CurMoves, time = t.d().CurTime, score = t.d().CurScore;
+    EXPECT_GE(time, 3600);
+    EXPECT_LT(score, 0);
+    EXPECT_EQ(lines, QStringList({" Game : 7", " Player : Player1", " Time : " + QString::fromStdString(FormatGameTime(time)),
+                                  QString(" Moves : %1").arg(moves), QString(" Score : %1").arg(score)}));
+    EXPECT_EQ(bars, (std::vector<double>{0, double(moves), double(time)}));
     const QStringList records = t.scoreLines();
     ASSERT_EQ(records.size(), 1);
-    EXPECT_TRUE(records[0].endsWith(",300,120,-5,1")) << records[0].toStdString();
+    EXPECT_TRUE(records[0].endsWith(QString(",%1,%2,%3,1").arg(time).arg(moves).arg(score)))
+        << records[0].toStdString();
 
     QTest::qWait(50); // the restart runs once the winning move has unwound
     EXPECT_TRUE(t.d().GameRunning);

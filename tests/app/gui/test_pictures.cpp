@@ -1,9 +1,10 @@
 // The drawn pictures (faces, markers, backs, textures), the table background and the
 // offscreen picture of a dealt table.
-#include <QColor>
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <vector>
+
+#include <QColor>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 std::vector<QImage> allCardSized(qreal dpr)
 {
@@ -191,16 +193,17 @@ TEST(Pictures, SpotCardsCarryTheirNumberOfPips)
             EXPECT_EQ(inkBlobs(MainPic(suit * 13 + rank + 1, 2), suit, field), rank + 1)
                 << "suit " << suit << " rank " << rank + 1;
         // The ace of spades wears a ring of beads round its pip.
-        if (suit != 1)
+        if (suit != 1) {
             EXPECT_EQ(inkBlobs(MainPic(suit * 13 + 1, 2), suit, field), 1) << "ace of " << suit;
+        }
     }
 }
 
 TEST(Pictures, LowerPipsStandOnTheirHeads)
 {
-    // The even spot cards read the same either way up.
+    // The spot cards without a middle row read the same either way up.
     for (int suit = 0; suit < 4; ++suit) {
-        for (int rank : {1, 3, 5, 7, 9}) {
+        for (int rank : {1, 3, 9}) {
             const QImage img = MainPic(suit * 13 + rank + 1, 2).convertToFormat(QImage::Format_ARGB32);
             const QImage turned = img.mirrored(true, true);
             double diff = 0;
@@ -293,7 +296,8 @@ TEST(Pictures, DrawnAgainTheyComeOutTheSame)
 TEST(Pictures, DoubleRatioIsDrawnNotEnlarged)
 {
     for (int i : {1, 14, 37, 52}) {
-        const QImage enlarged = MainPic(i, 1).scaled(142, 192).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage enlarged =
+            MainPic(i, 1).scaled(142, 192).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QImage sharp = MainPic(i, 2);
         sharp.setDevicePixelRatio(1);
         EXPECT_NE(sharp, enlarged) << i;
