@@ -11,8 +11,10 @@
 #include "play/cTrans.h"
 #include "tests/play/randomPlay.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 void BM_RandomInit(benchmark::State &state)
 {

@@ -68,8 +68,8 @@ QByteArray readWhole(const QString &path)
 }
 
 // One line of the report. Items of the comma kind start at the next 14-column field; an item
-// that ended exactly on a field boundary is followed directly at that boundary, as the classic
-// print zones do, never by an empty field.
+// that filled its field exactly is followed by one empty field, so a one-digit played count in
+// the games section keeps the won count under its heading.
 class PrintLine {
 public:
     static constexpr qsizetype kField = 14;
@@ -78,7 +78,7 @@ public:
     PrintLine &next(const QString &item)
     {
         const qsizetype rem = line_.size() % kField;
-        if (rem != 0)
+        if (!line_.isEmpty())
             line_ += QString(kField - rem, QLatin1Char(' '));
         line_ += item;
         return *this;

@@ -526,7 +526,7 @@ void pines(QPainter &p)
         for (int tier = 0; tier < 4; ++tier) {
             const double top = base - h + tier * h * 0.2;
             const double bottom = base - (3 - tier) * h * 0.14;
-            const double half = h * (0.13 + tier * 0.06);
+            const double half = h * (0.1 + tier * 0.05);
             QPolygonF t;
             t << QPointF(x, top) << QPointF(x + half, bottom) << QPointF(x - half, bottom);
             p.drawPolygon(t);
@@ -534,12 +534,14 @@ void pines(QPainter &p)
     };
     Rng rng(543);
     const QColor layers[3] = {QColor(128, 166, 160), QColor(58, 114, 86), QColor(20, 64, 44)};
+    // Far rows stand close and small, near rows sparse and tall.
+    const double bases[3] = {46, 64, 84};
     for (int l = 0; l < 3; ++l) {
-        const double base = 50 + l * 18;
+        const double base = bases[l];
         p.setBrush(layers[l]);
-        for (double x = -4 + rng.range(0, 6); x < 78; x += rng.range(6, 9))
-            tree(x, base + rng.range(-1.5, 1.5), rng.range(18, 26) + l * 6);
-        p.drawRect(QRectF(0, base - 1, 71, 100));
+        for (double x = -4 + rng.range(0, 6); x < 78; x += rng.range(5 + 2.5 * l, 8 + 3.5 * l))
+            tree(x, base + rng.range(-1, 1), rng.range(16, 22) + l * 8);
+        p.drawRect(QRectF(0, base - 1.5, 71, 100));
         // Mist settles between the rows of trees.
         QLinearGradient mist(0, base - 8, 0, base + 2);
         mist.setColorAt(0, QColor(220, 236, 240, 0));

@@ -34,7 +34,7 @@ Col ramp(std::initializer_list<Col> stops, double t)
     return lerp(stops.begin()[i], stops.begin()[i + 1], t - i);
 }
 
-struct Spec {
+struct Recipe {
     int w, h;
     std::function<void(QImage &)> paint;
 };
@@ -303,9 +303,9 @@ double caustic(double u, double v, int w, int h, int n, std::uint32_t seed)
     return clamp01(a + 0.45 * b);
 }
 
-std::vector<Spec> buildSpecs()
+std::vector<Recipe> buildRecipes()
 {
-    std::vector<Spec> s(74, Spec{0, 0, nullptr});
+    std::vector<Recipe> s(74, Recipe{0, 0, nullptr});
     // Bricks.
     s[1] = {256, 160, [](QImage &img) {
                 bricks(img, 256, 160, {64, 20, 2.4, {168, 66, 44}, {140, 50, 36}, {196, 188, 172}, 0.35, 11});
@@ -535,25 +535,29 @@ std::vector<Spec> buildSpecs()
             std::vector<Drop> drops;
             for (int i = 0; i < 7; ++i)
                 drops.push_back({rng.range(0, 128), rng.range(0, 128), rng.range(24, 56), rng.range(0, 6)});
-            auto height = [&](double u, double v) {
-                double sum = 0;
+            // Slope of the surface, from the rings' own derivative (the slow envelope's
+            // share is left out): light comes from the top left.
+            auto slope = [&](double u, double v) {
+                double gu = 0, gv = 0;
                 for (const Drop &d : drops) {
-                    double dx = std::abs(u - d.x), dy = std::abs(v - d.y);
-                    dx = std::min(dx, 128 - dx);
-                    dy = std::min(dy, 128 - dy);
-                    const double r = std::hypot(dx, dy);
+                    double sx = u - d.x, sy = v - d.y;
+                    sx -= 128 * std::round(sx / 128);
+                    sy -= 128 * std::round(sy / 128);
+                    const double r = std::hypot(sx, sy);
+                    if (r >= d.radius || r < 1e-6)
+                        continue;
                     const double env = (1 - smoothstep(d.radius * 0.5, d.radius, r)) * smoothstep(0, 6, r);
-                    sum += env * std::cos(r * 0.9 - d.phase) * (0.6 + 0.4 * (1 - r / d.radius));
+                    const double dhdr =
+                        -0.9 * std::sin(r * 0.9 - d.phase) * env * (0.6 + 0.4 * (1 - r / d.radius));
+                    gu += dhdr * sx / r;
+                    gv += dhdr * sy / r;
                 }
-                return sum;
+                return gu + gv;
             };
             fillPixels(img, [&](double u, double v) {
-                const double e = 0.35;
-                const double du = height(u + e, v) - height(u - e, v);
-                const double dv = height(u, v + e) - height(u, v - e);
                 const double depth = fbm(u, v, 128, 128, 3, 3, 4, 63);
                 Col c = lerp(Col{18, 64, 120}, Col{40, 104, 168}, depth);
-                const double light = -(du + dv);
+                const double light = -0.7 * slope(u, v);
                 c = c + Col{170, 210, 240} * (0.5 * smoothstep(0.1, 0.8, light));
                 c = c * (1 - 0.25 * smoothstep(0.1, 0.8, -light));
                 return c.rgb();
@@ -600,9 +604,9 @@ std::vector<Spec> buildSpecs()
     return s;
 }
 
-const std::vector<Spec> &specs()
+const std::vector<Recipe> &recipes()
 {
-    static const std::vector<Spec> table = buildSpecs();
+    static const std::vector<Recipe> table = buildRecipes();
     return table;
 }
 
@@ -610,9 +614,9 @@ const std::vector<Spec> &specs()
 
 QSize textureSize(int id)
 {
-    if (!isTextureId(id) || id >= static_cast<int>(specs().size()) || !specs()[id].paint)
+    if (!isTextureId(id) || id >= static_cast<int>(recipes().size()) || !recipes()[id].paint)
         return QSize();
-    return QSize(specs()[id].w, specs()[id].h);
+    return QSize(recipes()[id].w, recipes()[id].h);
 }
 
 QImage paintTexture(int id, qreal dpr)
@@ -621,7 +625,7 @@ QImage paintTexture(int id, qreal dpr)
     if (size.isEmpty())
         return QImage();
     QImage img = canvas(size.width(), size.height(), dpr, true);
-    specs()[id].paint(img);
+    recipes()[id].paint(img);
     return img;
 }
 

@@ -9,6 +9,7 @@
 namespace tess
 {
 
+// Every lookup belongs to the GUI thread (the kept pictures are not guarded).
 // Pictures of cards, markers and backs are 71 x 96 logical pixels; at a device pixel
 // ratio dpr their pixel size is scaled by dpr and they carry that ratio.
 

@@ -7,28 +7,19 @@
 #include "app/session.h"
 #include "model/deal.h"
 #include "play/cTrans.h"
+#include "support/tempShared.h"
 
 using namespace tess;
 
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+struct Fixture : tess::testing::TempShared {
     std::unique_ptr<Session> session;
     Fixture()
     {
         shared.createGameObjects();
         session = std::make_unique<Session>(shared, nullptr);
         session->SetUpSession();
-    }
-    cData &d() { return *shared.Data; }
-    QStringList scoreLines()
-    {
-        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
     }
 };
 

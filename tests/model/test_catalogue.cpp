@@ -10,17 +10,21 @@
 #include "model/deal.h"
 #include "model/engine.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 // The tableau count a row's pattern gives, worked out from the row alone.
 int patternCount(const cGames &g, int available)
 {
     const int piles = g.Piles(Home);
     switch (g.HomeType()) {
-    case 0: return g.Cards(Home);
+    case 0:
+        return g.Cards(Home);
     case 1:
-    case 6: return std::min(piles * (piles + 1) / 2, available);
+    case 6:
+        return std::min(piles * (piles + 1) / 2, available);
     case 3: {
         // Nine piles, one card longer each towards the middle one.
         const int s = g.StockMove() != 0 ? 1 : 3;
@@ -29,7 +33,8 @@ int patternCount(const cGames &g, int available)
             n += std::min(s + widen, 7) + 1;
         return n;
     }
-    default: return -1;
+    default:
+        return -1;
     }
 }
 

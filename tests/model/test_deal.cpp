@@ -10,8 +10,10 @@
 #include "model/deal.h"
 #include "play/fixtures.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::RecordingView;
 
@@ -33,7 +35,10 @@ std::vector<int> range(int from, int to)
         v.push_back(i);
     return v;
 }
-std::vector<int> same(int count, int value) { return std::vector<int>(static_cast<size_t>(count), value); }
+std::vector<int> same(int count, int value)
+{
+    return std::vector<int>(static_cast<size_t>(count), value);
+}
 std::vector<int> descending(int from, int to)
 {
     std::vector<int> v;
@@ -92,7 +97,9 @@ const std::vector<Expected> &expectations()
     return v;
 }
 
-class EveryGame : public ::testing::TestWithParam<Expected> {};
+class EveryGame : public ::testing::TestWithParam<Expected>
+{
+};
 
 TEST_P(EveryGame, PilesFacesAndStock)
 {
@@ -145,7 +152,8 @@ TEST_P(EveryGame, PilesFacesAndStock)
         for (int p = 0; p < g.TotalCards(); ++p) {
             const CardState &c = e.card(p);
             EXPECT_TRUE(c.Visible);
-            const int below = c.Cell == Home ? std::min<int>(c.Pos, x.faceDown[static_cast<size_t>(c.Pile)]) : 0;
+            const int below =
+                c.Cell == Home ? std::min<int>(c.Pos, x.faceDown[static_cast<size_t>(c.Pile)]) : 0;
             EXPECT_EQ(c.Left, g.GetCordX(c.Cell, c.Pile, c.Pos, below)) << p;
             EXPECT_EQ(c.Top, g.GetCordY(c.Cell, c.Pile, c.Pos, below)) << p;
         }
@@ -365,7 +373,8 @@ TEST(Deal, PlaysTheStartSoundOnceBeforeTheTableau)
         if (ev == "events" || ev.rfind("sound", 0) == 0)
             seen.push_back(ev);
     ASSERT_EQ(view.sounds, std::vector<std::string>{"Start"});
-    const auto soundAt = static_cast<size_t>(std::find(seen.begin(), seen.end(), "sound Start") - seen.begin());
+    const auto soundAt =
+        static_cast<size_t>(std::find(seen.begin(), seen.end(), "sound Start") - seen.begin());
     // 52 onto the stock, then 7 to the reserve before the sound, then 45 tableau cards after it.
     EXPECT_EQ(soundAt, 52u + 7u);
     EXPECT_EQ(seen.size() - soundAt - 1, 45u);

@@ -11,8 +11,10 @@
 #include "model/deal.h"
 #include "model/engine.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 // Deals a game and returns its engine, cards valued from the shuffle.
 struct Dealt {

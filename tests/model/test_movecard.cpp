@@ -3,8 +3,10 @@
 
 #include "play/fixtures.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::PileSpec;
 using fixture::suitRun;
@@ -13,7 +15,8 @@ using fixture::Table;
 bool move(Table &t, int picId, int cell, int pile, int pos, i32 &mod, int speed = 0, int carried = 0)
 {
     return t.e.Array.MoveCard(static_cast<i16>(picId), static_cast<i16>(cell), static_cast<i16>(pile),
-                              static_cast<i16>(pos), mod, static_cast<i16>(speed), static_cast<i16>(carried), 0);
+                              static_cast<i16>(pos), mod, static_cast<i16>(speed), static_cast<i16>(carried),
+                              0);
 }
 
 TEST(MoveCard, FullFoundationIsLeftAloneOutsideSpiderGames)
@@ -174,8 +177,9 @@ TEST(MoveCard, TurnToWasteIsLoggedFaceUp)
 
 TEST(MoveCard, PileCounts)
 {
-    Table t("Double Klondike",
-            {{Goal, 0, suitRun('H', 4)}, {Goal, 5, suitRun('S', 12)}, {Home, 2, {"#5C", "#9D", "#KS", "QH"}}});
+    Table t(
+        "Double Klondike",
+        {{Goal, 0, suitRun('H', 4)}, {Goal, 5, suitRun('S', 12)}, {Home, 2, {"#5C", "#9D", "#KS", "QH"}}});
     EXPECT_EQ(t.e.Array.TotalGoalCards(), 5 + 13);
     EXPECT_EQ(t.e.Array.ClosedCards(2), 3);
     EXPECT_EQ(t.e.Array.ClosedCards(3), 0);

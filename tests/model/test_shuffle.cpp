@@ -10,8 +10,10 @@
 #include "model/numeric.h"
 #include "model/random.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 std::vector<int> shuffle(const char *game, long long number)
 {
@@ -24,7 +26,10 @@ std::vector<int> shuffle(const char *game, long long number)
     return v;
 }
 
-std::vector<int> head(const std::vector<int> &v, size_t n) { return {v.begin(), v.begin() + static_cast<long>(n)}; }
+std::vector<int> head(const std::vector<int> &v, size_t n)
+{
+    return {v.begin(), v.begin() + static_cast<long>(n)};
+}
 
 bool isPermutation(std::vector<int> v)
 {
@@ -37,8 +42,10 @@ bool isPermutation(std::vector<int> v)
 
 TEST(Shuffle, KnownVectorsForGamesOneAndTwo)
 {
-    EXPECT_EQ(head(shuffle("Klondike", 1), 12), (std::vector<int>{20, 2, 5, 24, 50, 6, 18, 14, 43, 11, 30, 41}));
-    EXPECT_EQ(head(shuffle("Klondike", 2), 12), (std::vector<int>{33, 15, 17, 35, 14, 49, 29, 25, 11, 21, 41, 40}));
+    EXPECT_EQ(head(shuffle("Klondike", 1), 12),
+              (std::vector<int>{20, 2, 5, 24, 50, 6, 18, 14, 43, 11, 30, 41}));
+    EXPECT_EQ(head(shuffle("Klondike", 2), 12),
+              (std::vector<int>{33, 15, 17, 35, 14, 49, 29, 25, 11, 21, 41, 40}));
     // The whole of game 1, pinned so that no change of arithmetic goes unnoticed.
     EXPECT_EQ(shuffle("Klondike", 1),
               (std::vector<int>{20, 2,  5,  24, 50, 6,  18, 14, 43, 11, 30, 41, 42, 16, 25, 8,  21, 7,

@@ -13,7 +13,8 @@
 #include "play/cTrans.h"
 #include "play/mPlay.h"
 
-namespace tess::fixture {
+namespace tess::fixture
+{
 
 struct CardText {
     i16 num = 0;
@@ -33,9 +34,9 @@ inline CardText parseCard(const std::string &text)
     if (t.size() < 2)
         throw std::invalid_argument("card text too short: " + text);
     const std::string rank = t.substr(0, t.size() - 1);
-    static const std::map<std::string, int> ranks{{"A", 0},  {"2", 1},  {"3", 2}, {"4", 3}, {"5", 4},
-                                                  {"6", 5},  {"7", 6},  {"8", 7}, {"9", 8}, {"10", 9},
-                                                  {"T", 9},  {"J", 10}, {"Q", 11}, {"K", 12}};
+    static const std::map<std::string, int> ranks{{"A", 0}, {"2", 1},  {"3", 2},  {"4", 3}, {"5", 4},
+                                                  {"6", 5}, {"7", 6},  {"8", 7},  {"9", 8}, {"10", 9},
+                                                  {"T", 9}, {"J", 10}, {"Q", 11}, {"K", 12}};
     const auto r = ranks.find(rank);
     const std::string suits = "HSDC";
     const auto s = suits.find(t.back());
@@ -72,8 +73,9 @@ struct PileSpec {
 enum class Rest { Stock, Nowhere };
 
 // Records what the engine shows and plays.
-class RecordingView : public TableView {
-public:
+class RecordingView : public TableView
+{
+  public:
     struct Step {
         int picId;
         double left, top;
@@ -110,13 +112,14 @@ public:
         steps.clear();
     }
 
-private:
+  private:
     Step last_{-1, 0, 0};
 };
 
 // A game laid out by hand. The engine's host says a game runs, autoplay on, unless told otherwise.
-class Table {
-public:
+class Table
+{
+  public:
     HeadlessHost host;
     RecordingView view;
     Engine e{&host, &view};
@@ -185,7 +188,7 @@ public:
     bool undo(i16 speed = 0) { return e.Trans->Undo(speed); }
     bool redo(i16 speed = 0) { return e.Trans->Redo(speed); }
 
-private:
+  private:
     void lay(const std::vector<PileSpec> &piles, Rest rest)
     {
         const int n = e.Games.TotalCards();
@@ -235,8 +238,8 @@ private:
         for (const Placement &pl : stack) {
             setValue(picId, pl.value);
             i32 mod = tmod::Deal;
-            e.Array.MoveCard(static_cast<i16>(picId), Stock, 0, static_cast<i16>(e.Array.GetTop(Stock, 0) + 1), mod,
-                             0, 0, pl.faceDown ? 1 : 0);
+            e.Array.MoveCard(static_cast<i16>(picId), Stock, 0,
+                             static_cast<i16>(e.Array.GetTop(Stock, 0) + 1), mod, 0, 0, pl.faceDown ? 1 : 0);
             ++picId;
         }
         if (rest == Rest::Nowhere)
@@ -244,9 +247,9 @@ private:
                 setValue(picId++, pl.value);
         for (const Placement &pl : dealt) {
             i32 mod = tmod::Deal;
-            e.Array.MoveCard(e.Array.GetTopPicID(Stock, 0), static_cast<i16>(pl.cell), static_cast<i16>(pl.pile),
-                             static_cast<i16>(e.Array.GetTop(pl.cell, pl.pile) + 1), mod, 0, 0,
-                             pl.faceDown ? 1 : 0);
+            e.Array.MoveCard(
+                e.Array.GetTopPicID(Stock, 0), static_cast<i16>(pl.cell), static_cast<i16>(pl.pile),
+                static_cast<i16>(e.Array.GetTop(pl.cell, pl.pile) + 1), mod, 0, 0, pl.faceDown ? 1 : 0);
         }
     }
 };

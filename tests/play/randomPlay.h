@@ -12,11 +12,13 @@
 #include "play/mFunc.h"
 #include "play/mPlay.h"
 
-namespace tess::randomplay {
+namespace tess::randomplay
+{
 
 // A fixed generator: the same sequence with every standard library.
-class Rng {
-public:
+class Rng
+{
+  public:
     explicit Rng(std::uint64_t seed) : s_(seed) {}
     std::uint32_t next()
     {
@@ -27,7 +29,7 @@ public:
     }
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
 
-private:
+  private:
     std::uint64_t s_;
 };
 
@@ -95,7 +97,8 @@ inline void targets(const Engine &e, const Source &s, std::vector<std::pair<int,
                 continue;
             const int t = a.GetTop(Goal, i);
             if (t < 0 ? num == e.GoalBase
-                      : t < 12 && FitsOrder(e, a.GetPicID(Goal, i, t), s.card, g.Order(Goal, i), g.AK(Goal) != 0))
+                      : t < 12 &&
+                            FitsOrder(e, a.GetPicID(Goal, i, t), s.card, g.Order(Goal, i), g.AK(Goal) != 0))
                 out.emplace_back(Goal, i);
         }
 }
@@ -112,8 +115,9 @@ inline void dragTo(Engine &e, int card, int cell, int pile)
 
 enum class Action { Nothing, Drag, Stock, Marker, Undo, Redo };
 
-class Player {
-public:
+class Player
+{
+  public:
     explicit Player(std::uint64_t seed) : rng(seed) {}
     Rng rng;
 
@@ -147,7 +151,7 @@ public:
         return Action::Nothing;
     }
 
-private:
+  private:
     std::vector<Source> sources_;
     std::vector<std::pair<int, int>> targets_;
 
@@ -173,7 +177,8 @@ private:
             targets(e, s, targets_);
             if (targets_.empty())
                 continue;
-            const auto &[cell, pile] = targets_[static_cast<size_t>(rng.below(static_cast<int>(targets_.size())))];
+            const auto &[cell, pile] =
+                targets_[static_cast<size_t>(rng.below(static_cast<int>(targets_.size())))];
             dragTo(e, s.card, cell, pile);
             return true;
         }

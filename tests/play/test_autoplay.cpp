@@ -5,8 +5,10 @@
 
 #include "fixtures.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::Rest;
 using fixture::suitRun;
@@ -41,8 +43,12 @@ TEST(Autoplay, AnAceThenItsTwoInTheSamePass)
 
 TEST(Autoplay, LowestFoundationThatTakesTheCard)
 {
-    Table t("Double Klondike", {{Goal, 0, {"AH"}}, {Goal, 1, {"AS"}}, {Goal, 2, {"AH"}}, {Home, 0, {"2H"}},
-                                {Home, 1, {"2H"}}, {Home, 2, {"AD"}}});
+    Table t("Double Klondike", {{Goal, 0, {"AH"}},
+                                {Goal, 1, {"AS"}},
+                                {Goal, 2, {"AH"}},
+                                {Home, 0, {"2H"}},
+                                {Home, 1, {"2H"}},
+                                {Home, 2, {"AD"}}});
     RunAutoplay(t.e);
     EXPECT_EQ(t.pile(Goal, 0), "AH 2H");
     EXPECT_EQ(t.pile(Goal, 2), "AH 2H");
@@ -89,7 +95,8 @@ TEST(Autoplay, FoundationsFollowTheirOwnOrderAndBase)
     EXPECT_EQ(ak.pile(Goal, 2), "KD QD");
     EXPECT_EQ(ak.pile(Home, 1), "2D");
 
-    Table plus("Klondike Plus", {{Home, 0, {"8S"}}, {Home, 1, {"AH"}}, {Goal, 1, {"8H", "9H", "10H", "JH", "QH", "KH"}}});
+    Table plus("Klondike Plus",
+               {{Home, 0, {"8S"}}, {Home, 1, {"AH"}}, {Goal, 1, {"8H", "9H", "10H", "JH", "QH", "KH"}}});
     plus.e.GoalBase = 7;
     RunAutoplay(plus.e);
     EXPECT_EQ(plus.pile(Goal, 0), "8S");
@@ -108,10 +115,14 @@ TEST(Autoplay, AFullFoundationIsPassedOver)
     EXPECT_EQ(t.pile(Goal, 1), "AH");
 }
 
-class SpiderSuit : public ::testing::Test {
-protected:
+class SpiderSuit : public ::testing::Test
+{
+  protected:
     Table t{"Spiderette",
-            {{Home, 0, join({{"#9C"}, downFromKing('H', 1)})}, {Home, 1, {"AH"}}, {Home, 2, {"5S"}}, {Home, 3, {"6D"}}}};
+            {{Home, 0, join({{"#9C"}, downFromKing('H', 1)})},
+             {Home, 1, {"AH"}},
+             {Home, 2, {"5S"}},
+             {Home, 3, {"6D"}}}};
 };
 
 TEST_F(SpiderSuit, CompleteSuitLeavesAsOneGroupWhateverTheSetting)
@@ -148,7 +159,8 @@ TEST_F(SpiderSuit, RedoDoesNotRemoveBySelf)
 TEST(Spider, IncompleteOrMixedRunsStay)
 {
     // Thirteen cards in suit order from the King, but the top is a Two.
-    Table two("Spiderette", {{Home, 0, join({{"3C"}, downFromKing('H', 1)})}, {Home, 2, {"5S"}}, {Home, 3, {"6D"}}});
+    Table two("Spiderette",
+              {{Home, 0, join({{"3C"}, downFromKing('H', 1)})}, {Home, 2, {"5S"}}, {Home, 3, {"6D"}}});
     two.drag(two.find("5S"), Home, 3);
     EXPECT_EQ(two.top(Home, 0), 12);
     EXPECT_EQ(two.top(Goal, 0), -1);
@@ -173,8 +185,10 @@ TEST(Spider, IncompleteOrMixedRunsStay)
 TEST(Win, ByHandByAutoplayAndByRedo)
 {
     const auto allButKingOfClubs = [] {
-        return std::vector<fixture::PileSpec>{{Goal, 0, suitRun('H')}, {Goal, 1, suitRun('S')},
-                                              {Goal, 2, suitRun('D')}, {Goal, 3, suitRun('C', 11)},
+        return std::vector<fixture::PileSpec>{{Goal, 0, suitRun('H')},
+                                              {Goal, 1, suitRun('S')},
+                                              {Goal, 2, suitRun('D')},
+                                              {Goal, 3, suitRun('C', 11)},
                                               {Home, 0, {"KC"}}};
     };
     {
@@ -192,8 +206,12 @@ TEST(Win, ByHandByAutoplayAndByRedo)
     }
     {
         Table t("Klondike",
-                {{Goal, 0, suitRun('H')}, {Goal, 1, suitRun('S')}, {Goal, 2, suitRun('D', 10)},
-                 {Goal, 3, suitRun('C')}, {Home, 0, {"KD"}}, {Home, 1, {"QD"}}},
+                {{Goal, 0, suitRun('H')},
+                 {Goal, 1, suitRun('S')},
+                 {Goal, 2, suitRun('D', 10)},
+                 {Goal, 3, suitRun('C')},
+                 {Home, 0, {"KD"}},
+                 {Home, 1, {"QD"}}},
                 Rest::Nowhere);
         t.drag(t.find("QD"), Goal, 2); // the King follows by itself
         EXPECT_EQ(t.e.Array.TotalGoalCards(), 52);
@@ -213,8 +231,11 @@ TEST(Win, ByHandByAutoplayAndByRedo)
 TEST(Win, TheLastSpiderSuitWinsOnce)
 {
     Table t("Spiderette",
-            {{Goal, 0, suitRun('H')}, {Goal, 1, suitRun('S')}, {Goal, 2, suitRun('D')},
-             {Home, 0, downFromKing('C', 1)}, {Home, 1, {"AC"}}},
+            {{Goal, 0, suitRun('H')},
+             {Goal, 1, suitRun('S')},
+             {Goal, 2, suitRun('D')},
+             {Home, 0, downFromKing('C', 1)},
+             {Home, 1, {"AC"}}},
             Rest::Nowhere);
     t.drag(t.find("AC"), Home, 0);
     EXPECT_EQ(t.pile(Goal, 3), "AC 2C 3C 4C 5C 6C 7C 8C 9C 10C JC QC KC");

@@ -6,8 +6,10 @@
 #include "fixtures.h"
 #include "play/mFunc.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::suitRun;
 using fixture::Table;
@@ -63,9 +65,14 @@ TEST(Pickup, NothingWhileNoGameRuns)
 
 TEST(Pickup, FreeCellGamesLimitTheRun)
 {
-    const std::vector<fixture::PileSpec> piles{
-        {Home, 0, {"10D", "9C", "8H"}}, {Home, 1, {"JS", "10H", "9S", "8D"}}, {Home, 2, {"2C"}}, {Home, 3, {"3C"}},
-        {Home, 4, {"4C"}},          {Home, 5, {"5C"}},                      {Home, 6, {"6C"}}, {Home, 7, {"7C"}}};
+    const std::vector<fixture::PileSpec> piles{{Home, 0, {"10D", "9C", "8H"}},
+                                               {Home, 1, {"JS", "10H", "9S", "8D"}},
+                                               {Home, 2, {"2C"}},
+                                               {Home, 3, {"3C"}},
+                                               {Home, 4, {"4C"}},
+                                               {Home, 5, {"5C"}},
+                                               {Home, 6, {"6C"}},
+                                               {Home, 7, {"7C"}}};
     Table two("Klondike Freecell", piles); // no empty pile, two empty cells: three cards
     CardPress(two.e, two.find("10D"), 0, 0);
     EXPECT_TRUE(two.e.Drag.Dragging);
@@ -83,8 +90,13 @@ TEST(Pickup, FreeCellGamesLimitTheRun)
     EXPECT_TRUE(none.e.Drag.Dragging);
     CardRelease(none.e, none.find("8H"));
 
-    Table other("Klondike", {{Home, 0, {"KS", "QH", "JC", "10D", "9S", "8H"}}, {Home, 1, {"2C"}}, {Home, 2, {"3C"}},
-                             {Home, 3, {"4C"}}, {Home, 4, {"5C"}}, {Home, 5, {"6C"}}, {Home, 6, {"7C"}}});
+    Table other("Klondike", {{Home, 0, {"KS", "QH", "JC", "10D", "9S", "8H"}},
+                             {Home, 1, {"2C"}},
+                             {Home, 2, {"3C"}},
+                             {Home, 3, {"4C"}},
+                             {Home, 4, {"5C"}},
+                             {Home, 5, {"6C"}},
+                             {Home, 6, {"7C"}}});
     CardPress(other.e, other.find("KS"), 0, 0); // other games carry any run
     EXPECT_TRUE(other.e.Drag.Dragging);
     EXPECT_EQ(other.e.Drag.DragCount, 5);
@@ -144,12 +156,14 @@ TEST(Drop, CarriedCardsFollowInTheirFanAndComeBack)
     CardRelease(r.e, rh);
 }
 
-class Targets : public ::testing::Test {
-protected:
+class Targets : public ::testing::Test
+{
+  protected:
     // Klondike: pile 0 holds the card to drop; piles 2 and 3 the same height.
     Table t{"Klondike", {{Home, 0, {"7H"}}, {Home, 2, {"8S"}}, {Home, 3, {"8C"}}}};
     int card = t.find("7H");
-    int tx2 = t.e.Array.CordX(Home, 2, 0), tx3 = t.e.Array.CordX(Home, 3, 0), ty = t.e.Array.CordY(Home, 3, 0);
+    int tx2 = t.e.Array.CordX(Home, 2, 0), tx3 = t.e.Array.CordX(Home, 3, 0),
+        ty = t.e.Array.CordY(Home, 3, 0);
 };
 
 TEST_F(Targets, CentreBeatsAnEarlierOverlap)
@@ -290,8 +304,14 @@ TEST(Drop, FoundationRules)
     {
         // Spider games take nothing home by hand.
         // No pile is empty, so none catches the card on the way back.
-        Table t("Spiderette", {{Home, 0, {"AS"}}, {Home, 1, {"2H"}}, {Goal, 0, {"AH"}}, {Home, 2, {"KC"}},
-                               {Home, 3, {"KD"}}, {Home, 4, {"QC"}}, {Home, 5, {"QD"}}, {Home, 6, {"JC"}}});
+        Table t("Spiderette", {{Home, 0, {"AS"}},
+                               {Home, 1, {"2H"}},
+                               {Goal, 0, {"AH"}},
+                               {Home, 2, {"KC"}},
+                               {Home, 3, {"KD"}},
+                               {Home, 4, {"QC"}},
+                               {Home, 5, {"QD"}},
+                               {Home, 6, {"JC"}}});
         t.drag(t.find("AS"), Goal, 1);
         t.drag(t.find("2H"), Goal, 0);
         EXPECT_EQ(t.pile(Home, 0), "AS");
@@ -300,8 +320,14 @@ TEST(Drop, FoundationRules)
     }
     {
         // The foundation's own order: Klondike AK builds its upper piles down.
-        Table t("Klondike AK", {{Goal, 2, {"KD"}}, {Goal, 0, {"AH"}}, {Home, 0, {"QD"}}, {Home, 1, {"2D"}},
-                                {Home, 2, {"5S"}}, {Home, 3, {"6S"}}, {Home, 4, {"7S"}}, {Home, 5, {"8S"}},
+        Table t("Klondike AK", {{Goal, 2, {"KD"}},
+                                {Goal, 0, {"AH"}},
+                                {Home, 0, {"QD"}},
+                                {Home, 1, {"2D"}},
+                                {Home, 2, {"5S"}},
+                                {Home, 3, {"6S"}},
+                                {Home, 4, {"7S"}},
+                                {Home, 5, {"8S"}},
                                 {Home, 6, {"9H"}}});
         t.host.autoplay = 0;
         t.drag(t.find("QD"), Goal, 2);

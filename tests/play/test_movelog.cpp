@@ -5,13 +5,18 @@
 
 #include "fixtures.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::Rest;
 using fixture::Table;
 
-std::string ev(const char *what, int id) { return std::string(what) + " " + std::to_string(id); }
+std::string ev(const char *what, int id)
+{
+    return std::string(what) + " " + std::to_string(id);
+}
 
 size_t indexOf(const std::vector<std::string> &v, const std::string &s)
 {
@@ -72,8 +77,13 @@ TEST(MoveLog, StockTurnUndoesFaceDown)
 TEST(MoveLog, DealtRowGoesBackInOneStepLastCardFirst)
 {
     Table t("Spiderette",
-            {{Home, 0, {"KS"}}, {Home, 1, {"KH"}}, {Home, 2, {"KD"}}, {Home, 3, {"KC"}}, {Home, 4, {"QS"}},
-             {Home, 5, {"QH"}}, {Home, 6, {"QD"}},
+            {{Home, 0, {"KS"}},
+             {Home, 1, {"KH"}},
+             {Home, 2, {"KD"}},
+             {Home, 3, {"KC"}},
+             {Home, 4, {"QS"}},
+             {Home, 5, {"QH"}},
+             {Home, 6, {"QD"}},
              {Stock, 0, {"#9S", "#9H", "#9D", "#8S", "#8H", "#8D", "#7S"}}},
             Rest::Nowhere);
     const std::string stock = t.pile(Stock, 0);
@@ -94,8 +104,13 @@ TEST(MoveLog, DealtRowGoesBackInOneStepLastCardFirst)
 TEST(MoveLog, SoundsAndTheSpeedOfGroups)
 {
     Table t("Spiderette",
-            {{Home, 0, {"KS"}}, {Home, 1, {"KH"}}, {Home, 2, {"KD"}}, {Home, 3, {"KC"}}, {Home, 4, {"QS"}},
-             {Home, 5, {"QH"}}, {Home, 6, {"QD", "5C"}},
+            {{Home, 0, {"KS"}},
+             {Home, 1, {"KH"}},
+             {Home, 2, {"KD"}},
+             {Home, 3, {"KC"}},
+             {Home, 4, {"QS"}},
+             {Home, 5, {"QH"}},
+             {Home, 6, {"QD", "5C"}},
              {Stock, 0, {"#9S", "#9H", "#9D", "#8S", "#8H", "#8D", "#7S"}}},
             Rest::Nowhere);
     t.drag(t.find("QS"), Home, 1); // single
@@ -155,8 +170,9 @@ TEST(MoveLog, NothingToUndo)
 }
 
 // Moves one card between the two free cells, the cheapest logged move there is.
-class CellShuffle : public ::testing::Test {
-protected:
+class CellShuffle : public ::testing::Test
+{
+  protected:
     Table t{"Klondike Freecell", {{Home, 0, {"KS"}}}};
     int ks = t.find("KS");
 
@@ -221,14 +237,15 @@ void fillLog(Table &t, const char *king, int pileA, int pileB, int entries)
     const int k = t.find(king);
     for (int i = 0; t.moves() < entries; ++i) {
         i32 mod = tmod::Plain;
-        ASSERT_TRUE(t.e.Array.MoveCard(static_cast<i16>(k), Home, static_cast<i16>(i % 2 ? pileB : pileA), 0, mod,
-                                       0, 0, 0));
+        ASSERT_TRUE(t.e.Array.MoveCard(static_cast<i16>(k), Home, static_cast<i16>(i % 2 ? pileB : pileA), 0,
+                                       mod, 0, 0, 0));
     }
 }
 
 TEST(MoveLog, NearTheLimitASuitLeavesWholeOrNotAtAll)
 {
-    std::vector<std::string> run{"#9C", "KH", "QH", "JH", "10H", "9H", "8H", "7H", "6H", "5H", "4H", "3H", "2H"};
+    std::vector<std::string> run{"#9C", "KH", "QH", "JH", "10H", "9H", "8H",
+                                 "7H",  "6H", "5H", "4H", "3H",  "2H"};
     Table t("Spiderette", {{Home, 0, run}, {Home, 1, {"AH"}}, {Home, 2, {"KS"}}});
     fillLog(t, "KS", 5, 6, 32695);
     t.drag(t.find("AH"), Home, 0);

@@ -6,8 +6,10 @@
 #include "fixtures.h"
 #include "play/mFunc.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::Table;
 
@@ -23,42 +25,83 @@ TEST(FitsOrder, EveryCodeWithAndWithoutTheWrap)
     Table t("Klondike", {}); // the whole deck on the stock, enough to name any card
     const Fit cases[] = {
         // one lower, same suit
-        {1, false, "7S", "6S", true}, {1, false, "7S", "6C", false}, {1, false, "7S", "8S", false},
-        {1, false, "7S", "5S", false}, {1, false, "AS", "KS", false}, {1, true, "AS", "KS", true},
-        // one higher, same suit; the spec's own pair: an Ace on a King with the wrap only
-        {2, false, "7S", "8S", true}, {2, false, "7S", "6S", false}, {2, false, "KS", "AS", false},
-        {2, true, "KS", "AS", true}, {2, true, "KS", "AH", false}, {2, true, "AS", "KS", false},
+        {1, false, "7S", "6S", true},
+        {1, false, "7S", "6C", false},
+        {1, false, "7S", "8S", false},
+        {1, false, "7S", "5S", false},
+        {1, false, "AS", "KS", false},
+        {1, true, "AS", "KS", true},
+        // one higher, same suit: an Ace on a King only with the wrap
+        {2, false, "7S", "8S", true},
+        {2, false, "7S", "6S", false},
+        {2, false, "KS", "AS", false},
+        {2, true, "KS", "AS", true},
+        {2, true, "KS", "AH", false},
+        {2, true, "AS", "KS", false},
         // either way, same suit
-        {3, false, "7S", "8S", true}, {3, false, "7S", "6S", true}, {3, false, "7S", "8C", false},
-        {3, false, "AS", "KS", false}, {3, true, "AS", "KS", true}, {3, true, "KS", "AS", true},
+        {3, false, "7S", "8S", true},
+        {3, false, "7S", "6S", true},
+        {3, false, "7S", "8C", false},
+        {3, false, "AS", "KS", false},
+        {3, true, "AS", "KS", true},
+        {3, true, "KS", "AS", true},
         // one lower, colours differ: a red Six on a black Seven, never a black one
-        {4, false, "7S", "6H", true}, {4, false, "7S", "6D", true}, {4, false, "7S", "6C", false},
-        {4, false, "7H", "6D", false}, {4, false, "7S", "8H", false}, {4, false, "AS", "KH", false},
-        {4, true, "AS", "KH", true}, {4, true, "AS", "KC", false},
+        {4, false, "7S", "6H", true},
+        {4, false, "7S", "6D", true},
+        {4, false, "7S", "6C", false},
+        {4, false, "7H", "6D", false},
+        {4, false, "7S", "8H", false},
+        {4, false, "AS", "KH", false},
+        {4, true, "AS", "KH", true},
+        {4, true, "AS", "KC", false},
         // one higher, colours differ
-        {5, false, "7S", "8H", true}, {5, false, "7S", "8C", false}, {5, false, "7S", "6H", false},
-        {5, false, "KS", "AD", false}, {5, true, "KS", "AH", true},
+        {5, false, "7S", "8H", true},
+        {5, false, "7S", "8C", false},
+        {5, false, "7S", "6H", false},
+        {5, false, "KS", "AD", false},
+        {5, true, "KS", "AH", true},
         // either way, colours differ
-        {6, false, "7S", "8D", true}, {6, false, "7S", "6H", true}, {6, false, "7S", "6C", false},
-        {6, false, "7S", "9H", false}, {6, true, "KD", "AC", true}, {6, true, "AD", "KC", true},
+        {6, false, "7S", "8D", true},
+        {6, false, "7S", "6H", true},
+        {6, false, "7S", "6C", false},
+        {6, false, "7S", "9H", false},
+        {6, true, "KD", "AC", true},
+        {6, true, "AD", "KC", true},
         // one lower, any suit
-        {7, false, "7S", "6S", true}, {7, false, "7S", "6H", true}, {7, false, "7S", "8S", false},
-        {7, false, "AS", "KH", false}, {7, true, "AS", "KH", true},
+        {7, false, "7S", "6S", true},
+        {7, false, "7S", "6H", true},
+        {7, false, "7S", "8S", false},
+        {7, false, "AS", "KH", false},
+        {7, true, "AS", "KH", true},
         // one higher, any suit
-        {8, false, "7S", "8C", true}, {8, false, "7S", "8H", true}, {8, false, "7S", "6S", false},
-        {8, true, "KS", "AH", true}, {8, false, "KS", "AH", false},
+        {8, false, "7S", "8C", true},
+        {8, false, "7S", "8H", true},
+        {8, false, "7S", "6S", false},
+        {8, true, "KS", "AH", true},
+        {8, false, "KS", "AH", false},
         // anything on anything
-        {9, false, "7S", "2D", true}, {9, false, "KS", "KC", true}, {9, true, "AH", "QS", true},
+        {9, false, "7S", "2D", true},
+        {9, false, "KS", "KC", true},
+        {9, true, "AH", "QS", true},
         // either way, any suit: a Five on a Six or on a Four
-        {12, false, "6H", "5C", true}, {12, false, "4D", "5S", true}, {12, false, "5D", "5C", false},
-        {12, false, "6H", "4C", false}, {12, true, "KH", "AC", true}, {12, false, "KH", "AC", false},
+        {12, false, "6H", "5C", true},
+        {12, false, "4D", "5S", true},
+        {12, false, "5D", "5C", false},
+        {12, false, "6H", "4C", false},
+        {12, true, "KH", "AC", true},
+        {12, false, "KH", "AC", false},
         // no other code allows anything
-        {0, false, "7S", "6H", false}, {10, false, "7S", "6H", false}, {11, true, "7S", "8H", false},
-        {13, false, "7S", "6S", false}, {-1, false, "7S", "6S", false}, {0, true, "AS", "KH", false},
+        {0, false, "7S", "6H", false},
+        {10, false, "7S", "6H", false},
+        {11, true, "7S", "8H", false},
+        {13, false, "7S", "6S", false},
+        {-1, false, "7S", "6S", false},
+        {0, true, "AS", "KH", false},
     };
     for (const Fit &c : cases)
         EXPECT_EQ(FitsOrder(t.e, t.find(c.lower), t.find(c.upper), c.order, c.ak), c.fits)
-            << "code " << c.order << (c.ak ? " with" : " without") << " wrap: " << c.upper << " on " << c.lower;
+            << "code " << c.order << (c.ak ? " with" : " without") << " wrap: " << c.upper << " on "
+            << c.lower;
 }
 
 TEST(CanMoveRun, EveryPairOfTheRunMustFollowTheRunOrder)
@@ -100,8 +143,8 @@ TEST(MaxCarriedCards, GrowsWithEmptyPilesAndCells)
     EXPECT_EQ(MaxCarriedCards(one.e), 3);
 
     // Without reserve piles there are no empty cells, however empty their tables are.
-    Table k("Klondike", {{Home, 0, {"9H"}}, {Home, 1, {"9S"}}, {Home, 2, {"9D"}}, {Home, 3, {"9C"}},
-                         {Home, 4, {"8H"}}});
+    Table k("Klondike",
+            {{Home, 0, {"9H"}}, {Home, 1, {"9S"}}, {Home, 2, {"9D"}}, {Home, 3, {"9C"}}, {Home, 4, {"8H"}}});
     EXPECT_EQ(CountEmptyPiles(k.e, Res), 0);
     EXPECT_EQ(CountEmptyPiles(k.e, Home), 2);
     EXPECT_EQ(MaxCarriedCards(k.e), 2);
@@ -109,8 +152,9 @@ TEST(MaxCarriedCards, GrowsWithEmptyPilesAndCells)
     EXPECT_EQ(CountEmptyPiles(k.e, Stock), 0);
 }
 
-class HitTestEdges : public ::testing::Test {
-protected:
+class HitTestEdges : public ::testing::Test
+{
+  protected:
     Table t{"Klondike", {{Home, 0, {"7H"}}, {Home, 3, {"8S"}}}};
     int card = t.find("7H");
     int tx = t.e.Array.CordX(Home, 3, 0), ty = t.e.Array.CordY(Home, 3, 0);

@@ -11,8 +11,10 @@
 #include "model/deal.h"
 #include "randomPlay.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using randomplay::Action;
 
@@ -57,7 +59,8 @@ std::uint64_t fingerprint(const Engine &e)
     const int n = e.Games.TotalCards();
     for (int p = 0; p < n; ++p) {
         const CardState &c = e.Cards[static_cast<size_t>(p)];
-        h = (h ^ static_cast<std::uint64_t>(c.Cell | c.Pile << 4 | c.Pos << 9 | c.FaceMode << 17)) * 1099511628211ull;
+        h = (h ^ static_cast<std::uint64_t>(c.Cell | c.Pile << 4 | c.Pos << 9 | c.FaceMode << 17)) *
+            1099511628211ull;
     }
     for (int cell = 0; cell < kCellKinds; ++cell) {
         const int piles = std::max<int>(e.Games.Piles(cell), 1);
@@ -90,7 +93,9 @@ std::string faceFault(const Engine &e)
     return {};
 }
 
-class Soak : public ::testing::TestWithParam<int> {};
+class Soak : public ::testing::TestWithParam<int>
+{
+};
 
 TEST_P(Soak, RandomPlayKeepsEveryInvariant)
 {
@@ -134,10 +139,17 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariant)
             ASSERT_LE(moves, e.Trans->GetTransLast());
             ASSERT_TRUE(moves != movesBefore || !changed) << "a move that was not logged, step " << s;
             switch (a) {
-            case Action::Drag: ASSERT_GT(moves, movesBefore) << "a legal drag was refused, step " << s; break;
-            case Action::Undo: ASSERT_LT(moves, movesBefore) << "step " << s; break;
-            case Action::Redo: ASSERT_GT(moves, movesBefore) << "step " << s; break;
-            default: break;
+            case Action::Drag:
+                ASSERT_GT(moves, movesBefore) << "a legal drag was refused, step " << s;
+                break;
+            case Action::Undo:
+                ASSERT_LT(moves, movesBefore) << "step " << s;
+                break;
+            case Action::Redo:
+                ASSERT_GT(moves, movesBefore) << "step " << s;
+                break;
+            default:
+                break;
             }
             if (a != Action::Undo && a != Action::Redo && moves != movesBefore) {
                 ASSERT_EQ(moves, e.Trans->GetTransLast()) << "a new move keeps nothing to redo, step " << s;

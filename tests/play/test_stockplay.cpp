@@ -5,8 +5,10 @@
 
 #include "fixtures.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 using fixture::Rest;
 using fixture::Table;
@@ -56,7 +58,11 @@ TEST(TurnToWaste, ATurnedCardThatFitsGoesHome)
 TEST(DealRow, OneCardToEveryPileAsOneGroup)
 {
     Table t("Spiderette",
-            {{Home, 0, {"KS"}}, {Home, 1, {"KH"}}, {Home, 2, {"KD"}}, {Home, 4, {"KC"}}, {Home, 5, {"QS"}},
+            {{Home, 0, {"KS"}},
+             {Home, 1, {"KH"}},
+             {Home, 2, {"KD"}},
+             {Home, 4, {"KC"}},
+             {Home, 5, {"QS"}},
              {Home, 6, {"QH"}},
              {Stock, 0, faceDown({"2C", "3C", "4C", "9S", "9H", "9D", "8S", "8H", "8D", "7S"})}},
             Rest::Nowhere);

@@ -72,8 +72,9 @@ TEST_F(ScoreReport, WithoutScoreFilesEveryHeadingAndAZeroLinePerPlayerAndGame)
     EXPECT_GE(date, before);
     EXPECT_LE(date, after);
 
-    // A played count of one digit ends exactly on a field boundary: the won count follows directly.
-    const QString gameZeros = " 0  0 " + sp(11) + "0:00:00" + sp(7) + " 0 " + sp(11) + " 0 ";
+    // A played count of one digit fills its field exactly: one empty field keeps the won count
+    // under its heading.
+    const QString gameZeros = " 0 " + sp(14) + " 0 " + sp(11) + "0:00:00" + sp(7) + " 0 " + sp(11) + " 0 ";
     EXPECT_EQ(l[24], "Blind Alleys" + sp(13) + gameZeros);
     for (int id = 1; id <= 33; ++id) {
         const QString g = data.GetGName(static_cast<i16>(id));
@@ -96,7 +97,7 @@ TEST_F(ScoreReport, RecordsNamesNegativeScoresAndGameNumbers)
 {
     data.SetPlayer(1, QStringLiteral("Ann"), true);
     data.SetPlayer(2, QStringLiteral("Alexandrina X"), false);  // 13 characters
-    data.SetPlayer(4, QStringLiteral("Bartholomew Xy"), false); // 14: fills its field exactly
+    data.SetPlayer(4, QStringLiteral("Bartholomew Xy"), false); // 14: fills its field, one stays empty
     writeFile("Ann.sre", "\"2026-03-08 14:05:09\",\"Double Klondike Freecell\",123,312,87,-45,1\r\n"
                          "\"12/8/2026 1:45:36 PM\",\"Klondike\",\"abc\",5,6,7,0\r\n");
     writeFile("Alexandrina X.sre", "\"2026-01-02 03:04:05\",\"Canister\",9,3600,100,1234,1\r\n");
@@ -110,9 +111,9 @@ TEST_F(ScoreReport, RecordsNamesNegativeScoresAndGameNumbers)
                          " 93 " + sp(10) + "-38 ");
     EXPECT_EQ(l[19], "Alexandrina X" + sp(1) + " 1 " + sp(11) + " 1 " + sp(11) + " 0 " + sp(11) + "1:00:00" +
                          sp(7) + " 100 " + sp(9) + " 1234 ");
-    EXPECT_EQ(l[20], "Bartholomew Xy" + QString(" 0 ") + sp(11) + " 0 " + sp(11) + " 0 " + sp(11) +
+    EXPECT_EQ(l[20], "Bartholomew Xy" + sp(14) + " 0 " + sp(11) + " 0 " + sp(11) + " 0 " + sp(11) +
                          "0:00:00" + sp(7) + " 0 " + sp(11) + " 0 ");
-    EXPECT_TRUE(l.contains("Double Klondike Freecell " + QString(" 1  1 ") + sp(11) + "0:05:12" + sp(7) +
+    EXPECT_TRUE(l.contains("Double Klondike Freecell " + QString(" 1 ") + sp(14) + " 1 " + sp(11) + "0:05:12" + sp(7) +
                            " 87 " + sp(10) + "-45 "));
 
     const QLocale sys = QLocale::system();

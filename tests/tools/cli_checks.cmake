@@ -50,7 +50,7 @@ foreach(part
     "\r\nCreated By    Ann\r\n"
     "\r\n 3             2             1            0:06:17        103           58 \r\n"
     "\r\nBob            1             1             0            0:01:00        10            20 \r\n"
-    "\r\nWestcliff                 1  1            0:01:00        10            20 \r\n")
+    "\r\nWestcliff                 1                1            0:01:00        10            20 \r\n")
   string(HEX "${part}" hex)
   string(FIND "${report}" "${hex}" at)
   if(at EQUAL -1)

@@ -17,30 +17,20 @@
 #include "app/gui/selectDialogs.h"
 #include "model/engine.h"
 #include "play/cTrans.h"
+#include "support/tempShared.h"
 #include "play/mFunc.h"
 
 using namespace tess;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+struct Window : tess::testing::TempShared {
     std::unique_ptr<frmMain> w;
     Window()
     {
         w = std::make_unique<frmMain>(shared);
         w->table()->setAnimated(false);
         w->show();
-    }
-    cData &d() { return *shared.Data; }
-    Engine &e() { return *shared.Eng; }
-    QStringList scoreLines()
-    {
-        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
     }
 };
 
@@ -182,31 +172,24 @@ namespace {
 void winByLastMove(Window &t)
 {
     Engine &e = t.e();
-    t.d().GameRunning = false;
+    auto sendHome = [&](int cell, int pile, i32 mod) {
+        int goal = 0;
+        while (e.Array.GetTop(Goal, goal) >= 12)
+            ++goal;
+        e.Array.MoveCard(e.Array.GetTopPicID(cell, pile), Goal, static_cast<i16>(goal),
+                         e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
+    };
+    t.d().GameRunning = false; // no win is declared while the table is set
     int outside = e.Games.TotalCards() - e.Array.TotalGoalCards();
     for (int cell : {Home, Stock, Waste, Res})
         for (int pile = 0; pile < e.Games.Piles(cell); ++pile)
-            while (outside > 1 && e.Array.GetTop(cell, pile) >= 0) {
-                int goal = 0;
-                while (e.Array.GetTop(Goal, goal) >= 12)
-                    ++goal;
-                i32 mod = tmod::Replayed;
-                e.Array.MoveCard(e.Array.GetTopPicID(cell, pile), Goal, static_cast<i16>(goal),
-                                 e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
-                --outside;
-            }
+            for (; outside > 1 && e.Array.GetTop(cell, pile) >= 0; --outside)
+                sendHome(cell, pile, tmod::Replayed);
     t.d().GameRunning = true;
     for (int cell : {Home, Stock, Waste, Res})
         for (int pile = 0; pile < e.Games.Piles(cell); ++pile)
-            if (e.Array.GetTop(cell, pile) >= 0) {
-                int goal = 0;
-                while (e.Array.GetTop(Goal, goal) >= 12)
-                    ++goal;
-                i32 mod = tmod::Plain;
-                e.Array.MoveCard(e.Array.GetTopPicID(cell, pile), Goal, static_cast<i16>(goal),
-                                 e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
-                return;
-            }
+            if (e.Array.GetTop(cell, pile) >= 0)
+                return sendHome(cell, pile, tmod::Plain);
 }
 
 } // namespace

@@ -13,15 +13,14 @@
 #include "app/gui/frmMain.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
+#include "support/tempShared.h"
 #include "play/mFunc.h"
 
 using namespace tess;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+struct Window : tess::testing::TempShared {
     std::unique_ptr<frmMain> w;
     int exits = 0;
 
@@ -33,15 +32,6 @@ struct Window {
         w->resize(1200, 900);
         w->show();
         QTest::qWait(20);
-    }
-    cData &d() { return *shared.Data; }
-    Engine &e() { return *shared.Eng; }
-    QStringList scoreLines()
-    {
-        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
     }
     void start(const char *game, long long number)
     {
@@ -93,7 +83,7 @@ TEST(MainWindow, StatusCaptionsShowOnlyWhileAGameRuns)
     t.start("Klondike", 1);
     QTest::qWait(600);
     EXPECT_TRUE(t.w->mScore->text().startsWith("Score :"));
-    EXPECT_EQ(t.w->mTime->text(), "Time :0:00:00");
+    EXPECT_TRUE(t.w->mTime->text().startsWith("Time :0:00:0")) << t.w->mTime->text().toStdString();
     EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
     t.d().set(Setting::ShowScore, -1); // only the value 1 shows it
     QTest::qWait(600);

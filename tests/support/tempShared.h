@@ -1,0 +1,28 @@
+// The program-wide objects over a throw-away settings file and data folder.
+#pragma once
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "app/shared.h"
+
+namespace tess::testing {
+
+struct TempShared {
+    QTemporaryDir dir;
+    Shared shared{std::make_unique<cData>(dir.filePath("t.conf"), dir.filePath("data"))};
+
+    cData &d() { return *shared.Data; }
+    Engine &e() { return *shared.Eng; }
+    // The current player's score file, a line a record.
+    QStringList scoreLines()
+    {
+        QFile f(d().AppDir() + d().CurPlayer() + ".sre");
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    }
+};
+
+} // namespace tess::testing
