@@ -160,7 +160,7 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariant)
 
         i16 speed = 0;
         e.Trans->RedoAll(speed);
-        const Layout final = layoutOf(e);
+        const Layout ended = layoutOf(e);
         if (openingMoves > 0 && lowest >= openingMoves) { // with none, the opening is the deal
             while (e.Trans->GetTransID() > openingMoves)
                 ASSERT_TRUE(e.Trans->Undo(speed));
@@ -170,7 +170,7 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariant)
         e.Trans->UndoAll(speed);
         EXPECT_TRUE(layoutOf(e) == dealt) << "undo all back to the deal";
         e.Trans->RedoAll(speed);
-        EXPECT_TRUE(layoutOf(e) == final) << "redo all to the end";
+        EXPECT_TRUE(layoutOf(e) == ended) << "redo all to the end";
         ASSERT_NO_THROW(e.checkInvariants());
         if (HasFailure())
             return;
