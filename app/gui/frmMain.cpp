@@ -1,6 +1,9 @@
 #include "app/gui/frmMain.h"
 
 #include <QApplication>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -442,6 +445,10 @@ void frmMain::startGame(const QString &name, const GameNumber &number)
 {
     StopReplay();
     guarded([&] { session_->StartNewGame(name, number); });
+#ifdef __GLIBC__
+    // A deal leaves freed scratch memory behind; hand it back while the player thinks.
+    QTimer::singleShot(0, this, [] { malloc_trim(0); });
+#endif
 }
 
 void frmMain::SelectGameDialog()
