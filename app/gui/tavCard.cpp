@@ -12,6 +12,16 @@ namespace
 {
 constexpr int kW = kCardWidth / kTwipsPerPixel;
 constexpr int kH = kCardHeight / kTwipsPerPixel;
+
+// Both controls show one picture over the whole control; its clear corners let the table through.
+void drawPicture(QWidget *w, const QImage &pic)
+{
+    if (pic.isNull())
+        return;
+    QPainter p(w);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(w->rect(), pic);
+}
 } // namespace
 
 TavCard::TavCard(int index, QWidget *parent) : QWidget(parent), index_(index)
@@ -87,11 +97,7 @@ void TavCard::Refreshcard()
 
 void TavCard::paintEvent(QPaintEvent *)
 {
-    if (shown_.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(rect(), shown_);
+    drawPicture(this, shown_);
 }
 
 // Positions go to the play code in twips, relative to this card.
@@ -144,11 +150,7 @@ void TavEmpty::Refreshcard()
 
 void TavEmpty::paintEvent(QPaintEvent *)
 {
-    if (pic_.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(rect(), pic_);
+    drawPicture(this, pic_);
 }
 
 void TavEmpty::mouseReleaseEvent(QMouseEvent *ev)
