@@ -94,6 +94,15 @@ private:
     QString line_;
 };
 
+// A heading line: its titles one field after another.
+QString headings(const QString &first, std::initializer_list<const char *> rest)
+{
+    PrintLine line(first);
+    for (const char *title : rest)
+        line.next(QLatin1String(title));
+    return line.text();
+}
+
 // A number with its sign place and a trailing blank: " 12 ", "-5 ".
 QString num(long long v)
 {
@@ -490,36 +499,19 @@ void cScore::WriteReport(const QString &fileName) const
     lines << blank << QString(34, QLatin1Char('-')) << blank;
 
     lines << QStringLiteral("General Statistics") << QString(18, QLatin1Char('-'));
-    lines << PrintLine(QStringLiteral("Played"))
-                 .next(QStringLiteral("Won"))
-                 .next(QStringLiteral("Lost"))
-                 .next(QStringLiteral("Time"))
-                 .next(QStringLiteral("Moves"))
-                 .next(QStringLiteral("Score"))
-                 .text();
+    lines << headings(QStringLiteral("Played"), {"Won", "Lost", "Time", "Moves", "Score"});
     lines << totalsLine(PrintLine(), GetTotals()).text();
     lines << blank << blank;
 
     lines << QStringLiteral("Player Statistics") << QString(17, QLatin1Char('-'));
-    lines << PrintLine(QStringLiteral("Player"))
-                 .next(QStringLiteral("Played"))
-                 .next(QStringLiteral("Won"))
-                 .next(QStringLiteral("Lost"))
-                 .next(QStringLiteral("Time"))
-                 .next(QStringLiteral("Moves"))
-                 .next(QStringLiteral("Score"))
-                 .text();
+    lines << headings(QStringLiteral("Player"), {"Played", "Won", "Lost", "Time", "Moves", "Score"});
     for (const QString &name : Players())
         lines << totalsLine(PrintLine(name), GetPlayerTotals(name)).text();
     lines << blank << blank;
 
     lines << QStringLiteral("Games Statistics") << QString(16, QLatin1Char('-'));
-    lines << PrintLine(QStringLiteral("Game") + QString(21, QLatin1Char(' ')) + QStringLiteral("Played"))
-                 .next(QStringLiteral("Won"))
-                 .next(QStringLiteral("Time"))
-                 .next(QStringLiteral("Moves"))
-                 .next(QStringLiteral("Score"))
-                 .text();
+    lines << headings(QStringLiteral("Game") + QString(21, QLatin1Char(' ')) + QStringLiteral("Played"),
+                      {"Won", "Time", "Moves", "Score"});
     for (int id = 1; id <= data_.TotalGames(); ++id) {
         const QString g = data_.GetGName(static_cast<i16>(id));
         const StatTotals t = GetGameTotals(g);
@@ -534,15 +526,7 @@ void cScore::WriteReport(const QString &fileName) const
     lines << blank << blank;
 
     lines << QStringLiteral("Full Statistics") << QString(14, QLatin1Char('-'));
-    lines << PrintLine(QStringLiteral("Date"))
-                 .next(QStringLiteral("Game"))
-                 .next(QStringLiteral("Player"))
-                 .next(QStringLiteral("Status"))
-                 .next(QStringLiteral("Score"))
-                 .next(QStringLiteral("Moves"))
-                 .next(QStringLiteral("Time"))
-                 .next(QStringLiteral("Game No"))
-                 .text();
+    lines << headings(QStringLiteral("Date"), {"Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
     const QLocale locale = QLocale::system();
     for (const ScoreRecord &r : scores_) {
         lines << PrintLine(locale.toString(r.Day, QLocale::ShortFormat))

@@ -77,11 +77,10 @@ void CardTable::SetBG(int ind, int fade, i32 customColor)
     update();
 }
 
-void CardTable::paintEvent(QPaintEvent *ev)
+void CardTable::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(QPointF(0, 0), bg_);
-    Q_UNUSED(ev);
 }
 
 QImage CardTable::faceImage(int pic) const

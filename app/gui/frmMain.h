@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QMainWindow>
-#include <QSet>
 #include <QTimer>
 #include <QToolBar>
 #include <QVector>
