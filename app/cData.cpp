@@ -4,21 +4,32 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace tess {
+namespace tess
+{
 
 const QVector<SettingInfo> &settingTable()
 {
     static const QVector<SettingInfo> table = {
-        {Setting::Autoplay, "Autoplay", 1},         {Setting::CustomColor, "CustomColor", 128},
-        {Setting::ShowToolbar, "ShowToolbar", 1},   {Setting::CardSpeed, "CardSpeed", 5},
-        {Setting::UndoSpeed, "UndoSpeed", 5},       {Setting::UndoallSpeed, "UndoallSpeed", 2},
-        {Setting::ReplaySpeed, "ReplaySpeed", 7},   {Setting::SoundStart, "SoundStart", -1},
-        {Setting::SoundCardDown, "SoundCardDown", 0}, {Setting::SoundCardUp, "SoundCardUp", 0},
-        {Setting::SoundUndo, "SoundUndo", -1},      {Setting::SoundRedo, "SoundRedo", -1},
-        {Setting::SoundAutoPlay, "SoundAutoPlay", -1}, {Setting::SoundWin, "SoundWin", -1},
-        {Setting::ShowTime, "ShowTime", 1},         {Setting::ShowScore, "ShowScore", 1},
-        {Setting::ShowMoves, "ShowMoves", 1},       {Setting::BGIndex, "BGIndex", 1007},
-        {Setting::RangeIndex, "RangeIndex", 15},    {Setting::DeckIndex, "DeckIndex", 531},
+        {Setting::Autoplay, "Autoplay", 1},
+        {Setting::CustomColor, "CustomColor", 128},
+        {Setting::ShowToolbar, "ShowToolbar", 1},
+        {Setting::CardSpeed, "CardSpeed", 5},
+        {Setting::UndoSpeed, "UndoSpeed", 5},
+        {Setting::UndoallSpeed, "UndoallSpeed", 2},
+        {Setting::ReplaySpeed, "ReplaySpeed", 7},
+        {Setting::SoundStart, "SoundStart", -1},
+        {Setting::SoundCardDown, "SoundCardDown", 0},
+        {Setting::SoundCardUp, "SoundCardUp", 0},
+        {Setting::SoundUndo, "SoundUndo", -1},
+        {Setting::SoundRedo, "SoundRedo", -1},
+        {Setting::SoundAutoPlay, "SoundAutoPlay", -1},
+        {Setting::SoundWin, "SoundWin", -1},
+        {Setting::ShowTime, "ShowTime", 1},
+        {Setting::ShowScore, "ShowScore", 1},
+        {Setting::ShowMoves, "ShowMoves", 1},
+        {Setting::BGIndex, "BGIndex", 1007},
+        {Setting::RangeIndex, "RangeIndex", 15},
+        {Setting::DeckIndex, "DeckIndex", 531},
         {Setting::Fade, "Fade", 1},
     };
     return table;

@@ -2,16 +2,18 @@
 // and every persistent setting (INI store, written through an in-memory cache).
 #pragma once
 
+#include <memory>
+
 #include <QHash>
 #include <QSettings>
 #include <QString>
 #include <QVector>
-#include <memory>
 
 #include "model/catalogue.h"
 #include "model/gameNumber.h"
 
-namespace tess {
+namespace tess
+{
 
 // Every stored key, named once; users' files hold these names forever.
 enum class Setting {
@@ -46,7 +48,8 @@ struct SettingInfo {
 const QVector<SettingInfo> &settingTable();
 const SettingInfo &settingInfo(Setting s);
 
-namespace keys {
+namespace keys
+{
 inline constexpr const char *kData = "Data";
 inline constexpr const char *kUsers = "Users";
 inline constexpr const char *kRecent = "Recent";
@@ -58,22 +61,25 @@ constexpr int kMaxPlayers = 20;
 constexpr int kRecentCount = 5;
 
 // Where sounds go; the windows supply a real player, tests a recorder.
-class SoundSink {
-public:
+class SoundSink
+{
+  public:
     virtual ~SoundSink() = default;
     // resource is the upper-case WAVE name, e.g. "UNDO"; called only when the sound is on.
     virtual void play(const QString &resource) = 0;
 };
 
 // Where help requests go: context 0 = contents page, otherwise a game's rules page.
-class HelpSink {
-public:
+class HelpSink
+{
+  public:
     virtual ~HelpSink() = default;
     virtual void showTopic(const QString &helpFile, int context, bool popup) = 0;
 };
 
-class cData : public GameRegistry {
-public:
+class cData : public GameRegistry
+{
+  public:
     // Both paths may be empty: the user's config file and data folder are used then.
     explicit cData(const QString &configFile = QString(), const QString &dataRoot = QString());
     ~cData() override;
@@ -148,7 +154,7 @@ public:
     // Flushes the store to disk.
     void sync();
 
-private:
+  private:
     QString readText(const char *section, const QString &key, const QString &def) const;
     void writeText(const char *section, const QString &key, const QString &value);
 

@@ -9,7 +9,8 @@
 #include "play/cTrans.h"
 #include "play/mPlay.h"
 
-namespace tess {
+namespace tess
+{
 
 QDateTime parseTimeText(const QString &text)
 {
@@ -46,7 +47,8 @@ void Session::StartNewGame(const QString &name, const GameNumber &number)
         throw SessionError(QStringLiteral("\"%1\" is not a game of this program.").arg(name));
     const auto value = number.tryValue();
     if (!value)
-        throw SessionError(QStringLiteral("\"%1\" is not a game number.").arg(QString::fromStdString(number.display())));
+        throw SessionError(
+            QStringLiteral("\"%1\" is not a game number.").arg(QString::fromStdString(number.display())));
 
     if (d.GameRunning)
         EndGame(0);
@@ -98,7 +100,8 @@ void Session::EndGame(i16 won)
     d.GameRunning = false;
     shared_.Eng->HideAll();
     if (!failure.isEmpty())
-        throw SessionError(QStringLiteral("The game could not be written to the score file: %1").arg(failure));
+        throw SessionError(
+            QStringLiteral("The game could not be written to the score file: %1").arg(failure));
 }
 
 i16 Session::ComputeScore() const
@@ -106,8 +109,8 @@ i16 Session::ComputeScore() const
     const cData &d = *shared_.Data;
     if (!d.GameRunning)
         return 0;
-    const double score =
-        10.0 * shared_.Eng->Array.TotalGoalCards() - (static_cast<double>(d.CurTime) / 3.0 + d.CurMoves / 2.0);
+    const double score = 10.0 * shared_.Eng->Array.TotalGoalCards() -
+                         (static_cast<double>(d.CurTime) / 3.0 + d.CurMoves / 2.0);
     // A day-long game would leave 16 bits: hold the nearest value that fits.
     const long long rounded = roundHalfEven(score);
     return static_cast<i16>(std::clamp<long long>(rounded, INT16_MIN, INT16_MAX));

@@ -1,17 +1,20 @@
 // The life of a game inside one run: start, end and record, the score and the clock.
 #pragma once
 
+#include <stdexcept>
+
 #include <QDateTime>
 #include <QString>
-#include <stdexcept>
 
 #include "app/shared.h"
 
-namespace tess {
+namespace tess
+{
 
 // What the session needs from the main window.
-class SessionUi {
-public:
+class SessionUi
+{
+  public:
     virtual ~SessionUi() = default;
     virtual void setCaption(const QString &caption) = 0;
     virtual void refreshRecentMenu() = 0;
@@ -20,13 +23,15 @@ public:
 };
 
 // A game could not be started or recorded; the text is for the user.
-class SessionError : public std::runtime_error {
-public:
+class SessionError : public std::runtime_error
+{
+  public:
     explicit SessionError(const QString &what) : std::runtime_error(what.toStdString()) {}
 };
 
-class Session : public EngineHost {
-public:
+class Session : public EngineHost
+{
+  public:
     Session(Shared &shared, SessionUi *ui);
 
     // The steps of the set-up that need no window: start time, data folder, first player.
@@ -46,7 +51,7 @@ public:
     i16 autoplaySetting() const override { return shared_.Data->Autoplay(); }
     void gameWon() override;
 
-private:
+  private:
     Shared &shared_;
     SessionUi *ui_;
 };

@@ -8,7 +8,8 @@
 #include "model/engine.h"
 #include "stats/cScore.h"
 
-namespace tess {
+namespace tess
+{
 
 struct Shared {
     // Settings first: everything else reads it.

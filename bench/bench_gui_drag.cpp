@@ -26,8 +26,8 @@ static void BM_DragTwelveCardRun(benchmark::State &state)
     // Stack stock cards on pile 0 until it holds a run of twelve to carry.
     while (e.Array.GetTop(tess::Home, 0) < 12) {
         tess::i32 mod = tess::tmod::Replayed;
-        e.Array.MoveCard(e.Array.GetTopPicID(tess::Stock, 0), tess::Home, 0, e.Array.GetTop(tess::Home, 0) + 1, mod,
-                         0, 0, 0);
+        e.Array.MoveCard(e.Array.GetTopPicID(tess::Stock, 0), tess::Home, 0,
+                         e.Array.GetTop(tess::Home, 0) + 1, mod, 0, 0, 0);
     }
     host.running = true;
     const int top = e.Array.GetTop(tess::Home, 0);

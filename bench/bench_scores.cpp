@@ -13,7 +13,8 @@
 #include "model/catalogue.h"
 #include "stats/cScore.h"
 
-namespace {
+namespace
+{
 
 constexpr int kPlayers = 20;
 constexpr int kLines = 10000;

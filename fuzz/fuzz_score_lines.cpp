@@ -9,7 +9,8 @@
 
 #include "stats/scoreLines.h"
 
-namespace {
+namespace
+{
 
 void require(bool ok)
 {

@@ -2,13 +2,15 @@
 
 #include <cmath>
 
-namespace tess {
+namespace tess
+{
 
-void cGames::Home(i16 piles, i32 order, i16 cards, i16 ak, i16 emptyNum, i16 multiMove, i16 startX, i16 startY,
-                  i16 pileWidth, i16 posWidth, i16 div, i16 divWidth, i32 pileOrder, i32 homeType,
+void cGames::Home(i16 piles, i32 order, i16 cards, i16 ak, i16 emptyNum, i16 multiMove, i16 startX,
+                  i16 startY, i16 pileWidth, i16 posWidth, i16 div, i16 divWidth, i32 pileOrder, i32 homeType,
                   i32 multiOrder, i32 suitType, i16 cardsOpen)
 {
-    rules_[0] = CellRule{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    rules_[0] =
+        CellRule{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     emptyNum_ = emptyNum;
     multiMove_ = multiMove;
     homeType_ = homeType;
@@ -17,14 +19,16 @@ void cGames::Home(i16 piles, i32 order, i16 cards, i16 ak, i16 emptyNum, i16 mul
     cardsOpen_ = cardsOpen;
 }
 
-void cGames::Goal(i16 piles, i32 order, i16 cards, i32 goalType, i16 ak, i16 startX, i16 startY, i16 pileWidth,
-                  i16 posWidth, i16 div, i16 divWidth, i32 pileOrder)
+void cGames::Goal(i16 piles, i32 order, i16 cards, i32 goalType, i16 ak, i16 startX, i16 startY,
+                  i16 pileWidth, i16 posWidth, i16 div, i16 divWidth, i32 pileOrder)
 {
-    rules_[3] = CellRule{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    rules_[3] =
+        CellRule{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     goalType_ = goalType;
 }
 
-void cGames::Stock(i16 piles, i32 stockMove, i16 startX, i16 startY, i16 posWidth, i16 stockNum, i32 stockType)
+void cGames::Stock(i16 piles, i32 stockMove, i16 startX, i16 startY, i16 posWidth, i16 stockNum,
+                   i32 stockType)
 {
     CellRule &r = rules_[1];
     r.Piles = piles;

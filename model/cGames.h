@@ -6,7 +6,8 @@
 
 #include "model/cards.h"
 
-namespace tess {
+namespace tess
+{
 
 struct CellRule {
     i16 Piles = 0;
@@ -22,8 +23,9 @@ struct CellRule {
     i32 PileOrder = 0;
 };
 
-class cGames {
-public:
+class cGames
+{
+  public:
     // Setters take their arguments in the catalogue's order.
     void Home(i16 piles, i32 order, i16 cards, i16 ak, i16 emptyNum, i16 multiMove, i16 startX, i16 startY,
               i16 pileWidth, i16 posWidth, i16 div, i16 divWidth, i32 pileOrder, i32 homeType, i32 multiOrder,
@@ -74,7 +76,7 @@ public:
     i16 GetCordX(int cell, int pile, int pos, int closedCards) const;
     i16 GetCordY(int cell, int pile, int pos, int closedCards) const;
 
-private:
+  private:
     std::array<CellRule, kRuleCells> rules_{};
     i32 goalType_ = 0;
     i16 emptyNum_ = 0;

@@ -3,7 +3,8 @@
 
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 enum CellKind : i16 { Home = 0, Stock = 1, Waste = 2, Goal = 3, Res = 4 };
 
@@ -25,7 +26,10 @@ struct CardAttrs {
     i32 Color = 1;
 };
 
-inline i32 colorOfSuit(i16 suit) { return (suit == 0 || suit == 2) ? 1 : 2; }
+inline i32 colorOfSuit(i16 suit)
+{
+    return (suit == 0 || suit == 2) ? 1 : 2;
+}
 
 inline CardAttrs cardAttrs(int value, int suitType)
 {
@@ -33,15 +37,24 @@ inline CardAttrs cardAttrs(int value, int suitType)
     a.Num = static_cast<i16>(value % 13);
     a.Suitpile = static_cast<i16>(value / 13);
     switch (suitType) {
-    case 0: a.Suit = 0; break;
-    case 1: a.Suit = static_cast<i16>((value % 52) / 26); break;
-    default: a.Suit = static_cast<i16>((value % 52) / 13); break;
+    case 0:
+        a.Suit = 0;
+        break;
+    case 1:
+        a.Suit = static_cast<i16>((value % 52) / 26);
+        break;
+    default:
+        a.Suit = static_cast<i16>((value % 52) / 13);
+        break;
     }
     a.Color = colorOfSuit(a.Suit);
     return a;
 }
 
 // Face picture number 1..52: hearts, spades, diamonds, clubs, Ace to King each.
-inline int facePicture(i16 suit, i16 num) { return suit * 13 + num + 1; }
+inline int facePicture(i16 suit, i16 num)
+{
+    return suit * 13 + num + 1;
+}
 
 } // namespace tess

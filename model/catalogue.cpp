@@ -1,6 +1,7 @@
 #include "model/catalogue.h"
 
-namespace tess::catalogue {
+namespace tess::catalogue
+{
 
 void Init(GameRegistry &registry)
 {
@@ -41,7 +42,8 @@ bool SelectGame(cGames &g, i16 &goalBase, std::string_view name)
     const auto &o = r.goal;
     g.Goal(o.Piles, o.Order, o.Cards, o.GoalType, o.AK, o.StartX, 0, o.PileWidth, 0, 20, 0, 0);
     if (r.res.Piles > 0)
-        g.Res(r.res.Piles, r.res.Cards, r.res.StartX, r.res.StartY, r.res.PileWidth, 0, 20, 0, 0, r.res.ResNum);
+        g.Res(r.res.Piles, r.res.Cards, r.res.StartX, r.res.StartY, r.res.PileWidth, 0, 20, 0, 0,
+              r.res.ResNum);
     const auto &s = r.stock;
     g.Stock(1, s.StockMove, s.StartX, s.StartY, s.PosWidth, s.StockNum, s.StockType);
     if (r.waste.Piles == 1)

@@ -7,7 +7,8 @@
 
 #include "model/cGames.h"
 
-namespace tess {
+namespace tess
+{
 
 constexpr int kGameCount = 33;
 
@@ -48,14 +49,16 @@ struct CatalogueRow {
 const std::array<CatalogueRow, kGameCount> &catalogueRows();
 
 // Whoever keeps the game-name table (the settings object) is told the catalogue at start-up.
-class GameRegistry {
-public:
+class GameRegistry
+{
+  public:
     virtual ~GameRegistry() = default;
     virtual void InitCD(const std::string &prodName, i16 totalGames, const std::string &helpFile) = 0;
     virtual void SetGame(i16 gid, const std::string &name) = 0;
 };
 
-namespace catalogue {
+namespace catalogue
+{
 
 inline constexpr const char *kProductName = "Tessaline";
 inline constexpr const char *kHelpFile = "ts.chm";

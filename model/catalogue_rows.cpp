@@ -1,7 +1,8 @@
 // The 33 games, one row each, in id order; ids and names are stored by users forever.
 #include "model/catalogue.h"
 
-namespace tess {
+namespace tess
+{
 
 const std::array<CatalogueRow, kGameCount> &catalogueRows()
 {

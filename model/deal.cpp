@@ -2,16 +2,18 @@
 
 #include "model/engine.h"
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 void fromStock(Engine &e, int cell, int pile, int pos, i16 speed, i32 face)
 {
     const i16 card = e.Array.GetTopPicID(Stock, 0);
     i32 mod = tmod::Deal;
-    e.Array.MoveCard(card, static_cast<i16>(cell), static_cast<i16>(pile), static_cast<i16>(pos), mod, speed, 0,
-                     face);
+    e.Array.MoveCard(card, static_cast<i16>(cell), static_cast<i16>(pile), static_cast<i16>(pos), mod, speed,
+                     0, face);
 }
 
 } // namespace
@@ -88,7 +90,8 @@ void DealStock(Engine &e)
         if (e.card(p).Cell == Goal)
             continue;
         i32 mod = tmod::Deal;
-        e.Array.MoveCard(static_cast<i16>(p), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1), mod, 0, 0, face);
+        e.Array.MoveCard(static_cast<i16>(p), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1), mod, 0, 0,
+                         face);
     }
 }
 

@@ -1,7 +1,8 @@
 // Turning a shuffled game into its opening layout.
 #pragma once
 
-namespace tess {
+namespace tess
+{
 
 class Engine;
 

@@ -8,7 +8,8 @@
 #include "play/cTrans.h"
 #include "play/mPlay.h"
 
-namespace tess {
+namespace tess
+{
 
 // ---- pile array -------------------------------------------------------------
 
@@ -304,8 +305,8 @@ void Engine::PlaceGoalMarker(int index, int pile, int kind)
 
 void Engine::PlaceResMarker(int pile)
 {
-    place(*view_, MarkerArray::Res, pile, ResMarkers.at(static_cast<size_t>(pile)), 14, Array.CordX(Res, pile, 0),
-          Array.CordY(Res, pile, 0));
+    place(*view_, MarkerArray::Res, pile, ResMarkers.at(static_cast<size_t>(pile)), 14,
+          Array.CordX(Res, pile, 0), Array.CordY(Res, pile, 0));
 }
 
 void Engine::PlaceHomeMarker(int pile, int kind)
@@ -318,7 +319,8 @@ void Engine::PlaceWasteMarker(int pile)
 {
     if (pile != 0)
         throw IndexError("waste marker out of range: " + std::to_string(pile));
-    place(*view_, MarkerArray::Waste, 0, WasteMarker, 14, Array.CordX(Waste, pile, 0), Array.CordY(Waste, pile, 0));
+    place(*view_, MarkerArray::Waste, 0, WasteMarker, 14, Array.CordX(Waste, pile, 0),
+          Array.CordY(Waste, pile, 0));
 }
 
 void Engine::PlaceStockMarker(int number)
@@ -395,8 +397,8 @@ void Engine::checkInvariants() const
             for (int pos = 0; pos <= top; ++pos) {
                 const int id = Array.GetPicID(cell, pile, pos);
                 if (id < 0 || id >= n)
-                    fail("empty place below a pile top at (" + std::to_string(cell) + "," + std::to_string(pile) +
-                         "," + std::to_string(pos) + ")");
+                    fail("empty place below a pile top at (" + std::to_string(cell) + "," +
+                         std::to_string(pile) + "," + std::to_string(pos) + ")");
                 const CardState &c = Cards[static_cast<size_t>(id)];
                 if (c.Cell != cell || c.Pile != pile || c.Pos != pos)
                     fail("card " + std::to_string(id) + " does not know its place");

@@ -12,7 +12,8 @@
 #include "model/random.h"
 #include "model/tableView.h"
 
-namespace tess {
+namespace tess
+{
 
 class Engine;
 class cTrans;
@@ -54,7 +55,8 @@ struct DragState {
 };
 
 // Move kinds of the log and of MoveCard.
-namespace tmod {
+namespace tmod
+{
 constexpr i32 Plain = 0;
 constexpr i32 TurnedUp = 1;
 constexpr i32 TurnedDown = 2;
@@ -63,8 +65,9 @@ constexpr i32 Replayed = 4;
 constexpr i32 Deal = 5;
 } // namespace tmod
 
-class cArray {
-public:
+class cArray
+{
+  public:
     explicit cArray(Engine &engine) : e_(engine) {}
 
     void Init(long long gameNo);
@@ -88,7 +91,7 @@ public:
 
     int totalCards() const { return n_; }
 
-private:
+  private:
     void MoveOneCard(i16 picId, i16 cell, i16 pile, i16 pos, i32 tMod, i16 speed, i32 dFace);
     size_t slot(int cell, int pile, int pos) const;
     size_t topSlot(int cell, int pile) const;
@@ -101,8 +104,9 @@ private:
 };
 
 // A headless host: keeps its own running flag and autoplay setting, counts wins.
-class HeadlessHost : public EngineHost {
-public:
+class HeadlessHost : public EngineHost
+{
+  public:
     bool running = false;
     i16 autoplay = 1;
     int wins = 0;
@@ -115,8 +119,9 @@ public:
     }
 };
 
-class Engine {
-public:
+class Engine
+{
+  public:
     explicit Engine(EngineHost *host = nullptr, TableView *view = nullptr);
     ~Engine();
     Engine(const Engine &) = delete;
@@ -172,7 +177,7 @@ public:
     // Checks that every placed card lies at exactly one place; throws std::logic_error.
     void checkInvariants() const;
 
-private:
+  private:
     HeadlessHost ownHost_;
     TableView quietView_;
     EngineHost *host_;

@@ -1,6 +1,7 @@
 #include "model/gameNumber.h"
 
-namespace tess {
+namespace tess
+{
 
 GameNumber GameNumber::number(long long v)
 {

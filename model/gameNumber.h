@@ -5,15 +5,18 @@
 #include <stdexcept>
 #include <string>
 
-namespace tess {
+namespace tess
+{
 
-class GameNumberError : public std::invalid_argument {
-public:
+class GameNumberError : public std::invalid_argument
+{
+  public:
     explicit GameNumberError(const std::string &what) : std::invalid_argument(what) {}
 };
 
-class GameNumber {
-public:
+class GameNumber
+{
+  public:
     static constexpr long long kMax = 999999999999999LL; // 15 digits
 
     GameNumber() = default;
@@ -30,7 +33,7 @@ public:
 
     bool operator==(const GameNumber &o) const = default;
 
-private:
+  private:
     bool isText_ = false;
     bool hasValue_ = false;
     long long value_ = 0;

@@ -6,20 +6,23 @@
 #include <stdexcept>
 #include <string>
 
-namespace tess {
+namespace tess
+{
 
 using i16 = std::int16_t;
 using i32 = std::int32_t;
 
 // Arithmetic that leaves the 16-bit range is an error, never a wrap.
-class OverflowError : public std::overflow_error {
-public:
+class OverflowError : public std::overflow_error
+{
+  public:
     explicit OverflowError(const std::string &what) : std::overflow_error(what) {}
 };
 
 // An index outside one of the game's tables.
-class IndexError : public std::out_of_range {
-public:
+class IndexError : public std::out_of_range
+{
+  public:
     explicit IndexError(const std::string &what) : std::out_of_range(what) {}
 };
 

@@ -3,11 +3,13 @@
 #include <bit>
 #include <chrono>
 
-namespace tess {
+namespace tess
+{
 
 float RandomGen::NextRandom()
 {
-    seed_ = static_cast<std::uint32_t>((static_cast<std::uint64_t>(seed_) * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu);
+    seed_ =
+        static_cast<std::uint32_t>((static_cast<std::uint64_t>(seed_) * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu);
     return static_cast<float>(seed_) / 16777216.0f;
 }
 

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 
-namespace tess {
+namespace tess
+{
 
-class RandomGen {
-public:
+class RandomGen
+{
+  public:
     static constexpr std::uint32_t kInitialSeed = 0x50000;
 
     float NextRandom();
@@ -20,7 +22,7 @@ public:
     std::uint32_t seed() const { return seed_; }
     void setSeed(std::uint32_t s) { seed_ = s & 0xFFFFFF; }
 
-private:
+  private:
     std::uint32_t seed_ = kInitialSeed;
 };
 

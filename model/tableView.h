@@ -6,13 +6,15 @@
 
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 // The marker arrays of the table.
 enum class MarkerArray { Home, Goal, Res, Waste, Stock };
 
-class TableView {
-public:
+class TableView
+{
+  public:
     virtual ~TableView() = default;
     // A card's top-left corner moved (twips); during animation once per step.
     virtual void cardMoved(int /*picId*/, double /*left*/, double /*top*/) {}
@@ -20,7 +22,9 @@ public:
     virtual void cardShown(int /*picId*/, bool /*visible*/) {}
     // Value, face or selection changed: the card must be drawn again.
     virtual void cardFaceChanged(int /*picId*/) {}
-    virtual void markerPlaced(MarkerArray /*array*/, int /*index*/, int /*kind*/, i16 /*left*/, i16 /*top*/) {}
+    virtual void markerPlaced(MarkerArray /*array*/, int /*index*/, int /*kind*/, i16 /*left*/, i16 /*top*/)
+    {
+    }
     virtual void markerKindChanged(MarkerArray /*array*/, int /*index*/, int /*kind*/) {}
     virtual void allHidden() {}
     virtual void repaint() {}
@@ -34,8 +38,9 @@ public:
 };
 
 // What the engine needs from the running program.
-class EngineHost {
-public:
+class EngineHost
+{
+  public:
     virtual ~EngineHost() = default;
     virtual bool gameRunning() const = 0;
     virtual i16 autoplaySetting() const = 0;

@@ -2,7 +2,8 @@
 
 #include "model/engine.h"
 
-namespace tess {
+namespace tess
+{
 
 cTrans::cTrans(Engine &engine) : e_(engine), TransList(static_cast<size_t>(kGrowth) + 1) {}
 

@@ -5,7 +5,8 @@
 
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 class Engine;
 
@@ -22,8 +23,9 @@ struct TransRecord {
     i32 Multi = 0;
 };
 
-class cTrans {
-public:
+class cTrans
+{
+  public:
     static constexpr int kGrowth = 100;
     static constexpr int kMaxEntries = 32700;
 
@@ -47,7 +49,7 @@ public:
     // Entry 1..TransLast.
     const TransRecord &Entry(int index) const;
 
-private:
+  private:
     Engine &e_;
     std::vector<TransRecord> TransList;
     i16 TransID = 0;

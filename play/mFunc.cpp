@@ -6,18 +6,49 @@
 
 #include "model/engine.h"
 
-namespace tess {
+namespace tess
+{
 
-i16 CardCell(const Engine &e, int p) { return e.card(p).Cell; }
-i16 CardPile(const Engine &e, int p) { return e.card(p).Pile; }
-i16 CardPos(const Engine &e, int p) { return e.card(p).Pos; }
-i16 CardLeft(const Engine &e, int p) { return checked16(roundHalfEven(e.card(p).Left)); }
-i16 CardTop(const Engine &e, int p) { return checked16(roundHalfEven(e.card(p).Top)); }
-i16 CardNum(const Engine &e, int p) { return e.card(p).Num; }
-i32 CardFaceMode(const Engine &e, int p) { return e.card(p).FaceMode; }
-i16 CardSuit(const Engine &e, int p) { return e.card(p).Suit; }
-i16 CardSuitpile(const Engine &e, int p) { return e.card(p).Suitpile; }
-i32 CardColor(const Engine &e, int p) { return e.card(p).Color; }
+i16 CardCell(const Engine &e, int p)
+{
+    return e.card(p).Cell;
+}
+i16 CardPile(const Engine &e, int p)
+{
+    return e.card(p).Pile;
+}
+i16 CardPos(const Engine &e, int p)
+{
+    return e.card(p).Pos;
+}
+i16 CardLeft(const Engine &e, int p)
+{
+    return checked16(roundHalfEven(e.card(p).Left));
+}
+i16 CardTop(const Engine &e, int p)
+{
+    return checked16(roundHalfEven(e.card(p).Top));
+}
+i16 CardNum(const Engine &e, int p)
+{
+    return e.card(p).Num;
+}
+i32 CardFaceMode(const Engine &e, int p)
+{
+    return e.card(p).FaceMode;
+}
+i16 CardSuit(const Engine &e, int p)
+{
+    return e.card(p).Suit;
+}
+i16 CardSuitpile(const Engine &e, int p)
+{
+    return e.card(p).Suitpile;
+}
+i32 CardColor(const Engine &e, int p)
+{
+    return e.card(p).Color;
+}
 
 bool HitTest(const Engine &e, int picId, int cell, int pile, int pos, int mode)
 {
@@ -40,17 +71,37 @@ bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
     const bool up = u == l + 1 || (ak && l == 12 && u == 0);
     bool rank = false;
     switch (order) {
-    case 1: case 4: case 7: rank = down; break;
-    case 2: case 5: case 8: rank = up; break;
-    case 3: case 6: case 12: rank = up || down; break;
-    default: return false;
+    case 1:
+    case 4:
+    case 7:
+        rank = down;
+        break;
+    case 2:
+    case 5:
+    case 8:
+        rank = up;
+        break;
+    case 3:
+    case 6:
+    case 12:
+        rank = up || down;
+        break;
+    default:
+        return false;
     }
     if (!rank)
         return false;
     switch (order) {
-    case 1: case 2: case 3: return CardSuit(e, upper) == CardSuit(e, lower);
-    case 4: case 5: case 6: return CardColor(e, upper) != CardColor(e, lower);
-    default: return true;
+    case 1:
+    case 2:
+    case 3:
+        return CardSuit(e, upper) == CardSuit(e, lower);
+    case 4:
+    case 5:
+    case 6:
+        return CardColor(e, upper) != CardColor(e, lower);
+    default:
+        return true;
     }
 }
 
@@ -92,8 +143,9 @@ long long RandomGameNumber(int rangeIndex)
     }
     // A fresh clock seed per draw; 53 bits of fraction reach every number of the range,
     // which the 24-bit deal generator could not.
-    std::seed_seq seq{static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()),
-                      static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count())};
+    std::seed_seq seq{
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()),
+        static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count())};
     std::mt19937_64 gen(seq);
     const double r = static_cast<double>(gen() >> 11) / 9007199254740992.0;
     const auto n = static_cast<long long>(static_cast<double>(m) * r);

@@ -5,7 +5,8 @@
 
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 class Engine;
 

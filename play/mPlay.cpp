@@ -4,9 +4,11 @@
 #include "play/cTrans.h"
 #include "play/mFunc.h"
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 bool fansRight(const Engine &e)
 {
@@ -243,8 +245,8 @@ void RedealStock(Engine &e)
         if (e.Array.GetTop(Waste, 0) < 0)
             break;
         i32 mod = tmod::TurnedDown;
-        e.Array.MoveCard(e.Array.GetTopPicID(Waste, 0), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1), mod, 2,
-                         0, 1);
+        e.Array.MoveCard(e.Array.GetTopPicID(Waste, 0), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1),
+                         mod, 2, 0, 1);
     }
     e.Trans->EndMulti();
     if (e.RedealCount == e.Games.Redeals()) {
@@ -287,8 +289,8 @@ static void removeSpiderSuits(Engine &e)
         if (t < 12)
             continue;
         for (int k = t; k >= 1; --k) {
-            if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1), g.Order(Goal, 0),
-                           false))
+            if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1),
+                           g.Order(Goal, 0), false))
                 break;
             const int topCard = e.Array.GetPicID(Home, i, t);
             if (CardNum(e, topCard) == 0 && t - k == 11) {

@@ -3,7 +3,8 @@
 
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 class Engine;
 

@@ -10,9 +10,11 @@
 #include "app/cData.h"
 #include "play/mFunc.h"
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 const char *const kClearQuestion =
     "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?";
@@ -70,8 +72,9 @@ QByteArray readWhole(const QString &path)
 // One line of the report. Items of the comma kind start at the next 14-column field; an item
 // that filled its field exactly is followed by one empty field, so a one-digit played count in
 // the games section keeps the won count under its heading.
-class PrintLine {
-public:
+class PrintLine
+{
+  public:
     static constexpr qsizetype kField = 14;
 
     explicit PrintLine(const QString &first = QString()) : line_(first) {}
@@ -90,7 +93,7 @@ public:
     }
     const QString &text() const { return line_; }
 
-private:
+  private:
     QString line_;
 };
 
@@ -526,7 +529,8 @@ void cScore::WriteReport(const QString &fileName) const
     lines << blank << blank;
 
     lines << QStringLiteral("Full Statistics") << QString(14, QLatin1Char('-'));
-    lines << headings(QStringLiteral("Date"), {"Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
+    lines << headings(QStringLiteral("Date"),
+                      {"Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
     const QLocale locale = QLocale::system();
     for (const ScoreRecord &r : scores_) {
         lines << PrintLine(locale.toString(r.Day, QLocale::ShortFormat))

@@ -10,13 +10,15 @@
 
 #include "stats/scoreLines.h"
 
-namespace tess {
+namespace tess
+{
 
 class cData;
 
 // The two questions ClearStat puts to the user; the windows answer with message boxes.
-class ScorePrompt {
-public:
+class ScorePrompt
+{
+  public:
     virtual ~ScorePrompt() = default;
     // Question icon, Yes and No; true for Yes.
     virtual bool askYesNo(const QString &title, const QString &text) = 0;
@@ -26,8 +28,9 @@ public:
 
 // File failures throw ScoreFileError, texts a file cannot hold ScoreRefused, sums beyond 32 bits
 // OverflowError; the only messages shown are ClearStat's, through the prompt.
-class cScore {
-public:
+class cScore
+{
+  public:
     static constexpr int kTopSize = 20;
 
     explicit cScore(cData &data);
@@ -86,7 +89,7 @@ public:
     // True when the name can be a file stem inside the data folder.
     static bool isFileName(const QString &playerName);
 
-private:
+  private:
     void fillTop(const std::array<i32, kTopSize> &idx);
     void appendLine(const QString &path, const QByteArray &line) const;
     void ensureDataFolder() const;

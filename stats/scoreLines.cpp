@@ -4,9 +4,11 @@
 
 #include <QVector>
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 // ---- dates ----
 

@@ -15,17 +15,20 @@
 #include "model/gameNumber.h"
 #include "model/numeric.h"
 
-namespace tess {
+namespace tess
+{
 
 // A text that would break a line of a file, or a player name that would leave the data folder.
-class ScoreRefused : public std::invalid_argument {
-public:
+class ScoreRefused : public std::invalid_argument
+{
+  public:
     explicit ScoreRefused(const std::string &what) : std::invalid_argument(what) {}
 };
 
 // A score, favourites or report file that could not be read, written or deleted.
-class ScoreFileError : public std::runtime_error {
-public:
+class ScoreFileError : public std::runtime_error
+{
+  public:
     explicit ScoreFileError(const std::string &what) : std::runtime_error(what) {}
 };
 

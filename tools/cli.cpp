@@ -8,7 +8,8 @@
 
 using namespace tess::cli;
 
-namespace {
+namespace
+{
 
 struct Command {
     const char *name;

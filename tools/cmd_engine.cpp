@@ -9,7 +9,8 @@
 #include "play/mPlay.h"
 #include "tools/commands.h"
 
-namespace tess::cli {
+namespace tess::cli
+{
 
 bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number)
 {
@@ -93,7 +94,8 @@ int cmdDeal(const Args &args)
     return 0;
 }
 
-namespace {
+namespace
+{
 
 // Carries a card so its corner lies on the slot the release tests for that pile.
 void dragTo(Engine &e, int picId, int cell, int pile)

@@ -6,7 +6,8 @@
 #include "stats/cScore.h"
 #include "tools/commands.h"
 
-namespace tess::cli {
+namespace tess::cli
+{
 
 int cmdScores(const Args &args)
 {

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-namespace tess::cli {
+namespace tess::cli
+{
 
 using Args = std::vector<std::string>;
 

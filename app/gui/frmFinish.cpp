@@ -6,14 +6,15 @@
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "app/cData.h"
 #include "app/gui/brand.h"
 #include "play/mFunc.h"
 
-namespace tess {
+namespace tess
+{
 
 frmFinish::frmFinish(cData &data, std::function<void()> endGame, QWidget *parent) : QDialog(parent)
 {
@@ -70,7 +71,7 @@ frmFinish::frmFinish(cData &data, std::function<void()> endGame, QWidget *parent
     Toolbar1->setIconSize(QSize(24, 24));
     const struct {
         const char *caption, *key;
-    } buttons[] = {{"New Game", "New"},     {"Select Game", "Select"}, {"Restart Game", "Restart"},
+    } buttons[] = {{"New Game", "New"},          {"Select Game", "Select"},   {"Restart Game", "Restart"},
                    {"Statistics", "Statistics"}, {"High Score", "Highscore"}, {"Close", "Close"}};
     for (const auto &b : buttons) {
         const QString key = QString::fromUtf8(b.key);

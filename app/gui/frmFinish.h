@@ -1,22 +1,24 @@
 // The game-won dialog: the figures, a small chart, the win sound, and what next.
 #pragma once
 
-#include <QDialog>
-#include <QGroupBox>
-#include <QListWidget>
-#include <QToolBar>
 #include <functional>
 
 #include <QBarSet>
 #include <QChartView>
+#include <QDialog>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QToolBar>
 
-namespace tess {
+namespace tess
+{
 
 class cData;
 
-class frmFinish : public QDialog {
+class frmFinish : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     // Loading fills the dialog from the current figures, plays "Win" and records the game
     // through endGame (the won game's EndGame(1)).
     frmFinish(cData &data, std::function<void()> endGame, QWidget *parent = nullptr);
@@ -31,10 +33,10 @@ public:
     QString chosen() const { return chosen_; }
     QAction *button(const QString &key) const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *ev) override;
 
-private:
+  private:
     void onButton(const QString &key);
     QString chosen_ = QStringLiteral("Close");
 };

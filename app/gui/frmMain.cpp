@@ -13,8 +13,8 @@
 #include "app/gui/cardTable.h"
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmFinish.h"
-#include "app/gui/selectDialogs.h"
 #include "app/gui/helpWindow.h"
+#include "app/gui/selectDialogs.h"
 #include "app/gui/soundPlayer.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
@@ -453,13 +453,15 @@ void frmMain::startGame(const QString &name, const GameNumber &number)
 
 void frmMain::SelectGameDialog()
 {
-    frmSelect dlg(*shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+    frmSelect dlg(
+        *shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
     dlg.exec();
 }
 
 void frmMain::SelectNumberDialog()
 {
-    frmChoose dlg(*shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+    frmChoose dlg(
+        *shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
     dlg.exec();
 }
 
@@ -468,7 +470,8 @@ void frmMain::GameWonDialog()
     QString next;
     session_->RefreshFigures();
     {
-        frmFinish dlg(*shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+        frmFinish dlg(
+            *shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
         dlg.exec();
         next = dlg.chosen();
     }

@@ -67,14 +67,14 @@ class frmMain : public QMainWindow, public SessionUi
     // The window was closed by the user, after the running game was recorded.
     std::function<void()> onClosed;
 
-      // Starts a game through the session flow; a refusal is shown to the user.
+    // Starts a game through the session flow; a refusal is shown to the user.
     void startGame(const QString &name, const GameNumber &number);
     // The Select Game dialog, modal over this window.
     void SelectGameDialog();
     void SelectNumberDialog();
     void GameWonDialog();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *ev) override;
     void resizeEvent(QResizeEvent *ev) override;
 

@@ -6,7 +6,8 @@
 #include "model/catalogue.h"
 #include "model/engine.h"
 
-namespace tess {
+namespace tess
+{
 
 QImage gamePreview(int gameId, const cData &data, int width, qreal dpr)
 {
@@ -40,12 +41,13 @@ QImage gamePreview(int gameId, const cData &data, int width, qreal dpr)
     if (used.height() < used.width() * aspect)
         used.adjust(0, 0, 0, used.width() * aspect - used.height());
     else
-        used.adjust(-(used.height() / aspect - used.width()) / 2, 0, (used.height() / aspect - used.width()) / 2, 0);
+        used.adjust(-(used.height() / aspect - used.width()) / 2, 0,
+                    (used.height() / aspect - used.width()) / 2, 0);
     used &= QRectF(0, 0, 1032, 747);
     const QRect crop(qRound(used.x() * dpr), qRound(used.y() * dpr), qRound(used.width() * dpr),
                      qRound(used.height() * dpr));
-    QImage small = full.copy(crop).scaled(qRound(width * dpr), qRound(width * aspect * dpr), Qt::KeepAspectRatio,
-                                          Qt::SmoothTransformation);
+    QImage small = full.copy(crop).scaled(qRound(width * dpr), qRound(width * aspect * dpr),
+                                          Qt::KeepAspectRatio, Qt::SmoothTransformation);
     small.setDevicePixelRatio(dpr);
     cache.insert(key, small);
     return small;

@@ -3,7 +3,8 @@
 
 #include <QImage>
 
-namespace tess {
+namespace tess
+{
 
 class cData;
 

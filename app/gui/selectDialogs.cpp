@@ -11,15 +11,18 @@
 #include "app/gui/previews.h"
 #include "play/mFunc.h"
 
-namespace tess {
+namespace tess
+{
 
-namespace {
+namespace
+{
 
 // Small list pictures: a game leaf, the catalogue root, a player.
 QIcon listIcon(int which)
 {
-    return brand::toolIcon(which == 3 ? QStringLiteral("Highscore")
-                                      : which == 4 ? QStringLiteral("Select") : QStringLiteral("New"));
+    return brand::toolIcon(which == 3   ? QStringLiteral("Highscore")
+                           : which == 4 ? QStringLiteral("Select")
+                                        : QStringLiteral("New"));
 }
 
 QIcon playerIcon()
@@ -126,7 +129,8 @@ frmSelect::frmSelect(cData &data, StartGameFn start, QWidget *parent)
 
     TreeView1->setCurrentItem(last ? last : first);
     showNode(TreeView1->currentItem());
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node) { showNode(node); });
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *node) { showNode(node); });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *node) {
         if (node != root_)
             Play();

@@ -1,17 +1,19 @@
 // Choosing what to play: the Select Game dialog and the Select a Game Number dialog.
 #pragma once
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <functional>
 
 #include "model/gameNumber.h"
 
-namespace tess {
+namespace tess
+{
 
 class cData;
 
@@ -21,9 +23,10 @@ using StartGameFn = std::function<void(const QString &name, const GameNumber &nu
 // Fills a player list: the used slots in order, the current player selected.
 void fillPlayers(QComboBox *list, const cData &data);
 
-class frmSelect : public QDialog {
+class frmSelect : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     frmSelect(cData &data, StartGameFn start, QWidget *parent = nullptr);
 
     QTreeWidget *TreeView1 = nullptr;
@@ -34,16 +37,17 @@ public:
 
     void Play();
 
-private:
+  private:
     void showNode(QTreeWidgetItem *node);
     QTreeWidgetItem *root_ = nullptr;
     cData &data_;
     StartGameFn start_;
 };
 
-class frmChoose : public QDialog {
+class frmChoose : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     frmChoose(cData &data, StartGameFn start, QWidget *parent = nullptr);
 
     QLabel *lblName = nullptr;
@@ -59,7 +63,7 @@ public:
     // The largest number of the range with thousands separators ("99,999").
     static QString largestText(int rangeIndex);
 
-private:
+  private:
     cData &data_;
     StartGameFn start_;
 };

@@ -11,7 +11,8 @@
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 struct Store {
     QTemporaryDir dir;
@@ -94,9 +95,9 @@ TEST(SettingsStore, UnreadableValuesFallBackToDefaults)
     f.write("[Data]\nAutoplay=yes\nBGIndex=99999\nRangeIndex= 7 \nCustomColor=1e9x\n[Users]\n1=Bob\n");
     f.close();
     auto d = s.open();
-    EXPECT_EQ(d->Autoplay(), 1);     // not a number
-    EXPECT_EQ(d->BGIndex(), 1007);   // beyond 16 bits
-    EXPECT_EQ(d->RangeIndex(), 7);   // blanks around a number are fine
+    EXPECT_EQ(d->Autoplay(), 1);   // not a number
+    EXPECT_EQ(d->BGIndex(), 1007); // beyond 16 bits
+    EXPECT_EQ(d->RangeIndex(), 7); // blanks around a number are fine
     EXPECT_EQ(d->CustomColor(), 128);
     EXPECT_EQ(d->GetPlayer(1), "Bob");
 }
@@ -177,7 +178,8 @@ TEST(SettingsStore, AppDirEndsWithTheProductFolder)
     EXPECT_TRUE(defaults.AppDir().endsWith("/Tessaline/"));
 }
 
-namespace {
+namespace
+{
 struct Recorder : SoundSink {
     QStringList played;
     void play(const QString &r) override { played << r; }

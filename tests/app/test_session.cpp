@@ -11,7 +11,8 @@
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 struct Fixture : tess::testing::TempShared {
     std::unique_ptr<Session> session;
@@ -115,7 +116,8 @@ TEST(Session, ScoreFollowsTheFormulaAndStaysInSixteenBits)
                 while (e.Array.GetTop(Goal, goal) >= 12)
                     ++goal;
                 i32 mod = tmod::Replayed;
-                e.Array.MoveCard(p, Goal, static_cast<i16>(goal), e.Array.GetTop(Goal, goal) + 1, mod, 0, 0, 0);
+                e.Array.MoveCard(p, Goal, static_cast<i16>(goal), e.Array.GetTop(Goal, goal) + 1, mod, 0, 0,
+                                 0);
             }
     f.d().GameRunning = true;
     ASSERT_EQ(e.Array.TotalGoalCards(), 52);

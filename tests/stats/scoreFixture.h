@@ -11,10 +11,12 @@
 #include "model/catalogue.h"
 #include "stats/cScore.h"
 
-namespace tess::test {
+namespace tess::test
+{
 
-class ScoreFixture : public ::testing::Test {
-protected:
+class ScoreFixture : public ::testing::Test
+{
+  protected:
     ScoreFixture() : data(tmp.filePath("t.conf"), tmp.filePath("data")) { catalogue::Init(data); }
 
     QString dir() const { return data.AppDir(); }

@@ -5,8 +5,10 @@
 
 #include "tests/stats/scoreFixture.h"
 
-namespace tess::test {
-namespace {
+namespace tess::test
+{
+namespace
+{
 
 QByteArray line(const char *date, const char *game, const char *no, i32 time, i32 moves, i32 score, int won)
 {
@@ -26,8 +28,9 @@ std::vector<i32> topScores(const cScore &s)
     return out;
 }
 
-class RecordingPrompt : public ScorePrompt {
-public:
+class RecordingPrompt : public ScorePrompt
+{
+  public:
     explicit RecordingPrompt(bool answer) : answer_(answer) {}
     bool askYesNo(const QString &title, const QString &text) override
     {
@@ -41,7 +44,7 @@ public:
     QStringList asked;
     QStringList told;
 
-private:
+  private:
     bool answer_;
 };
 

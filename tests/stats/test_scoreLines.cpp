@@ -5,8 +5,10 @@
 
 #include "stats/scoreLines.h"
 
-namespace tess {
-namespace {
+namespace tess
+{
+namespace
+{
 
 ScoreRecord record(const char *date, const char *game, GameNumber no, i32 time, i32 moves, i32 score, i16 won)
 {

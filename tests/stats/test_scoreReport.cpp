@@ -1,16 +1,19 @@
 // The text report: its sections, the 14-column print fields and the number items.
 #include "tests/stats/scoreFixture.h"
 
-namespace tess::test {
-namespace {
+namespace tess::test
+{
+namespace
+{
 
 QString sp(int n)
 {
     return QString(n, QLatin1Char(' '));
 }
 
-class ScoreReport : public ScoreFixture {
-protected:
+class ScoreReport : public ScoreFixture
+{
+  protected:
     // The report's lines without their CR LF; fails the test when a line end is not CR LF.
     QStringList write()
     {
@@ -113,8 +116,8 @@ TEST_F(ScoreReport, RecordsNamesNegativeScoresAndGameNumbers)
                          sp(7) + " 100 " + sp(9) + " 1234 ");
     EXPECT_EQ(l[20], "Bartholomew Xy" + sp(14) + " 0 " + sp(11) + " 0 " + sp(11) + " 0 " + sp(11) +
                          "0:00:00" + sp(7) + " 0 " + sp(11) + " 0 ");
-    EXPECT_TRUE(l.contains("Double Klondike Freecell " + QString(" 1 ") + sp(14) + " 1 " + sp(11) + "0:05:12" + sp(7) +
-                           " 87 " + sp(10) + "-45 "));
+    EXPECT_TRUE(l.contains("Double Klondike Freecell " + QString(" 1 ") + sp(14) + " 1 " + sp(11) +
+                           "0:05:12" + sp(7) + " 87 " + sp(10) + "-45 "));
 
     const QLocale sys = QLocale::system();
     auto date = [&](QDate d) {

@@ -1,5 +1,6 @@
 // Window tests need one QApplication for the whole run, made before any widget.
 #include <QApplication>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)

@@ -7,7 +7,8 @@
 
 #include "app/shared.h"
 
-namespace tess::testing {
+namespace tess::testing
+{
 
 struct TempShared {
     QTemporaryDir dir;

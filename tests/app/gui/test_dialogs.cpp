@@ -17,12 +17,13 @@
 #include "app/gui/selectDialogs.h"
 #include "model/engine.h"
 #include "play/cTrans.h"
-#include "support/tempShared.h"
 #include "play/mFunc.h"
+#include "support/tempShared.h"
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 struct Window : tess::testing::TempShared {
     std::unique_ptr<frmMain> w;
@@ -67,7 +68,8 @@ std::vector<int> layout(const Engine &e)
 {
     std::vector<int> out;
     for (int i = 0; i < e.Games.TotalCards(); ++i)
-        out.push_back(e.Cards[i].Cell * 100000 + e.Cards[i].Pile * 1000 + e.Cards[i].Pos * 2 + e.Cards[i].FaceMode);
+        out.push_back(e.Cards[i].Cell * 100000 + e.Cards[i].Pile * 1000 + e.Cards[i].Pos * 2 +
+                      e.Cards[i].FaceMode);
     return out;
 }
 
@@ -166,7 +168,8 @@ TEST(SelectNumber, TypedNumberAndPlayerStartTheGame)
     EXPECT_TRUE(t.d().CurGNo.isText());
 }
 
-namespace {
+namespace
+{
 
 // Brings every card but one home by hand, then makes the last move the real way.
 void winByLastMove(Window &t)
@@ -228,7 +231,8 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     const int moves = t.d().CurMoves, time = t.d().CurTime, score = t.d().CurScore;
     EXPECT_GE(time, 3600);
     EXPECT_LT(score, 0);
-    EXPECT_EQ(lines, QStringList({" Game : 7", " Player : Player1", " Time : " + QString::fromStdString(FormatGameTime(time)),
+    EXPECT_EQ(lines, QStringList({" Game : 7", " Player : Player1",
+                                  " Time : " + QString::fromStdString(FormatGameTime(time)),
                                   QString(" Moves : %1").arg(moves), QString(" Score : %1").arg(score)}));
     EXPECT_EQ(bars, (std::vector<double>{0, double(moves), double(time)}));
     const QStringList records = t.scoreLines();

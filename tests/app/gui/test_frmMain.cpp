@@ -13,12 +13,13 @@
 #include "app/gui/frmMain.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
-#include "support/tempShared.h"
 #include "play/mFunc.h"
+#include "support/tempShared.h"
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 struct Window : tess::testing::TempShared {
     std::unique_ptr<frmMain> w;
@@ -46,9 +47,9 @@ TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
 {
     Window t;
     QTest::qWait(150);
-    for (QAction *a : {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mFile[4], t.w->mFile[5],
-                       t.w->mFav[1], t.w->mTools[5], t.w->mReplay[1], t.w->mReplay[2], t.w->mReplay[4],
-                       t.w->mReplay[6]})
+    for (QAction *a :
+         {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mFile[4], t.w->mFile[5],
+          t.w->mFav[1], t.w->mTools[5], t.w->mReplay[1], t.w->mReplay[2], t.w->mReplay[4], t.w->mReplay[6]})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_FALSE(t.tool("Restart")->isEnabled());
     EXPECT_TRUE(t.tool("New")->isEnabled());
@@ -184,7 +185,8 @@ TEST(MainWindow, ViewToolbarMovesThePlayArea)
     EXPECT_EQ(back->x(), static_cast<int>(roundHalfEven(((picMain->width() * 15 - 15480) / 2 - 20) / 15.0)));
 }
 
-namespace {
+namespace
+{
 
 // A tableau move the rules allow on this deal: the top card of pile a onto pile b.
 bool findTableauMove(const Engine &e, int &card, int &dest)

@@ -12,7 +12,8 @@
 
 using namespace tess;
 
-namespace {
+namespace
+{
 
 QImage solid(QColor c)
 {
@@ -94,7 +95,8 @@ TEST(CardTable, MirrorsTheEngineAndHidesEverything)
         EXPECT_EQ(c->FaceMode(), s.FaceMode);
         EXPECT_EQ(c->Cell(), s.Cell);
         EXPECT_EQ(c->Pos(), s.Pos);
-        EXPECT_EQ(c->pos(), QPoint(static_cast<int>(roundHalfEven(s.Left / 15)), static_cast<int>(roundHalfEven(s.Top / 15))))
+        EXPECT_EQ(c->pos(), QPoint(static_cast<int>(roundHalfEven(s.Left / 15)),
+                                   static_cast<int>(roundHalfEven(s.Top / 15))))
             << p;
         EXPECT_FALSE(c->isHidden());
     }
@@ -107,8 +109,9 @@ TEST(CardTable, MirrorsTheEngineAndHidesEverything)
     EXPECT_FALSE(table.PicWaste[0]->isHidden());
     EXPECT_TRUE(table.PicRes[0]->isHidden());
     // A marker lies at its pile's first place.
-    EXPECT_EQ(table.PicRight[2]->pos(), QPoint(static_cast<int>(roundHalfEven(e.Array.CordX(Goal, 2, 0) / 15.0)),
-                                               static_cast<int>(roundHalfEven(e.Array.CordY(Goal, 2, 0) / 15.0))));
+    EXPECT_EQ(table.PicRight[2]->pos(),
+              QPoint(static_cast<int>(roundHalfEven(e.Array.CordX(Goal, 2, 0) / 15.0)),
+                     static_cast<int>(roundHalfEven(e.Array.CordY(Goal, 2, 0) / 15.0))));
     // The top card of pile 6 shows its face, the one below its back.
     EXPECT_EQ(table.PicCards[e.Array.GetTopPicID(Home, 6)]->shownPicture(),
               MainPic(e.card(e.Array.GetTopPicID(Home, 6)).FacePic, table.devicePixelRatioF()));
