@@ -5,8 +5,8 @@
 #include <QDateTime>
 #include <QDir>
 
-#include "model/deal.h"
 #include "play/cTrans.h"
+#include "play/deal.h"
 #include "play/mPlay.h"
 
 namespace tess

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/cData.h"
-#include "model/engine.h"
+#include "play/engine.h"
 #include "stats/cScore.h"
 
 namespace tess

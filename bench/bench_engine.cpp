@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/deal.h"
+#include "play/engine.h"
 #include "tests/play/randomPlay.h"
 
 namespace tess

@@ -7,7 +7,7 @@
 
 #include "app/cData.h"
 #include "app/gui/cardTable.h"
-#include "model/engine.h"
+#include "play/engine.h"
 #include "play/mPlay.h"
 
 static void BM_DragTwelveCardRun(benchmark::State &state)

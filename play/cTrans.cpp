@@ -1,6 +1,6 @@
 #include "play/cTrans.h"
 
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

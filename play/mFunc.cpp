@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <random>
 
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

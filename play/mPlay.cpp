@@ -1,7 +1,7 @@
 #include "play/mPlay.h"
 
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/engine.h"
 #include "play/mFunc.h"
 
 namespace tess

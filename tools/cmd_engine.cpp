@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/deal.h"
+#include "play/engine.h"
 #include "play/mPlay.h"
 #include "tools/commands.h"
 

@@ -14,7 +14,7 @@
 #include "app/gui/pictures.h"
 #include "app/gui/tableImage.h"
 #include "model/catalogue.h"
-#include "model/engine.h"
+#include "play/engine.h"
 #include "tools/commands.h"
 
 namespace tess::cli

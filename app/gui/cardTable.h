@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "app/gui/tavCard.h"
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

@@ -4,7 +4,7 @@
 
 #include "app/gui/tableImage.h"
 #include "model/catalogue.h"
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

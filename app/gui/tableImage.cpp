@@ -8,7 +8,7 @@
 #include "app/cData.h"
 #include "app/gui/pictures.h"
 #include "model/cards.h"
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

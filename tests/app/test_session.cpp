@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/session.h"
-#include "model/deal.h"
 #include "play/cTrans.h"
+#include "play/deal.h"
 #include "support/tempShared.h"
 
 using namespace tess;

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
-#include "model/engine.h"
+#include "play/deal.h"
+#include "play/engine.h"
 
 namespace tess
 {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
+#include "play/deal.h"
 #include "play/fixtures.h"
 
 namespace tess

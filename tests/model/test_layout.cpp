@@ -8,8 +8,8 @@
 #include "model/cGames.h"
 #include "model/cards.h"
 #include "model/catalogue.h"
-#include "model/deal.h"
-#include "model/engine.h"
+#include "play/deal.h"
+#include "play/engine.h"
 
 namespace tess
 {

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model/engine.h"
 #include "model/gameNumber.h"
 #include "model/numeric.h"
 #include "model/random.h"
+#include "play/engine.h"
 
 namespace tess
 {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "model/cards.h"
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/engine.h"
 #include "play/mPlay.h"
 
 namespace tess::fixture

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/engine.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
 

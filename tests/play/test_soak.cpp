@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
+#include "play/deal.h"
 #include "randomPlay.h"
 
 namespace tess

@@ -15,8 +15,8 @@
 #include "app/gui/frmFinish.h"
 #include "app/gui/frmMain.h"
 #include "app/gui/selectDialogs.h"
-#include "model/engine.h"
 #include "play/cTrans.h"
+#include "play/engine.h"
 #include "play/mFunc.h"
 #include "support/tempShared.h"
 

@@ -13,7 +13,7 @@
 #include "app/gui/pictures.h"
 #include "app/gui/tableImage.h"
 #include "model/catalogue.h"
-#include "model/engine.h"
+#include "play/engine.h"
 
 using namespace tess;
 

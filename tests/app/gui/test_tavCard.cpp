@@ -8,7 +8,7 @@
 #include "app/gui/pictures.h"
 #include "app/gui/tavCard.h"
 #include "model/cards.h"
-#include "model/engine.h"
+#include "play/engine.h"
 
 using namespace tess;
 

@@ -1,6 +1,6 @@
-#include "model/deal.h"
+#include "play/deal.h"
 
-#include "model/engine.h"
+#include "play/engine.h"
 
 namespace tess
 {

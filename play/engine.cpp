@@ -1,11 +1,11 @@
-#include "model/engine.h"
+#include "play/engine.h"
 
 #include <cmath>
 #include <stdexcept>
 
 #include "model/catalogue.h"
-#include "model/deal.h"
 #include "play/cTrans.h"
+#include "play/deal.h"
 #include "play/mPlay.h"
 
 namespace tess
