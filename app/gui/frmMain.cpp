@@ -1,5 +1,7 @@
 #include "app/gui/frmMain.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -312,9 +314,20 @@ void frmMain::buildToolbar()
 bool frmMain::unbuilt(QAction *a) const
 {
     // Items whose windows have not been built: present, but never enabled.
-    return (a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber) || a == mFav[2] ||
-           a == mFav[4] || a == mStat[1] || a == mStat[2] || a == mStat[4] || a == mStat[6] ||
-           a == mTools[1] || a == mTools[3] || a == mTools[5];
+    if ((a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber))
+        return true;
+    const QAction *pending[] = {
+        mFav[2],   // Organize Favorites
+        mFav[4],   // Play from Favorites
+        mStat[1],  // Game Statistics
+        mStat[2],  // Session Statistics
+        mStat[4],  // High Scores
+        mStat[6],  // Log Statistics
+        mTools[1], // Customize
+        mTools[3], // Players
+        mTools[5], // History
+    };
+    return std::find(std::begin(pending), std::end(pending), a) != std::end(pending);
 }
 
 void frmMain::RefreshMenus()
@@ -607,8 +620,23 @@ void frmMain::onReplay(int index)
 
 void frmMain::onFav(int index)
 {
+    switch (index) {
+    case 1:
+        addToFavorites();
+        break;
+    case 2: // Organize Favorites
+        break;
+    case 4: // Play from Favorites
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::addToFavorites()
+{
     cData &d = *shared_.Data;
-    if (index != 1 || !d.GameRunning)
+    if (!d.GameRunning)
         return;
     bool stored = false;
     guarded([&] {
@@ -621,9 +649,35 @@ void frmMain::onFav(int index)
                                      .arg(QString::fromStdString(d.CurGNo.display()), d.CurGName()));
 }
 
-void frmMain::onStat(int) {}
+void frmMain::onStat(int index)
+{
+    switch (index) {
+    case 1: // Game Statistics
+        break;
+    case 2: // Session Statistics
+        break;
+    case 4: // High Scores
+        break;
+    case 6: // Log Statistics
+        break;
+    default:
+        break;
+    }
+}
 
-void frmMain::onTools(int) {}
+void frmMain::onTools(int index)
+{
+    switch (index) {
+    case 1: // Customize
+        break;
+    case 3: // Players
+        break;
+    case 5: // History
+        break;
+    default:
+        break;
+    }
+}
 
 void frmMain::onHelp(int index)
 {

@@ -86,6 +86,7 @@ class frmMain : public QMainWindow, public SessionUi
     // Runs an action of the player; a failure is shown, never lost silently.
     void guarded(const std::function<void()> &fn);
     bool unbuilt(QAction *a) const;
+    void addToFavorites();
 
     Shared &shared_;
     std::unique_ptr<Session> session_;
