@@ -60,6 +60,15 @@ constexpr std::array<PictureGroup, 5> kDeckGroups = {{
     {"Nature", 540, 5},
 }};
 
+// The fifth Nature back still shows for a setting that names it, but is not offered.
+constexpr std::array<PictureGroup, 5> kOfferedDeckGroups = {{
+    {"Flowers", 500, 3},
+    {"Garden", 510, 2},
+    {"Geometry", 520, 3},
+    {"Misc", 530, 3},
+    {"Nature", 540, 4},
+}};
+
 template <size_t N> bool inGroups(const std::array<PictureGroup, N> &groups, int id)
 {
     for (const PictureGroup &g : groups)
@@ -107,6 +116,11 @@ const std::array<PictureGroup, 8> &textureGroups()
 const std::array<PictureGroup, 5> &deckGroups()
 {
     return kDeckGroups;
+}
+
+const std::array<PictureGroup, 5> &offeredDeckGroups()
+{
+    return kOfferedDeckGroups;
 }
 
 bool isTextureId(int id)

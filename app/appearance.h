@@ -46,6 +46,8 @@ struct PictureGroup {
 // The eight texture groups (ids 1..73) and the five card-back groups (ids 501..545).
 const std::array<PictureGroup, 8> &textureGroups();
 const std::array<PictureGroup, 5> &deckGroups();
+// The backs the Customize tree lists: 15, one fewer than there are.
+const std::array<PictureGroup, 5> &offeredDeckGroups();
 bool isTextureId(int id);
 bool isDeckId(int id);
 std::vector<i16> textureIds();

@@ -1,5 +1,7 @@
 #include "app/cData.h"
 
+#include <stdexcept>
+
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
@@ -117,20 +119,29 @@ QString cData::readText(const char *section, const QString &key, const QString &
     return text;
 }
 
-void cData::writeText(const char *section, const QString &key, const QString &value)
+bool cData::writeText(const char *section, const QString &key, const QString &value)
 {
     const QString full = QLatin1String(section) + QLatin1Char('/') + key;
     auto it = cache_.constFind(full);
     if (it != cache_.constEnd() && *it == value)
-        return;
+        return false;
     cache_.insert(full, value);
     absent_.remove(full);
     store_->setValue(full, value);
     store_->sync();
+    return true;
+}
+
+void cData::changed(Setting s)
+{
+    if (listener_)
+        listener_->settingChanged(s);
 }
 
 i16 cData::get(Setting s) const
 {
+    if (s == Setting::CustomColor)
+        throw std::logic_error("CustomColor holds 24 bits; read it through CustomColor()");
     const SettingInfo &info = settingInfo(s);
     QString text = readText(keys::kData, QLatin1String(info.key), QString());
     bool ok = false;
@@ -143,7 +154,10 @@ i16 cData::get(Setting s) const
 
 void cData::set(Setting s, i16 v)
 {
-    writeText(keys::kData, QLatin1String(settingInfo(s).key), QString::number(v));
+    if (s == Setting::CustomColor)
+        throw std::logic_error("CustomColor holds 24 bits; write it through SetCustomColor()");
+    if (writeText(keys::kData, QLatin1String(settingInfo(s).key), QString::number(v)))
+        changed(s);
 }
 
 i32 cData::CustomColor() const
@@ -159,7 +173,8 @@ i32 cData::CustomColor() const
 
 void cData::SetCustomColor(i32 v)
 {
-    writeText(keys::kData, QLatin1String(settingInfo(Setting::CustomColor).key), QString::number(v));
+    if (writeText(keys::kData, QLatin1String(settingInfo(Setting::CustomColor).key), QString::number(v)))
+        changed(Setting::CustomColor);
 }
 
 QString cData::LastGName() const

@@ -77,6 +77,15 @@ class HelpSink
     virtual void showTopic(const QString &helpFile, int context, bool popup) = 0;
 };
 
+// Who hears of a setting whose stored value changed; the window that owns the table
+// repaints what depends on it, so no dialog needs to know that window.
+class SettingsListener
+{
+  public:
+    virtual ~SettingsListener() = default;
+    virtual void settingChanged(Setting s) = 0;
+};
+
 class cData : public GameRegistry
 {
   public:
@@ -93,7 +102,8 @@ class cData : public GameRegistry
     QString GetGName(i16 gid) const;
     i16 GetGameID(const QString &name) const;
 
-    // Persistent settings of section "Data".
+    // Persistent settings of section "Data". The generic pair holds 16 bits, too few for
+    // the colour: it refuses CustomColor (std::logic_error), which has its own pair.
     i16 get(Setting s) const;
     void set(Setting s, i16 v);
     i32 CustomColor() const;
@@ -145,6 +155,8 @@ class cData : public GameRegistry
     // Sounds and help: the rules here, the output through the sinks.
     void setSoundSink(SoundSink *sink) { sound_ = sink; }
     void setHelpSink(HelpSink *sink) { help_ = sink; }
+    // Told after a stored setting of section "Data" took a different value.
+    void setSettingsListener(SettingsListener *listener) { listener_ = listener; }
     void PlaySound(const QString &name);
     void ShowRules(const QString &gName);
     void ShowContents();
@@ -156,7 +168,9 @@ class cData : public GameRegistry
 
   private:
     QString readText(const char *section, const QString &key, const QString &def) const;
-    void writeText(const char *section, const QString &key, const QString &value);
+    // True when the stored text changed.
+    bool writeText(const char *section, const QString &key, const QString &value);
+    void changed(Setting s);
 
     std::unique_ptr<QSettings> store_;
     mutable QHash<QString, QString> cache_; // "Section/Key" -> stored text
@@ -169,6 +183,7 @@ class cData : public GameRegistry
     QString curGName_;
     SoundSink *sound_ = nullptr;
     HelpSink *help_ = nullptr;
+    SettingsListener *listener_ = nullptr;
 };
 
 // Current date and time as the text the start times and score files hold.

@@ -14,6 +14,7 @@
 #include "app/gui/brand.h"
 #include "app/gui/cardTable.h"
 #include "app/gui/frmAbout.h"
+#include "app/gui/frmCustomize.h"
 #include "app/gui/frmFinish.h"
 #include "app/gui/helpWindow.h"
 #include "app/gui/selectDialogs.h"
@@ -22,6 +23,8 @@
 #include "play/cTrans.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
+#include "stats/gui/frmOrgFav.h"
+#include "stats/gui/frmPlayFav.h"
 
 namespace tess
 {
@@ -126,6 +129,7 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     setWindowTitle(d.ProdName());
     mHelp[4]->setText(QStringLiteral("About ") + d.ProdName() + QStringLiteral("..."));
 
+    shared_.Data->setSettingsListener(this);
     tmrMain.start();
     tmrTime.start();
     RefreshMenus();
@@ -138,6 +142,7 @@ frmMain::~frmMain()
     if (shared_.Data) {
         shared_.Data->setSoundSink(nullptr);
         shared_.Data->setHelpSink(nullptr);
+        shared_.Data->setSettingsListener(nullptr);
     }
     if (shared_.Eng)
         shared_.Eng->setView(nullptr);
@@ -317,13 +322,10 @@ bool frmMain::unbuilt(QAction *a) const
     if ((a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber))
         return true;
     const QAction *pending[] = {
-        mFav[2],   // Organize Favorites
-        mFav[4],   // Play from Favorites
         mStat[1],  // Game Statistics
         mStat[2],  // Session Statistics
         mStat[4],  // High Scores
         mStat[6],  // Log Statistics
-        mTools[1], // Customize
         mTools[3], // Players
         mTools[5], // History
     };
@@ -624,10 +626,23 @@ void frmMain::onFav(int index)
     case 1:
         addToFavorites();
         break;
-    case 2: // Organize Favorites
+    case 2: { // Organize Favorites
+        std::unique_ptr<frmOrgFav> dlg;
+        guarded([&] { dlg = std::make_unique<frmOrgFav>(shared_, this); });
+        if (dlg)
+            dlg->exec();
         break;
-    case 4: // Play from Favorites
+    }
+    case 4: { // Play from Favorites
+        std::unique_ptr<frmPlayFav> dlg;
+        guarded([&] {
+            dlg = std::make_unique<frmPlayFav>(
+                shared_, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+        });
+        if (dlg)
+            dlg->exec();
         break;
+    }
     default:
         break;
     }
@@ -649,6 +664,24 @@ void frmMain::addToFavorites()
                                      .arg(QString::fromStdString(d.CurGNo.display()), d.CurGName()));
 }
 
+void frmMain::settingChanged(Setting s)
+{
+    const cData &d = *shared_.Data;
+    switch (s) {
+    case Setting::BGIndex:
+    case Setting::Fade:
+    case Setting::CustomColor:
+        PicBack->SetBG(d.BGIndex(), d.Fade(), d.CustomColor());
+        break;
+    case Setting::DeckIndex:
+        PicBack->SetDeckBacks();
+        break;
+    default:
+        break;
+    }
+    RefreshToolbar();
+}
+
 void frmMain::onStat(int index)
 {
     switch (index) {
@@ -668,8 +701,11 @@ void frmMain::onStat(int index)
 void frmMain::onTools(int index)
 {
     switch (index) {
-    case 1: // Customize
+    case 1: { // Customize
+        frmCustomize dlg(shared_, this);
+        dlg.exec();
         break;
+    }
     case 3: // Players
         break;
     case 5: // History

@@ -20,7 +20,7 @@ class CardTable;
 class SoundPlayer;
 class HelpWindow;
 
-class frmMain : public QMainWindow, public SessionUi
+class frmMain : public QMainWindow, public SessionUi, public SettingsListener
 {
     Q_OBJECT
   public:
@@ -58,6 +58,9 @@ class frmMain : public QMainWindow, public SessionUi
     void setCaption(const QString &caption) override { setWindowTitle(caption); }
     void refreshRecentMenu() override { RefreshRecentMenu(); }
     void showGameWon() override;
+
+    // SettingsListener: the table follows the stored background and card back.
+    void settingChanged(Setting s) override;
 
     // Windows still to come register here; until then their items stay disabled.
     std::function<void()> openSelectGame, openSelectNumber, openGameWon;
