@@ -231,3 +231,35 @@ TEST(SettingsStore, HelpRequestsCarryTheGameId)
     EXPECT_EQ(h.context, 0);
     EXPECT_FALSE(h.popup);
 }
+
+TEST(CDataColour, TheCustomColourKeepsAll24BitsAndTheGenericPairRefusesIt)
+{
+    QTemporaryDir dir;
+    {
+        cData d(dir.filePath("t.conf"), dir.filePath("data"));
+        d.SetCustomColor(0xFF8000);
+        EXPECT_EQ(d.CustomColor(), 0xFF8000);
+        EXPECT_THROW(d.get(Setting::CustomColor), std::logic_error);
+        EXPECT_THROW(d.set(Setting::CustomColor, 1), std::logic_error);
+        EXPECT_EQ(d.CustomColor(), 0xFF8000);
+    }
+    cData again(dir.filePath("t.conf"), dir.filePath("data"));
+    EXPECT_EQ(again.CustomColor(), 0xFF8000);
+}
+
+TEST(CDataColour, ListenersHearOfRealChangesOnly)
+{
+    struct Heard : SettingsListener {
+        std::vector<Setting> got;
+        void settingChanged(Setting s) override { got.push_back(s); }
+    } heard;
+    QTemporaryDir dir;
+    cData d(dir.filePath("t.conf"), dir.filePath("data"));
+    d.setSettingsListener(&heard);
+    d.set(Setting::BGIndex, 73);
+    d.set(Setting::BGIndex, 73);
+    d.SetCustomColor(0xFF8000);
+    d.SetCustomColor(0xFF8000);
+    d.SetCurPlayer("Ann");
+    EXPECT_EQ(heard.got, (std::vector<Setting>{Setting::BGIndex, Setting::CustomColor}));
+}
