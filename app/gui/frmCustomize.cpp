@@ -169,6 +169,7 @@ frmCustomize::frmCustomize(Shared &shared, QWidget *parent) : QDialog(parent), s
     auto *main = new QVBoxLayout(this);
     main->addWidget(SSTab1);
     main->addLayout(buttons);
+    resize(560, 460);
 
     paintPreviews();
     PicDeck->DeckPic(DeckPic(deck_, devicePixelRatioF()));
@@ -289,8 +290,9 @@ void frmCustomize::buildBackgroundTree()
     for (const PictureGroup &g : textureGroups()) {
         QTreeWidgetItem *group = addNode(root, QString::fromLatin1(g.name), folder);
         for (int k = 1; k <= g.count; ++k)
-            addNode(group, childText(g, k), swatchIcon(GetPic(g.base + k, 1)), g.base + k);
+            addNode(group, childText(g, k), QIcon(), g.base + k);
     }
+    connect(tvBGround, &QTreeWidget::itemExpanded, this, &frmCustomize::drawSwatches);
     root->setExpanded(true);
     selectNode(tvBGround, nodeOf(tvBGround, bg_));
 }
@@ -329,8 +331,9 @@ void frmCustomize::buildDeckTree()
     for (const PictureGroup &g : offeredDeckGroups()) {
         QTreeWidgetItem *group = addNode(root, QString::fromLatin1(g.name), folder);
         for (int k = 1; k <= g.count; ++k)
-            addNode(group, childText(g, k), swatchIcon(GetPic(g.base + k, 1)), g.base + k);
+            addNode(group, childText(g, k), QIcon(), g.base + k);
     }
+    connect(tvDeck, &QTreeWidget::itemExpanded, this, &frmCustomize::drawSwatches);
     root->setExpanded(true);
     selectNode(tvDeck, nodeOf(tvDeck, deck_));
 }
@@ -369,6 +372,17 @@ QWidget *frmCustomize::soundTab()
     col->addLayout(grid);
     col->addWidget(lvSound, 1);
     return tab;
+}
+
+void frmCustomize::drawSwatches(QTreeWidgetItem *group)
+{
+    // Each picture is drawn on first sight: drawing all of them would hold up the opening.
+    for (int i = 0; i < group->childCount(); ++i) {
+        QTreeWidgetItem *node = group->child(i);
+        const int tag = tagOf(node);
+        if (node->icon(0).isNull() && (isTextureId(tag) || isDeckId(tag)))
+            node->setIcon(0, swatchIcon(GetPic(tag, 1)));
+    }
 }
 
 void frmCustomize::paintPreviews()

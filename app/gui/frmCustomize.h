@@ -90,6 +90,7 @@ class frmCustomize : public QDialog
     void buildBackgroundTree();
     void buildDeckTree();
     void paintPreviews();
+    void drawSwatches(QTreeWidgetItem *group);
 
     Shared &shared_;
     i16 bg_ = 0;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include "app/shared.h"
 
@@ -44,6 +45,9 @@ bool ExportStat(QWidget *parent, Shared &shared)
     dlg.setFileMode(QFileDialog::AnyFile);
     // The toolkit's filter form of "Text File (*.txt) |*.txt".
     dlg.setNameFilter(QStringLiteral("Text File (*.txt)"));
+    // The user's documents, not wherever the program happened to be started.
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dlg.setDirectory(QDir(docs).exists() ? docs : QDir::homePath());
     dlg.selectFile(QStringLiteral("Scoreboard"));
     // Overwriting is confirmed by the dialog itself; no suffix is added to the chosen name.
     if (dlg.exec() != QDialog::Accepted)

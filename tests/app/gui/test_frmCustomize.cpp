@@ -227,6 +227,11 @@ TEST(Customize, TheDeckTreeOffersFifteenBacksAndOkPutsTheChoiceOnTheCards)
     EXPECT_EQ(frmCustomize::nodeOf(t.c->tvDeck, 545), nullptr);
     EXPECT_EQ(frmCustomize::nodeOf(t.c->tvDeck, 512)->text(0), "Garden 02");
     EXPECT_EQ(t.c->tvDeck->currentItem(), frmCustomize::nodeOf(t.c->tvDeck, kDefaultDeckIndex));
+    // Every back a user can see in the tree shows its picture.
+    QTreeWidgetItem *flowers1 = frmCustomize::nodeOf(t.c->tvDeck, 501);
+    EXPECT_FALSE(frmCustomize::nodeOf(t.c->tvDeck, kDefaultDeckIndex)->icon(0).isNull());
+    flowers1->parent()->setExpanded(true);
+    EXPECT_FALSE(flowers1->icon(0).isNull());
 
     const qreal dpr = t.w->table()->devicePixelRatioF();
     t.choose(t.c->tvDeck, 512);
