@@ -159,6 +159,19 @@ bool isSpiderTag(const std::string &tag)
     return tag == "Spider";
 }
 
+i16 FoundationBaseRank(i32 goalType, int goalCards, int pile, i16 goalBase)
+{
+    switch (goalType) {
+    case 14:
+        return pile < goalCards / 2 ? 0 : 12;
+    case 13:
+    case 16:
+        return goalBase;
+    default:
+        return static_cast<i16>(goalType);
+    }
+}
+
 bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card,
                        i16 baseRank)
 {
@@ -173,7 +186,8 @@ bool FoundationAccepts(const Engine &e, int pile, int picId)
 {
     const int t = e.Array.GetTop(Goal, pile);
     const CardAttrs top = t >= 0 ? CardAttrsOf(e, e.Array.GetPicID(Goal, pile, t)) : CardAttrs{};
-    return FoundationAccepts(e.Games, pile, t, top, CardAttrsOf(e, picId), e.GoalBase);
+    const i16 base = FoundationBaseRank(e.Games.GoalType(), e.Games.Cards(Goal), pile, e.GoalBase);
+    return FoundationAccepts(e.Games, pile, t, top, CardAttrsOf(e, picId), base);
 }
 
 long long RandomGameNumber(int rangeIndex)

@@ -36,6 +36,10 @@ i16 MaxCarriedCards(const Engine &e);
 bool isFreecellTag(const std::string &tag);
 bool isSpiderTag(const std::string &tag);
 
+// The rank an empty foundation takes: the one it was founded on, so that a base card dragged off
+// may come back. goalBase is the rank the deal chose for the games that found on the first card.
+i16 FoundationBaseRank(i32 goalType, int goalCards, int pile, i16 goalBase);
+
 // Whether a single card may go onto foundation `pile` of the descriptor g. top is the pile's top
 // position (-1 empty) and topCard its card when it has one; baseRank is the rank an empty one takes.
 bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card,
