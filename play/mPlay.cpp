@@ -127,8 +127,11 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
         return;
     case Goal:
+        // A removed suit stays: nothing may be dropped back on those foundations.
+        d.Dragging = !isSpiderTag(g.Tag()) && pos == e.Array.GetTop(Goal, pile);
+        return;
     case Res:
-        d.Dragging = true;
+        d.Dragging = pos == e.Array.GetTop(Res, pile);
         return;
     default:
         break;
