@@ -171,6 +171,12 @@ void DragCards(Engine &e, int picId, int pile, int pos, double x, double y)
 
 void DropCards(Engine &e, int picId, int cell, int pile, int pos)
 {
+    // An empty tableau pile's slot reaches into the top row, so a card let go over its own place there
+    // would overlap it; over its own place a card goes back. The tableau refuses its own pile anyway.
+    if (cell != Home && HitTest(e, picId, cell, pile, pos, kPointTest)) {
+        ReturnCards(e, picId, pile, pos);
+        return;
+    }
     bool refused = false;
     for (int mode : {kPointTest, kOverlapTest}) {
         if (tryTargets(e, picId, cell, pile, mode, refused)) {

@@ -301,6 +301,41 @@ TEST(Drop, StockAndWasteAreNeverTargets)
     EXPECT_EQ(t.moves(), 0);
 }
 
+TEST(Drop, ATopRowCardReleasedOverItsOwnPileReturns)
+{
+    // Every top-row place here lies above an empty tableau pile that takes any card.
+    auto click = [](Table &t, int card, double dx, double dy) {
+        const double left = t.e.card(card).Left, top = t.e.card(card).Top;
+        t.dragBy(card, dx, dy);
+        const bool back = t.e.card(card).Left == left && t.e.card(card).Top == top;
+        return back && t.moves() == 0;
+    };
+    {
+        Table t("Klondike AK", {{Waste, 0, {"8S"}}, {Goal, 0, {"AH", "2H"}}});
+        t.host.autoplay = 0;
+        ASSERT_TRUE(HitTest(t.e, t.find("8S"), Home, 1, -1, kOverlapTest));
+        EXPECT_TRUE(click(t, t.find("8S"), 0, 0));
+        EXPECT_TRUE(click(t, t.find("8S"), 40, 300)) << "still over the waste";
+        EXPECT_TRUE(click(t, t.find("2H"), 0, 0));
+        EXPECT_EQ(t.pile(Waste, 0), "8S");
+        EXPECT_EQ(t.pile(Goal, 0), "AH 2H");
+        // A real drag onto the empty pile still lands.
+        t.drag(t.find("8S"), Home, 1);
+        EXPECT_EQ(t.pile(Home, 1), "8S");
+        t.drag(t.find("2H"), Home, 3);
+        EXPECT_EQ(t.pile(Home, 3), "2H");
+        EXPECT_EQ(t.moves(), 2);
+    }
+    {
+        Table t("Open Klondike", {{Stock, 0, {"4H", "9C"}}}, fixture::Rest::Nowhere);
+        t.host.autoplay = 0;
+        EXPECT_TRUE(click(t, t.find("9C"), 0, 0));
+        EXPECT_EQ(t.pile(Stock, 0), "4H 9C");
+        t.drag(t.find("9C"), Home, 0);
+        EXPECT_EQ(t.pile(Home, 0), "9C");
+    }
+}
+
 TEST(Drop, FoundationRules)
 {
     {
