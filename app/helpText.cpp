@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include "model/catalogue.h"
-#include "play/deal.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
 
@@ -33,11 +32,7 @@ struct Layout {
 
 Layout dealOf(Engine &e, const char *name)
 {
-    e.SelectGame(name);
-    e.Array.Init(1);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
+    e.DealNewGame(name, 1);
 
     Layout l;
     for (int i = 0; i < e.Games.Piles(Home); ++i) {

@@ -370,18 +370,26 @@ void Engine::NewTrans()
     Trans = std::make_unique<cTrans>(*this);
 }
 
-void Engine::NewGame(const std::string &name, long long gameNo)
+void Engine::DealNewGame(const std::string &name, long long gameNo)
 {
     if (!SelectGame(name))
         throw std::invalid_argument("unknown game: " + name);
     // The deal relies on every card reporting (Home, 0, 0), as after the end of a game.
     HideAll();
     Array.Init(gameNo);
+    // The shuffle has just reset the program-wide generator from the number: seeded from the clock
+    // only now, whatever draws from it next does not follow from the deal.
+    Rng.SeedFromClock();
     AssignCardValues(*this);
     NewTrans();
-    DealGame(*this);
-    RunAutoplay(*this);
     RedealCount = 0;
+    DealGame(*this);
+}
+
+void Engine::NewGame(const std::string &name, long long gameNo)
+{
+    DealNewGame(name, gameNo);
+    RunAutoplay(*this);
 }
 
 void Engine::checkInvariants() const

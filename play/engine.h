@@ -171,7 +171,11 @@ class Engine
     bool SelectGame(const std::string &name);
     // A fresh, empty move log.
     void NewTrans();
-    // Select, shuffle, deal and run the first autoplay pass, as a new game does.
+    // The one set-up of a game, for play, the help pages and the tools alike: clear the table, choose
+    // the game, shuffle from the number, deal. Throws std::invalid_argument for a name outside the
+    // catalogue.
+    void DealNewGame(const std::string &name, long long gameNo);
+    // The deal and the first autoplay pass, as a game begins.
     void NewGame(const std::string &name, long long gameNo);
 
     // Checks that every placed card lies at exactly one place; throws std::logic_error.

@@ -17,15 +17,10 @@ namespace
 
 using fixture::RecordingView;
 
-// A new game's steps, after the end of whatever the engine played before.
+// A new game's deal, after the end of whatever the engine played before.
 void deal(Engine &e, const std::string &game, long long number)
 {
-    e.HideAll();
-    ASSERT_TRUE(e.SelectGame(game));
-    e.Array.Init(number);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
+    e.DealNewGame(game, number);
 }
 
 std::vector<int> range(int from, int to)
@@ -403,6 +398,25 @@ TEST(Deal, NewGameRunsTheFirstAutoplayPassAndLogsIt)
     }
     EXPECT_EQ(e.Trans->GetTransID(), 1);
     EXPECT_NO_THROW(e.checkInvariants());
+}
+
+TEST(Deal, ANewGameLeavesTheGeneratorSeededFromTheClock)
+{
+    // The shuffle resets the program-wide generator; what it leaves must not follow from the number,
+    // or every draw after a deal would be the same for the same game.
+    auto afterShuffleOnly = [](long long number) {
+        Engine e;
+        e.SelectGame("Klondike");
+        e.Array.Init(number);
+        return e.Rng.seed();
+    };
+    Engine e;
+    e.NewGame("Klondike", 1);
+    const bool first = e.Rng.seed() != afterShuffleOnly(1);
+    e.NewGame("Klondike", 2);
+    const bool second = e.Rng.seed() != afterShuffleOnly(2);
+    // A clock seed matches the number's by chance once in 65536 deals; both at once practically never.
+    EXPECT_TRUE(first || second);
 }
 
 } // namespace
