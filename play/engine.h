@@ -27,10 +27,10 @@ struct CardState {
     i16 Cell = 0;
     i16 Pile = 0;
     i16 Pos = 0;
-    i32 FaceMode = 1; // 1 face down, anything else face up
-    i16 Selected = 0; // -1 highlighted
-    int FacePic = 0;  // 1..52
-    double Left = 0;  // twips
+    i32 FaceMode = kFaceDown; // anything else is face up
+    i16 Selected = 0;         // -1 highlighted
+    int FacePic = 0;          // 1..52
+    double Left = 0;          // twips
     double Top = 0;
     bool Visible = false;
     int Z = 0;           // stacking order: higher is in front
@@ -39,7 +39,7 @@ struct CardState {
 
 struct MarkerState {
     bool Visible = false;
-    int Kind = 14;
+    int Kind = kMarkerPlain;
     i16 Left = 0;
     i16 Top = 0;
 };
