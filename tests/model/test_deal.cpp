@@ -9,6 +9,7 @@
 #include "model/catalogue.h"
 #include "play/deal.h"
 #include "play/fixtures.h"
+#include "support/gameParam.h"
 
 namespace tess
 {
@@ -90,6 +91,11 @@ const std::vector<Expected> &expectations()
         {"Westcliff", same(10, 3), same(10, 2), 0, 0, 22},
     };
     return v;
+}
+
+void PrintTo(const Expected &x, std::ostream *os)
+{
+    *os << x.game;
 }
 
 class EveryGame : public ::testing::TestWithParam<Expected>
@@ -239,11 +245,7 @@ TEST_P(EveryGame, SameNumberSameDeal)
 
 INSTANTIATE_TEST_SUITE_P(Deal, EveryGame, ::testing::ValuesIn(expectations()),
                          [](const ::testing::TestParamInfo<Expected> &info) {
-                             std::string n;
-                             for (const char *c = info.param.game; *c; ++c)
-                                 if (*c != ' ')
-                                     n += *c;
-                             return n;
+                             return testsupport::testNameOf(info.param.game);
                          });
 
 TEST(Deal, CoversTheWholeCatalogue)
