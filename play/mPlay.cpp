@@ -23,16 +23,11 @@ void carriedOffset(const Engine &e, int k, long long &dx, long long &dy)
     dy = fansRight(e) ? 0 : 250LL * k;
 }
 
-bool isFreecellTag(const std::string &tag)
-{
-    return tag == "Penguin" || tag == "Freecell" || tag == "FreecellAK";
-}
-
 bool move(Engine &e, int picId, int cell, int pile, int pos, i16 speed, int carried)
 {
     i32 mod = tmod::Plain;
     return e.Array.MoveCard(static_cast<i16>(picId), static_cast<i16>(cell), static_cast<i16>(pile),
-                            checked16(pos), mod, speed, static_cast<i16>(carried), 0);
+                            checked16(pos), mod, speed, static_cast<i16>(carried), kFaceUp);
 }
 
 // One pass over the drop targets in their fixed order; true when a move was made.
@@ -64,23 +59,15 @@ bool tryTargets(Engine &e, int c, int srcCell, int srcPile, int mode, bool &refu
             return true;
         }
     }
-    if (g.Tag() == "Spider")
+    if (isSpiderTag(g.Tag()))
         return false;
     for (int i = 0; i < g.Piles(Goal); ++i) {
         if (count != 0)
             break;
-        const int t = e.Array.GetTop(Goal, i);
         if (!HitTest(e, c, Goal, i, 0, mode))
             continue;
-        bool ok;
-        if (t == -1)
-            ok = CardNum(e, c) == e.GoalBase;
-        else if (t == 12)
-            ok = false;
-        else
-            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
-        if (ok) {
-            refused = !move(e, c, Goal, i, t + 1, 3, 0);
+        if (FoundationAccepts(e, i, c)) {
+            refused = !move(e, c, Goal, i, e.Array.GetTop(Goal, i) + 1, 3, 0);
             return true;
         }
     }
@@ -140,8 +127,11 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
         return;
     case Goal:
+        // A removed suit stays: nothing may be dropped back on those foundations.
+        d.Dragging = !isSpiderTag(g.Tag()) && pos == e.Array.GetTop(Goal, pile);
+        return;
     case Res:
-        d.Dragging = true;
+        d.Dragging = pos == e.Array.GetTop(Res, pile);
         return;
     default:
         break;
@@ -151,7 +141,8 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = true;
     } else {
         d.DragCount = checked16(t - pos);
-        bool ok = CardFaceMode(e, picId) == 0 && g.MultiMove() != 0 && CanMoveRun(e, picId, d.DragCount);
+        bool ok =
+            CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 && CanMoveRun(e, picId, d.DragCount);
         if (ok && isFreecellTag(g.Tag()))
             ok = d.DragCount <= MaxCarriedCards(e);
         d.Dragging = ok;
@@ -181,6 +172,12 @@ void DragCards(Engine &e, int picId, int pile, int pos, double x, double y)
 
 void DropCards(Engine &e, int picId, int cell, int pile, int pos)
 {
+    // An empty tableau pile's slot reaches into the top row, so a card let go over its own place there
+    // would overlap it; over its own place a card goes back. The tableau refuses its own pile anyway.
+    if (cell != Home && HitTest(e, picId, cell, pile, pos, kPointTest)) {
+        ReturnCards(e, picId, pile, pos);
+        return;
+    }
     bool refused = false;
     for (int mode : {kPointTest, kOverlapTest}) {
         if (tryTargets(e, picId, cell, pile, mode, refused)) {
@@ -220,7 +217,7 @@ void DealRow(Engine &e)
             break;
         i32 mod = tmod::TurnedUp;
         e.Array.MoveCard(e.Array.GetTopPicID(Stock, 0), Home, static_cast<i16>(i),
-                         checked16(e.Array.GetTop(Home, i) + 1), mod, 5, 0, 0);
+                         checked16(e.Array.GetTop(Home, i) + 1), mod, 5, 0, kFaceUp);
     }
     e.Trans->EndMulti();
 }
@@ -246,11 +243,11 @@ void RedealStock(Engine &e)
             break;
         i32 mod = tmod::TurnedDown;
         e.Array.MoveCard(e.Array.GetTopPicID(Waste, 0), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1),
-                         mod, 2, 0, 1);
+                         mod, 2, 0, kFaceDown);
     }
     e.Trans->EndMulti();
     if (e.RedealCount == e.Games.Redeals()) {
-        e.SetStockMarkerKind(15);
+        e.SetStockMarkerKind(kMarkerStop);
         e.Games.setStockNum(1);
     }
 }
@@ -260,20 +257,14 @@ void RefreshStockMarker(Engine &e)
     if (!e.host().gameRunning() || e.Games.StockNum() != 2)
         return;
     const bool empty = e.Array.GetTop(Stock, 0) < 0 && e.Array.GetTop(Waste, 0) < 0;
-    e.SetStockMarkerKind(empty ? 15 : 16);
+    e.SetStockMarkerKind(empty ? kMarkerStop : kMarkerRedeal);
 }
 
 bool AutoMoveHome(Engine &e, int c)
 {
     const cGames &g = e.Games;
     for (int i = 0; i < g.Piles(Goal); ++i) {
-        const int t = e.Array.GetTop(Goal, i);
-        bool ok;
-        if (t == -1)
-            ok = CardNum(e, c) == e.GoalBase;
-        else
-            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
-        if (ok && move(e, c, Goal, i, t + 1, 3, 0)) {
+        if (FoundationAccepts(e, i, c) && move(e, c, Goal, i, e.Array.GetTop(Goal, i) + 1, 3, 0)) {
             e.view().playSound("AutoPlay");
             return true;
         }
@@ -286,21 +277,21 @@ static void removeSpiderSuits(Engine &e)
     const cGames &g = e.Games;
     for (int i = 0; i < g.Piles(Home); ++i) {
         const int t = e.Array.GetTop(Home, i);
-        if (t < 12)
+        if (t < kSuitCards - 1)
             continue;
         for (int k = t; k >= 1; --k) {
             if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1),
                            g.Order(Goal, 0), false))
                 break;
             const int topCard = e.Array.GetPicID(Home, i, t);
-            if (CardNum(e, topCard) == 0 && t - k == 11) {
+            if (CardNum(e, topCard) == kAce && t - k == 11) {
                 // Half a suit on the foundation could never be completed: all thirteen or none.
-                if (!e.Trans->CanSave(13))
+                if (!e.Trans->CanSave(kSuitCards))
                     break;
                 const int sp = CardSuitpile(e, topCard);
                 const int j = g.GoalDiv() != 0 ? sp % g.GoalDiv() : sp;
                 e.Trans->StartMulti();
-                for (int n = 0; n < 13; ++n)
+                for (int n = 0; n < kSuitCards; ++n)
                     move(e, e.Array.GetTopPicID(Home, i), Goal, j, e.Array.GetTop(Goal, j) + 1, 3, 0);
                 e.Trans->EndMulti();
                 break;
@@ -312,7 +303,7 @@ static void removeSpiderSuits(Engine &e)
 void RunAutoplay(Engine &e)
 {
     const cGames &g = e.Games;
-    if (g.Tag() == "Spider") {
+    if (isSpiderTag(g.Tag())) {
         removeSpiderSuits(e);
         return;
     }
