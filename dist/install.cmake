@@ -55,9 +55,9 @@ set(CPACK_PACKAGE_VENDOR "The Tessaline developers")
 set(CPACK_PACKAGE_CONTACT "The Tessaline developers <dev@tessaline.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Patience games of the Klondike family")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tessaline plays 33 patience (solitaire) games of the Klondike family from one engine,\
- with undo, replay, per-player scores and statistics. It also brings tessaline-cli, which\
- runs the engine and the score stores without a window.")
+    "Tessaline plays 33 patience (solitaire) games of the Klondike family from one\n\
+engine, with undo, replay, per-player scores and statistics. It also brings\n\
+tessaline-cli, which runs the engine and the score stores without a window.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://tessaline.org/")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY tessaline)
 set(CPACK_STRIP_FILES ON)
