@@ -3,8 +3,10 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
+PACKAGE_BUILD ?= build-package
+PREFIX ?= /usr/local
 
-.PHONY: all bootstrap build run test test-plain test-asan bench fuzz clean
+.PHONY: all bootstrap build run test test-plain test-asan bench fuzz package-build install deb clean
 
 all: build
 
@@ -41,5 +43,19 @@ fuzz: bootstrap
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESS_FUZZ=ON -DTESS_GUI=OFF -DBUILD_TESTING=OFF -DTESS_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
 
+# What is installed or packaged is a Release build of the program and the CLI alone.
+$(PACKAGE_BUILD)/build.ninja:
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTESS_BENCH=OFF $(CMAKE_FLAGS)
+
+package-build: bootstrap $(PACKAGE_BUILD)/build.ninja
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+
+# DESTDIR stages the files for a package instead of putting them on this machine.
+install: package-build
+	DESTDIR=$(DESTDIR) cmake --install $(PACKAGE_BUILD) --prefix $(PREFIX)
+
+deb: package-build
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) build-release build-fuzz
