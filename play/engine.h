@@ -18,6 +18,16 @@ namespace tess
 class Engine;
 class cTrans;
 
+// Told after every change of the move log: an entry made, undone or redone, or a fresh log.
+class LogListener
+{
+  public:
+    virtual ~LogListener() = default;
+    virtual void logChanged() = 0;
+    // The engine is going away: forget it.
+    virtual void engineGone() {}
+};
+
 // What a card control knows about its card.
 struct CardState {
     i16 Suit = 0;
@@ -171,6 +181,10 @@ class Engine
     bool SelectGame(const std::string &name);
     // A fresh, empty move log.
     void NewTrans();
+    // Listeners outlive the log of one game, so they register here rather than on cTrans.
+    void addLogListener(LogListener *l);
+    void removeLogListener(LogListener *l);
+    void logChanged();
     // Select, shuffle, deal and run the first autoplay pass, as a new game does.
     void NewGame(const std::string &name, long long gameNo);
 
@@ -183,6 +197,7 @@ class Engine
     EngineHost *host_;
     TableView *view_;
     int zCounter_ = 0;
+    std::vector<LogListener *> logListeners_;
 };
 
 } // namespace tess
