@@ -80,8 +80,8 @@ void frmPlayers::onItemClick(QListWidgetItem *item)
     cmdDelete->setEnabled(item && item->text() != data_.CurPlayer());
 }
 
-QMessageBox *frmPlayers::show(QMessageBox::Icon icon, const QString &text,
-                              QMessageBox::StandardButtons buttons)
+QMessageBox *frmPlayers::say(QMessageBox::Icon icon, const QString &text,
+                             QMessageBox::StandardButtons buttons)
 {
     auto *box = new QMessageBox(icon, data_.ProdName(), text, buttons, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -104,7 +104,7 @@ dlGInput *frmPlayers::AskPlayerName(const QString &prompt, const QString &initia
 void frmPlayers::onNew()
 {
     if (data_.TotalPlayers() >= kMaxPlayers) {
-        show(QMessageBox::Information, QStringLiteral("Maximum 20 Players Only!"), QMessageBox::Ok);
+        say(QMessageBox::Information, QStringLiteral("Maximum 20 Players Only!"), QMessageBox::Ok);
         return;
     }
     AskPlayerName(QStringLiteral("Add Player"), QString());
@@ -123,8 +123,8 @@ void frmPlayers::onDelete()
     if (name.isEmpty() || name == data_.CurPlayer())
         return;
     QMessageBox *box =
-        show(QMessageBox::Critical, QStringLiteral("Are you sure you want to delete this player"),
-             QMessageBox::Yes | QMessageBox::No);
+        say(QMessageBox::Critical, QStringLiteral("Are you sure you want to delete this player"),
+            QMessageBox::Yes | QMessageBox::No);
     connect(box, &QMessageBox::finished, this, [this, box, name] {
         if (box->clickedButton() != box->button(QMessageBox::Yes))
             return;
@@ -132,7 +132,7 @@ void frmPlayers::onDelete()
         FillList();
         if (!r.ok())
             QMetaObject::invokeMethod(
-                this, [this, r] { show(QMessageBox::Critical, playerMessage(r), QMessageBox::Ok); },
+                this, [this, r] { say(QMessageBox::Critical, playerMessage(r), QMessageBox::Ok); },
                 Qt::QueuedConnection);
     });
 }

@@ -45,7 +45,7 @@ class frmPlayers : public QDialog
 
   private:
     QString selectedName() const;
-    QMessageBox *show(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
+    QMessageBox *say(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
 
     cData &data_;
     const cScore &score_;
