@@ -117,8 +117,10 @@ void frmHistory::CreateLV()
         rows << item;
     }
     lvHistory->addTopLevelItems(rows);
-    if (current)
+    if (current) {
+        lvHistory->setCurrentItem(current); // keyboard focus, if any, marks the current entry too
         lvHistory->scrollToItem(current);
+    }
 }
 
 } // namespace tess
