@@ -220,9 +220,22 @@ QString cData::GetPlayer(i16 slot) const
 
 void cData::SetPlayer(i16 slot, const QString &name, bool makeCurrent)
 {
+    if (slot < 1 || slot > kMaxPlayers)
+        throw IndexError("player slot out of range: " + std::to_string(slot));
     writeText(keys::kUsers, QString::number(slot), name);
     if (makeCurrent)
         SetCurPlayer(name);
+}
+
+QStringList cData::PlayerList() const
+{
+    QStringList names;
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const QString name = GetPlayer(static_cast<i16>(slot));
+        if (!name.isEmpty() && !names.contains(name))
+            names << name;
+    }
+    return names;
 }
 
 QString cData::GetRecent(i16 pos) const

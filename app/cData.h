@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include "model/catalogue.h"
@@ -132,7 +133,11 @@ class cData : public GameRegistry
     void SetCurPlayer(const QString &name);
     i16 TotalPlayers() const;
     QString GetPlayer(i16 slot) const;
+    // IndexError for a slot outside 1..20: nothing is written.
     void SetPlayer(i16 slot, const QString &name, bool makeCurrent);
+    // The players as every window and the score store list them: the used slots in slot
+    // order, each name once. Free slots may lie between used ones.
+    QStringList PlayerList() const;
     QString GetRecent(i16 pos) const;
     void SetRecent(const QString &gName);
     i16 RecentCount() const;

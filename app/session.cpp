@@ -89,6 +89,8 @@ void Session::EndGame(i16 won)
     }
     shared_.Score->AddSesGame(won);
     d.GameRunning = false;
+    if (ui_)
+        ui_->gameEnded();
     shared_.Eng->HideAll();
     if (!failure.isEmpty())
         throw SessionError(

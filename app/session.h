@@ -20,6 +20,8 @@ class SessionUi
     virtual void refreshRecentMenu() = 0;
     // Every card is home: open the game-won dialog (which ends the game itself).
     virtual void showGameWon() = 0;
+    // The game has ended, won or not: nothing may walk its log any more.
+    virtual void gameEnded() {}
 };
 
 // A game could not be started or recorded; the text is for the user.

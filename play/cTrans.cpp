@@ -27,6 +27,7 @@ void cTrans::SaveTrans(i16 picId, i16 dCell, i16 dPile, i16 dPos, i16 mCards, i3
     const CardState &c = e_.card(picId);
     TransList[static_cast<size_t>(TransID)] =
         TransRecord{picId, c.Cell, c.Pile, c.Pos, dCell, dPile, dPos, mCards, tMod, MultiOpen};
+    e_.logChanged();
 }
 
 void cTrans::StartMulti()
@@ -65,8 +66,10 @@ bool cTrans::Undo(i16 &speed)
         else if (e.tMod == tmod::TurnedDown)
             e_.SetFaceMode(e.PicID, kFaceUp);
         --TransID;
-        if (TransList[static_cast<size_t>(TransID)].Multi != 1)
+        if (TransList[static_cast<size_t>(TransID)].Multi != 1) {
+            e_.logChanged();
             return true;
+        }
     }
 }
 
@@ -89,8 +92,10 @@ bool cTrans::Redo(i16 &speed)
             e_.SetFaceMode(e.PicID, kFaceUp);
         else if (e.tMod == tmod::TurnedDown)
             e_.SetFaceMode(e.PicID, kFaceDown);
-        if (e.Multi != 1)
+        if (e.Multi != 1) {
+            e_.logChanged();
             return true;
+        }
     }
 }
 

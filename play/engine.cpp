@@ -1,5 +1,6 @@
 #include "play/engine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -196,7 +197,12 @@ Engine::Engine(EngineHost *host, TableView *view)
     Trans = std::make_unique<cTrans>(*this);
 }
 
-Engine::~Engine() = default;
+Engine::~Engine()
+{
+    const std::vector<LogListener *> left = logListeners_;
+    for (LogListener *l : left)
+        l->engineGone();
+}
 
 void Engine::setHost(EngineHost *host)
 {
@@ -368,6 +374,27 @@ bool Engine::SelectGame(const std::string &name)
 void Engine::NewTrans()
 {
     Trans = std::make_unique<cTrans>(*this);
+    logChanged();
+}
+
+void Engine::addLogListener(LogListener *l)
+{
+    if (std::find(logListeners_.begin(), logListeners_.end(), l) == logListeners_.end())
+        logListeners_.push_back(l);
+}
+
+void Engine::removeLogListener(LogListener *l)
+{
+    logListeners_.erase(std::remove(logListeners_.begin(), logListeners_.end(), l), logListeners_.end());
+}
+
+void Engine::logChanged()
+{
+    // A listener may unregister while it is told.
+    const std::vector<LogListener *> now = logListeners_;
+    for (LogListener *l : now)
+        if (std::find(logListeners_.begin(), logListeners_.end(), l) != logListeners_.end())
+            l->logChanged();
 }
 
 void Engine::DealNewGame(const std::string &name, long long gameNo)

@@ -18,6 +18,16 @@ namespace tess
 class Engine;
 class cTrans;
 
+// Told after every change of the move log: an entry made, undone or redone, or a fresh log.
+class LogListener
+{
+  public:
+    virtual ~LogListener() = default;
+    virtual void logChanged() = 0;
+    // The engine is going away: forget it.
+    virtual void engineGone() {}
+};
+
 // What a card control knows about its card.
 struct CardState {
     i16 Suit = 0;
@@ -171,6 +181,10 @@ class Engine
     bool SelectGame(const std::string &name);
     // A fresh, empty move log.
     void NewTrans();
+    // Listeners outlive the log of one game, so they register here rather than on cTrans.
+    void addLogListener(LogListener *l);
+    void removeLogListener(LogListener *l);
+    void logChanged();
     // The one set-up of a game, for play, the help pages and the tools alike: clear the table, choose
     // the game, shuffle from the number, deal. Throws std::invalid_argument for a name outside the
     // catalogue.
@@ -187,6 +201,7 @@ class Engine
     EngineHost *host_;
     TableView *view_;
     int zCounter_ = 0;
+    std::vector<LogListener *> logListeners_;
 };
 
 } // namespace tess

@@ -169,14 +169,7 @@ QString cScore::FavFile() const
 
 QStringList cScore::Players() const
 {
-    // Free slots may lie between used ones; every used slot counts, in slot order.
-    QStringList names;
-    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
-        const QString name = data_.GetPlayer(static_cast<i16>(slot));
-        if (!name.isEmpty() && !names.contains(name))
-            names << name;
-    }
-    return names;
+    return data_.PlayerList();
 }
 
 void cScore::ensureDataFolder() const

@@ -16,11 +16,13 @@
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmCustomize.h"
 #include "app/gui/frmFinish.h"
+#include "app/gui/frmPlayers.h"
 #include "app/gui/helpWindow.h"
 #include "app/gui/selectDialogs.h"
 #include "app/gui/soundPlayer.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
+#include "play/gui/frmHistory.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
 #include "stats/gui/frmOrgFav.h"
@@ -92,32 +94,8 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
         RefreshToolbar();
     });
     connect(&tmrTime, &QTimer::timeout, this, &frmMain::RefreshStatus);
-    connect(&tmrBackward, &QTimer::timeout, this, [this] {
-        if (busy_ != 0)
-            return;
-        tmrForward.stop();
-        mReplay[6]->setEnabled(true);
-        bool did = false;
-        guarded([&] {
-            i16 speed = shared_.Data->ReplaySpeed();
-            did = shared_.Eng->Trans->Undo(speed);
-        });
-        if (!did)
-            StopReplay();
-    });
-    connect(&tmrForward, &QTimer::timeout, this, [this] {
-        if (busy_ != 0)
-            return;
-        tmrBackward.stop();
-        mReplay[6]->setEnabled(true);
-        bool did = false;
-        guarded([&] {
-            i16 speed = shared_.Data->ReplaySpeed();
-            did = shared_.Data->GameRunning && shared_.Eng->Trans->Redo(speed);
-        });
-        if (!did)
-            StopReplay();
-    });
+    connect(&tmrBackward, &QTimer::timeout, this, &frmMain::ReplayBackTick);
+    connect(&tmrForward, &QTimer::timeout, this, &frmMain::ReplayForwardTick);
 
     // The session's own set-up, then the table's: controls, layout, background.
     session_->SetUpSession();
@@ -322,12 +300,10 @@ bool frmMain::unbuilt(QAction *a) const
     if ((a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber))
         return true;
     const QAction *pending[] = {
-        mStat[1],  // Game Statistics
-        mStat[2],  // Session Statistics
-        mStat[4],  // High Scores
-        mStat[6],  // Log Statistics
-        mTools[3], // Players
-        mTools[5], // History
+        mStat[1], // Game Statistics
+        mStat[2], // Session Statistics
+        mStat[4], // High Scores
+        mStat[6], // Log Statistics
     };
     return std::find(std::begin(pending), std::end(pending), a) != std::end(pending);
 }
@@ -426,6 +402,44 @@ void frmMain::StopReplay()
     mReplay[6]->setEnabled(false);
     tmrBackward.stop();
     tmrForward.stop();
+}
+
+void frmMain::ReplayBackTick()
+{
+    // Engine work under way or cards in the player's hand: the piles must not change now.
+    if (busy_ != 0 || shared_.Eng->Drag.Dragging)
+        return;
+    tmrForward.stop();
+    mReplay[6]->setEnabled(true);
+    bool did = false;
+    guarded([&] {
+        i16 speed = shared_.Data->ReplaySpeed();
+        did = shared_.Data->GameRunning && shared_.Eng->Trans->Undo(speed);
+    });
+    if (!did)
+        StopReplay();
+}
+
+void frmMain::ReplayForwardTick()
+{
+    if (busy_ != 0 || shared_.Eng->Drag.Dragging)
+        return;
+    tmrBackward.stop();
+    mReplay[6]->setEnabled(true);
+    bool did = false;
+    guarded([&] {
+        i16 speed = shared_.Data->ReplaySpeed();
+        did = shared_.Data->GameRunning && shared_.Eng->Trans->Redo(speed);
+    });
+    if (!did)
+        StopReplay();
+}
+
+void frmMain::gameEnded()
+{
+    StopReplay();
+    // The cards are cleared away; a drag that was under way has nothing left to carry.
+    shared_.Eng->Drag = DragState{};
 }
 
 void frmMain::RefreshRecentMenu()
@@ -706,10 +720,20 @@ void frmMain::onTools(int index)
         dlg.exec();
         break;
     }
-    case 3: // Players
+    case 3: {
+        auto *dlg = new frmPlayers(*shared_.Data, *shared_.Score, this);
+        dlg->setAttribute(Qt::WA_DeleteOnClose);
+        dlg->open();
         break;
-    case 5: // History
+    }
+    case 5: {
+        if (!shared_.Data->GameRunning)
+            break;
+        auto *dlg = new frmHistory(*shared_.Eng, this);
+        dlg->setAttribute(Qt::WA_DeleteOnClose);
+        dlg->open();
         break;
+    }
     default:
         break;
     }

@@ -41,6 +41,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void RefreshStatus();
     void LayOutWindow();
     void StopReplay();
+    // One step of a running replay, as the timers call them.
+    void ReplayBackTick();
+    void ReplayForwardTick();
     void RefreshRecentMenu();
 
     // Menu handlers by item index.
@@ -58,6 +61,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void setCaption(const QString &caption) override { setWindowTitle(caption); }
     void refreshRecentMenu() override { RefreshRecentMenu(); }
     void showGameWon() override;
+    void gameEnded() override;
 
     // SettingsListener: the table follows the stored background and card back.
     void settingChanged(Setting s) override;

@@ -25,6 +25,8 @@ QIcon listIcon(int which)
                                         : QStringLiteral("New"));
 }
 
+} // namespace
+
 QIcon playerIcon()
 {
     QImage img(20, 20, QImage::Format_ARGB32_Premultiplied);
@@ -38,14 +40,12 @@ QIcon playerIcon()
     return QIcon(QPixmap::fromImage(img));
 }
 
-} // namespace
-
 void fillPlayers(QComboBox *list, const cData &data)
 {
     list->clear();
     const QIcon icon = playerIcon();
-    for (int i = 1; i <= data.TotalPlayers(); ++i)
-        list->addItem(icon, data.GetPlayer(static_cast<i16>(i)));
+    for (const QString &name : data.PlayerList())
+        list->addItem(icon, name);
     if (list->count() > 0)
         list->setCurrentIndex(0);
     const int current = list->findText(data.CurPlayer(), Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,8 @@ using StartGameFn = std::function<void(const QString &name, const GameNumber &nu
 
 // Fills a player list: the used slots in order, the current player selected.
 void fillPlayers(QComboBox *list, const cData &data);
+// The small picture of a player in every list of players.
+QIcon playerIcon();
 
 class frmSelect : public QDialog
 {

@@ -1,0 +1,46 @@
+// Adding, renaming and deleting players: the slots in the settings store and the score files
+// named after them change together, or not at all.
+#pragma once
+
+#include <QString>
+
+namespace tess
+{
+
+class cData;
+class cScore;
+
+constexpr int kMaxPlayerName = 64;
+
+// A name a new or renamed player may take: it becomes a file name in the data folder.
+// Names of spaces only are fine; separators, control characters, double quotes, names of
+// dots only and names longer than 64 characters are not.
+bool isValidPlayerName(const QString &name);
+
+enum class PlayerOutcome {
+    Done,
+    Full,       // no free slot
+    Invalid,    // not a valid name
+    Exists,     // some slot holds the name already
+    Current,    // the current player cannot be deleted
+    FileTaken,  // a score file of the new name is already there
+    FileFailed, // the score file could not be renamed or deleted
+};
+
+struct PlayerResult {
+    PlayerOutcome outcome = PlayerOutcome::Done;
+    QString file; // the score file concerned, for FileTaken and FileFailed
+    QString error;
+    bool ok() const { return outcome == PlayerOutcome::Done; }
+};
+
+// The text the user reads; empty for Done and Full.
+QString playerMessage(const PlayerResult &r);
+
+PlayerResult AddPlayer(cData &data, const QString &name);
+// Every slot holding oldName takes newName; the score file follows the name.
+PlayerResult RenamePlayer(cData &data, const cScore &score, const QString &oldName, const QString &newName);
+// Removes the score file first: when that fails, the slots stay as they are.
+PlayerResult DeletePlayer(cData &data, const cScore &score, const QString &name);
+
+} // namespace tess
