@@ -22,6 +22,10 @@
 #include "play/cTrans.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
+#include "stats/gui/frmGameStat.h"
+#include "stats/gui/frmHighScore.h"
+#include "stats/gui/frmLogStat.h"
+#include "stats/gui/frmSesStat.h"
 
 namespace tess
 {
@@ -319,10 +323,6 @@ bool frmMain::unbuilt(QAction *a) const
     const QAction *pending[] = {
         mFav[2],   // Organize Favorites
         mFav[4],   // Play from Favorites
-        mStat[1],  // Game Statistics
-        mStat[2],  // Session Statistics
-        mStat[4],  // High Scores
-        mStat[6],  // Log Statistics
         mTools[1], // Customize
         mTools[3], // Players
         mTools[5], // History
@@ -485,6 +485,8 @@ void frmMain::GameWonDialog()
     {
         frmFinish dlg(
             *shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+        dlg.openStatistics = [this](QWidget *owner) { openStatWindow<frmGameStat>(owner); };
+        dlg.openHighScore = [this](QWidget *owner) { openStatWindow<frmHighScore>(owner); };
         dlg.exec();
         next = dlg.chosen();
     }
@@ -649,16 +651,29 @@ void frmMain::addToFavorites()
                                      .arg(QString::fromStdString(d.CurGNo.display()), d.CurGName()));
 }
 
+template <class Window> void frmMain::openStatWindow(QWidget *owner)
+{
+    // A score file that cannot be read is shown as a failure, not as empty statistics.
+    std::unique_ptr<Window> w;
+    guarded([&] { w = std::make_unique<Window>(shared_, owner); });
+    if (w)
+        w->exec();
+}
+
 void frmMain::onStat(int index)
 {
     switch (index) {
     case 1: // Game Statistics
+        openStatWindow<frmGameStat>(this);
         break;
     case 2: // Session Statistics
+        openStatWindow<frmSesStat>(this);
         break;
     case 4: // High Scores
+        openStatWindow<frmHighScore>(this);
         break;
     case 6: // Log Statistics
+        openStatWindow<frmLogStat>(this);
         break;
     default:
         break;
