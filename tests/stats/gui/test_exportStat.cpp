@@ -1,0 +1,211 @@
+// The statistics export and clearing as the buttons run them: the save dialog, the report,
+// the messages, and what is left on disk when something goes wrong.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include "stats/gui/answer.h"
+#include "stats/gui/exportStat.h"
+#include "support/tempShared.h"
+
+using namespace tess;
+using namespace tess::testing;
+
+namespace
+{
+
+struct Export : TempShared {
+    Export()
+    {
+        shared.createGameObjects();
+        d().SetPlayer(1, QStringLiteral("Ann"), true);
+    }
+    // One finished game of the current player in the score file.
+    void recordGame(const QString &game, i16 won)
+    {
+        d().SetCurGName(game);
+        d().CurGNo = GameNumber::number(42);
+        d().CurTime = 65;
+        d().CurMoves = 10;
+        d().CurScore = 7;
+        shared.Score->AddScore(won);
+    }
+    QString out(const QString &name) const { return dir.filePath(name); }
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ExportStat, TheChosenFileGetsTheReportAndTheUserIsTold)
+{
+    Export t;
+    t.recordGame(QStringLiteral("Klondike"), 1);
+    const QString path = t.out(QStringLiteral("report.txt"));
+    QString proposed;
+    QStringList filters;
+    Shown msg;
+    answerSaveDialog(path, &proposed, &filters);
+    answerBox(&msg);
+    EXPECT_TRUE(ExportStat(nullptr, t.shared));
+
+    EXPECT_EQ(proposed, QStringLiteral("Scoreboard"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Text File (*.txt)")});
+    EXPECT_EQ(msg.count, 1);
+    EXPECT_EQ(msg.icon, QMessageBox::Information);
+    EXPECT_EQ(msg.title, QStringLiteral("Tessaline"));
+    EXPECT_EQ(msg.text,
+              QStringLiteral("Statistics Successfully Exported to ") + QDir::toNativeSeparators(path));
+    const QByteArray report = contents(path);
+    EXPECT_TRUE(report.startsWith("Tessaline Score Board\r\n"));
+    EXPECT_TRUE(report.contains("Klondike")) << report.constData();
+    // The export leaves nothing loaded behind.
+    EXPECT_EQ(t.shared.Score->ScoreTop(), 0);
+}
+
+TEST(ExportStat, ReplacingAnExistingReportIsConfirmedFirst)
+{
+    Export t;
+    const QString path = t.out(QStringLiteral("old.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old report");
+    }
+    Shown asked, msg;
+    answerSaveDialog(path, nullptr, nullptr, QMessageBox::Yes, &asked);
+    answerBox(&msg);
+    EXPECT_TRUE(ExportStat(nullptr, t.shared));
+    EXPECT_EQ(asked.count, 1);
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("old.txt"))) << asked.text.toStdString();
+    EXPECT_TRUE(contents(path).startsWith("Tessaline Score Board"));
+}
+
+TEST(ExportStat, CancelWritesNothingAndSaysNothing)
+{
+    Export t;
+    t.recordGame(QStringLiteral("Klondike"), 0);
+    const QStringList before = QDir(t.dir.path()).entryList(QDir::Files);
+    answerSaveDialog(QString());
+    EXPECT_FALSE(ExportStat(nullptr, t.shared));
+    EXPECT_EQ(QDir(t.dir.path()).entryList(QDir::Files), before);
+    EXPECT_FALSE(QFile::exists(t.dir.filePath(QStringLiteral("Scoreboard"))));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(ExportStat, AnUnwritableTargetIsReportedAndLeavesNoFile)
+{
+    Export t;
+    t.recordGame(QStringLiteral("Klondike"), 1);
+    // The tests may run as root, which writes anywhere: a folder that cannot exist stands in for
+    // one the user may not write to.
+    const QString blocker = t.out(QStringLiteral("plain-file"));
+    {
+        QFile f(blocker);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QString inFile = blocker + QStringLiteral("/report.txt");
+    Shown msg;
+    answerBox(&msg);
+    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, inFile));
+    EXPECT_EQ(msg.count, 1);
+    EXPECT_EQ(msg.icon, QMessageBox::Critical);
+    EXPECT_FALSE(msg.text.contains(QStringLiteral("Successfully")));
+    EXPECT_FALSE(QFileInfo::exists(inFile));
+
+    // A folder standing where the report should go stays a folder.
+    const QString folder = t.out(QStringLiteral("taken.txt"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Shown again;
+    answerBox(&again);
+    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, folder));
+    EXPECT_EQ(again.icon, QMessageBox::Critical);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(t.shared.Score->ScoreTop(), 0);
+}
+
+TEST(ExportStat, AnUnreadableScoreFileKeepsTheOldReportAndIsReported)
+{
+    Export t;
+    const QString path = t.out(QStringLiteral("report.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("last week's report");
+    }
+    // A second player whose score file is a folder: it cannot be read.
+    t.d().SetPlayer(2, QStringLiteral("Bob"), false);
+    ASSERT_TRUE(QDir().mkpath(t.d().AppDir() + QStringLiteral("Bob.sre")));
+    Shown msg;
+    answerBox(&msg);
+    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, path));
+    EXPECT_EQ(msg.icon, QMessageBox::Critical);
+    EXPECT_EQ(contents(path), QByteArray("last week's report"));
+}
+
+TEST(ExportStat, TotalsBeyondTheirRangeAreReportedNotWritten)
+{
+    Export t;
+    // Two games whose times together leave 32 bits.
+    ScoreRecord r;
+    r.DateText = QStringLiteral("2026-01-01 10:00:00");
+    r.GameName = QStringLiteral("Klondike");
+    r.GameNo = GameNumber::number(1);
+    r.Time = 2000000000;
+    r.Won = 1;
+    QDir().mkpath(t.d().AppDir());
+    {
+        QFile f(t.d().AppDir() + QStringLiteral("Ann.sre"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(formatScoreLine(r) + formatScoreLine(r));
+    }
+    const QString path = t.out(QStringLiteral("report.txt"));
+    Shown msg;
+    answerBox(&msg);
+    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, path));
+    EXPECT_EQ(msg.icon, QMessageBox::Critical);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(ClearStatistics, AsksWithAQuestionAndDeletesOnlyOnYes)
+{
+    Export t;
+    t.recordGame(QStringLiteral("Klondike"), 1);
+    const QString file = t.d().AppDir() + QStringLiteral("Ann.sre");
+    ASSERT_TRUE(QFile::exists(file));
+
+    Shown asked;
+    answerBox(&asked, QMessageBox::No);
+    EXPECT_FALSE(ClearStat(nullptr, t.shared));
+    EXPECT_EQ(asked.icon, QMessageBox::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Tessaline"));
+    EXPECT_TRUE(asked.text.startsWith(QStringLiteral("Are you sure you want to clear the Statistics")));
+    EXPECT_TRUE(QFile::exists(file));
+
+    Shown yes, told;
+    answerBox(&yes, QMessageBox::Yes);
+    answerBox(&told, QMessageBox::Ok);
+    EXPECT_TRUE(ClearStat(nullptr, t.shared));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(yes.count, 1);
+    EXPECT_EQ(told.icon, QMessageBox::Information);
+    EXPECT_EQ(told.text, QStringLiteral("Statistics, High Score and Log have been Cleared."));
+}
+
+TEST(ClearStatistics, AFileThatStaysIsShownNotAnnounced)
+{
+    Export t;
+    ASSERT_TRUE(QDir().mkpath(t.d().AppDir() + QStringLiteral("Ann.sre/stuck")));
+    Shown yes, failed;
+    answerBox(&yes, QMessageBox::Yes);
+    answerBox(&failed, QMessageBox::Ok);
+    EXPECT_FALSE(ClearStat(nullptr, t.shared));
+    EXPECT_EQ(failed.icon, QMessageBox::Critical);
+    EXPECT_FALSE(failed.text.contains(QStringLiteral("have been Cleared")));
+}
