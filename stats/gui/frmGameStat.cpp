@@ -11,6 +11,7 @@
 #include "app/gui/brand.h"
 #include "app/shared.h"
 #include "model/numeric.h"
+#include "stats/gui/exportStat.h"
 
 namespace tess
 {
@@ -364,8 +365,18 @@ void frmGameStat::imcPlayer_Click()
     ShowPlayer(imcPlayer->currentText());
 }
 
-void frmGameStat::cmdClear_Click() {}
+void frmGameStat::cmdClear_Click()
+{
+    // The figures shown stay until the window is opened again.
+    ClearStat(this, shared_);
+}
 
-void frmGameStat::cmdExport_Click() {}
+void frmGameStat::cmdExport_Click()
+{
+    ExportStat(this, shared_);
+    // The export empties the shared table; the combos still need it.
+    shared_.Score->OpenAllScore();
+    showSkipped();
+}
 
 } // namespace tess

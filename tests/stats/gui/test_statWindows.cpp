@@ -19,6 +19,7 @@
 #include "stats/gui/frmLogStat.h"
 #include "stats/gui/frmSesStat.h"
 #include "support/tempShared.h"
+#include "tests/stats/gui/answer.h"
 
 using namespace tess;
 
@@ -276,6 +277,40 @@ TEST(GameStatWindow, DamagedLinesAreCountedAndSkippedWhileTheRestShows)
     EXPECT_EQ(s.shared.Score->SkippedLines(), 5);
     // The report still writes.
     EXPECT_NO_THROW(s.shared.Score->WriteReport(s.dir.filePath("report.txt")));
+}
+
+TEST(GameStatWindow, ExportKeepsTheCombosWorkingAndClearLeavesTheFiguresShown)
+{
+    Scores s;
+    s.write("Ann", line(at(kNow), "Klondike", 10, 1, 1, 1) + line(at(kNow), "Canister", 20, 2, 2, 0));
+    frmGameStat w(s.shared, nullptr, fixedClock(kNow));
+    const QString report = s.dir.filePath("board.txt");
+    tess::testing::Shown done;
+    tess::testing::answerSaveDialog(report);
+    tess::testing::answerBox(&done);
+    w.cmdExport->click();
+    EXPECT_TRUE(QFile::exists(report));
+    EXPECT_TRUE(done.text.startsWith("Statistics Successfully Exported to ")) << done.text.toStdString();
+    EXPECT_EQ(s.shared.Score->ScoreTop(), 2);
+    choose(w.imcGames, "Canister");
+    w.imcGames_Click();
+    EXPECT_EQ(w.chGames1->table().size(), 2u);
+    choose(w.imcDate, "Last 10 Days");
+    w.imcDate_Click();
+    EXPECT_EQ(column(w.lvDate, 1).last(), "2");
+
+    const auto before = rows(w.lvGames);
+    tess::testing::Shown asked, cleared;
+    tess::testing::answerBox(&asked, QMessageBox::Yes);
+    tess::testing::answerBox(&cleared);
+    w.cmdClear->click();
+    EXPECT_EQ(cleared.count, 1);
+    EXPECT_EQ(
+        asked.text,
+        "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?");
+    EXPECT_FALSE(QFile::exists(s.d().AppDir() + "Ann.sre"));
+    EXPECT_EQ(rows(w.lvGames), before);
+    EXPECT_EQ(column(w.lvGeneral, 0)[0], "Games Played : 2");
 }
 
 TEST(GameStatWindow, ClosingEmptiesTheTable)
