@@ -111,6 +111,7 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
         lay->addWidget(buttonRow({imcGames}), 1, 0, 1, 2);
         lay->addWidget(chGames, 2, 0);
         lay->addWidget(chGames1, 2, 1);
+        lay->setColumnStretch(0, 1);
         lay->setColumnStretch(1, 2);
         lay->setRowStretch(0, 3);
         lay->setRowStretch(2, 2);
@@ -133,6 +134,8 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
         lay->addWidget(chDate, 0, 1, 2, 1);
         lay->addWidget(chDate1, 2, 1);
         lay->setColumnStretch(1, 1);
+        lay->setRowStretch(1, 1);
+        lay->setRowStretch(2, 1);
     }
     SSTab1->addTab(Frame3, QStringLiteral("Date-wise"));
 

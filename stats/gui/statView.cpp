@@ -6,6 +6,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QHeaderView>
 #include <QLegend>
@@ -51,22 +52,20 @@ void StatChart::setTable(const ChartTable &rows, const QStringList &columnLabels
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
     auto *series = new QBarSeries;
-    auto *axisX = new QBarCategoryAxis;
     double top = 0;
     auto shown = [&](const std::optional<double> &v) {
         const double h = std::max(0.0, v.value_or(0.0));
         top = std::max(top, h);
         return h;
     };
-    if (rows.size() == 1) {
+    const bool oneRow = rows.size() == 1;
+    if (oneRow) {
         auto *set = new QBarSet(QString());
         set->setColor(kColumnColours[0]);
+        set->setLabelColor(Qt::black);
         for (const auto &cell : rows[0])
             *set << shown(cell);
         series->append(set);
-        axisX->append(columnLabels);
-        series->setLabelsVisible(true);
-        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
         chart->legend()->hide();
     } else {
         for (qsizetype c = 0; c < columnLabels.size(); ++c) {
@@ -76,28 +75,54 @@ void StatChart::setTable(const ChartTable &rows, const QStringList &columnLabels
                 *set << shown(c < static_cast<qsizetype>(row.size()) ? row[c] : std::nullopt);
             series->append(set);
         }
-        QStringList cats;
-        for (size_t r = 0; r < rows.size(); ++r)
-            cats << (r < static_cast<size_t>(rowLabels.size())
-                         ? rowLabels[r]
-                         : QString::number(firstRow + static_cast<int>(r)));
-        axisX->append(cats);
-        // Many rows: upright labels, so each stays readable under its own group.
-        if (rows.size() > 12)
-            axisX->setLabelsAngle(-90);
         chart->legend()->setAlignment(Qt::AlignBottom);
+    }
+    chart->addSeries(series);
+    if (oneRow) {
+        series->setLabelsVisible(true);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+        series->setLabelsPrecision(12);
+    }
+    const auto rowLabel = [&](size_t r) {
+        return r < static_cast<size_t>(rowLabels.size()) ? rowLabels[r]
+                                                         : QString::number(firstRow + static_cast<int>(r));
+    };
+    QAbstractAxis *axisX = nullptr;
+    constexpr size_t kNamedRows = 12;
+    if (oneRow || rows.size() <= kNamedRows) {
+        auto *cats = new QBarCategoryAxis;
+        if (oneRow)
+            cats->append(columnLabels);
+        else
+            for (size_t r = 0; r < rows.size(); ++r)
+                cats->append(rowLabel(r));
+        // Past a few groups the names would be cut: slanted, each keeps its whole text.
+        if (rows.size() > 6)
+            cats->setLabelsAngle(-45);
+        axisX = cats;
+    } else {
+        // Too many rows to name each: every few rows is named, at its bar group.
+        auto *cats = new QCategoryAxis;
+        cats->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        cats->setRange(-0.5, static_cast<double>(rows.size()) - 0.5);
+        const size_t step = (rows.size() + 9) / 10;
+        for (size_t r = 0; r < rows.size(); r += step)
+            cats->append(rowLabel(r), static_cast<double>(r));
+        cats->setGridLineVisible(false);
+        axisX = cats;
     }
     QFont small = axisX->labelsFont();
     small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
     axisX->setLabelsFont(small);
-    chart->addSeries(series);
     chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
     auto *axisY = new QValueAxis;
     axisY->setLabelFormat(QStringLiteral("%d"));
     axisY->setLabelsFont(small);
-    axisY->setRange(0, std::max(10.0, top * 1.15));
+    // Room above the tallest bar for its value.
+    axisY->setRange(0, std::max(4.0, top * 1.15));
     axisY->applyNiceNumbers();
+    axisY->setTickCount(std::min(axisY->tickCount(), 6));
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);
     QChart *old = this->chart();
