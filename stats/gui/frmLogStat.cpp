@@ -19,18 +19,21 @@ constexpr int kColumnCount = 9;
 
 } // namespace
 
-LogModel::LogModel(QObject *parent) : QAbstractTableModel(parent), icon_(statIcon(2)) {}
+LogModel::LogModel(const std::vector<ScoreRecord> &records, QObject *parent)
+    : QAbstractTableModel(parent), records_(records), icon_(statIcon(2))
+{
+}
 
-void LogModel::setRows(std::vector<ScoreRecord> rows)
+void LogModel::setRows(std::vector<i32> shown)
 {
     beginResetModel();
-    rows_ = std::move(rows);
+    shown_ = std::move(shown);
     endResetModel();
 }
 
 int LogModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
 }
 
 int LogModel::columnCount(const QModelIndex &parent) const
@@ -40,9 +43,9 @@ int LogModel::columnCount(const QModelIndex &parent) const
 
 QVariant LogModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()))
+    if (!index.isValid() || index.row() >= static_cast<int>(shown_.size()))
         return {};
-    const ScoreRecord &r = rows_[index.row()];
+    const ScoreRecord &r = records_[shown_[index.row()]];
     if (role == Qt::DecorationRole && index.column() == 0)
         return icon_;
     if (role == Qt::TextAlignmentRole && (index.column() == 0 || index.column() == 3 || index.column() == 5))
@@ -119,7 +122,7 @@ frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
     lvLog->setUniformRowHeights(true);
     lvLog->setAlternatingRowColors(true);
     lvLog->setSortingEnabled(false);
-    logRows = new LogModel(this);
+    logRows = new LogModel(records_, this);
     lvLog->setModel(logRows);
     lvLog->header()->setStretchLastSection(false);
     const int widths[] = {60, 90, 120, 60, 70, 60, 60, 90, 110};
@@ -169,6 +172,9 @@ frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
 
 frmLogStat::~frmLogStat()
 {
+    // The rows point into records_, which goes before the children do.
+    lvLog->setModel(nullptr);
+    delete logRows;
     if (shared_.Score)
         shared_.Score->CloseScore();
 }
@@ -181,15 +187,17 @@ void frmLogStat::FillLog()
     const QString game = imcGames->currentText();
     const QString period = imcDate->currentData().toString();
     const QDate today = now_().date();
-    std::vector<ScoreRecord> shown;
-    for (const ScoreRecord &r : records_) {
+    std::vector<i32> shown;
+    shown.reserve(records_.size());
+    for (size_t i = 0; i < records_.size(); ++i) {
+        const ScoreRecord &r = records_[i];
         if (!allPlayers && r.Player != player)
             continue;
         if (!allGames && r.GameName != game)
             continue;
         if (!inPeriod(r, period, today))
             continue;
-        shown.push_back(r);
+        shown.push_back(static_cast<i32>(i));
     }
     logRows->setRows(std::move(shown));
 }

@@ -16,14 +16,14 @@ namespace tess
 
 struct Shared;
 
-// The rows of the log: the shown records, formatted only when a row is drawn.
+// The rows of the log: the shown records of the window's table, formatted only when drawn.
 class LogModel : public QAbstractTableModel
 {
     Q_OBJECT
   public:
-    explicit LogModel(QObject *parent = nullptr);
-    void setRows(std::vector<ScoreRecord> rows);
-    const std::vector<ScoreRecord> &rows() const { return rows_; }
+    // `records` outlives the model; `shown` indexes it.
+    LogModel(const std::vector<ScoreRecord> &records, QObject *parent = nullptr);
+    void setRows(std::vector<i32> shown);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -31,7 +31,8 @@ class LogModel : public QAbstractTableModel
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    std::vector<ScoreRecord> rows_;
+    const std::vector<ScoreRecord> &records_;
+    std::vector<i32> shown_;
     QIcon icon_;
 };
 
