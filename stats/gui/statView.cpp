@@ -96,9 +96,9 @@ void StatChart::setTable(const ChartTable &rows, const QStringList &columnLabels
         else
             for (size_t r = 0; r < rows.size(); ++r)
                 cats->append(rowLabel(r));
-        // Past a few groups the names would be cut: slanted, each keeps its whole text.
+        // Past a few groups the names would be cut: upright, each keeps its whole text.
         if (rows.size() > 6)
-            cats->setLabelsAngle(-45);
+            cats->setLabelsAngle(-90);
         axisX = cats;
     } else {
         // Too many rows to name each: every few rows is named, at its bar group.
