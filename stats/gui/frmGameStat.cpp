@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "app/gui/brand.h"
@@ -351,21 +352,31 @@ void frmGameStat::ShowPlayer(const QString &playerName)
     chPlayer1->setTable(figures(q), kFigures);
 }
 
+void frmGameStat::guarded(const std::function<void()> &fn)
+{
+    // Totals beyond 32 bits are shown as a failure; the window stays usable.
+    try {
+        fn();
+    } catch (const std::exception &ex) {
+        QMessageBox::critical(this, shared_.Data->ProdName(), QString::fromStdString(ex.what()));
+    }
+}
+
 void frmGameStat::imcGames_Click()
 {
-    ShowGame(imcGames->currentText());
+    guarded([this] { ShowGame(imcGames->currentText()); });
 }
 
 void frmGameStat::imcDate_Click()
 {
     const QStringList keyTag = imcDate->currentData().toStringList();
     if (keyTag.size() == 2)
-        ShowDates(keyTag[0], keyTag[1]);
+        guarded([&] { ShowDates(keyTag[0], keyTag[1]); });
 }
 
 void frmGameStat::imcPlayer_Click()
 {
-    ShowPlayer(imcPlayer->currentText());
+    guarded([this] { ShowPlayer(imcPlayer->currentText()); });
 }
 
 void frmGameStat::cmdClear_Click()

@@ -1,6 +1,8 @@
 // The Game Statistics window: the summary, per game, per period and per player, with charts.
 #pragma once
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -67,6 +69,7 @@ class frmGameStat : public QDialog
     void fillDateCombo();
     void fillPlayers();
     void showSkipped();
+    void guarded(const std::function<void()> &fn);
 
     Shared &shared_;
     Clock now_;
