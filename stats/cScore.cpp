@@ -1,9 +1,11 @@
 #include "stats/cScore.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -34,21 +36,47 @@ i32 add32(i32 sum, long long v)
     return static_cast<i32>(s);
 }
 
+void addTo(StatTotals &t, const ScoreRecord &r)
+{
+    t.Played = add32(t.Played, 1);
+    if (r.Won == 1)
+        ++t.Won;
+    t.Score = add32(t.Score, r.Score);
+    t.Moves = add32(t.Moves, r.Moves);
+    t.Time = add32(t.Time, r.Time);
+}
+
 template <class Pred> StatTotals totalsOf(const std::vector<ScoreRecord> &records, Pred keep)
 {
     StatTotals t;
     for (const ScoreRecord &r : records) {
-        if (!keep(r))
-            continue;
-        t.Played = add32(t.Played, 1);
-        if (r.Won == 1)
-            ++t.Won;
-        t.Score = add32(t.Score, r.Score);
-        t.Moves = add32(t.Moves, r.Moves);
-        t.Time = add32(t.Time, r.Time);
+        if (keep(r))
+            addTo(t, r);
     }
     t.Lost = t.Played - t.Won;
     return t;
+}
+
+// Totals per name in one pass; `nameOf` picks the record's name field.
+template <class NameOf>
+std::vector<StatTotals> totalsBy(const std::vector<ScoreRecord> &records, const QStringList &names,
+                                 NameOf nameOf)
+{
+    std::vector<StatTotals> out(names.size());
+    QHash<QString, qsizetype> slot;
+    for (qsizetype i = names.size() - 1; i >= 0; --i)
+        slot.insert(names[i], i);
+    for (const ScoreRecord &r : records) {
+        const auto it = slot.constFind(nameOf(r));
+        if (it != slot.constEnd())
+            addTo(out[*it], r);
+    }
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (slot.value(names[i]) != i)
+            out[i] = out[slot.value(names[i])]; // a name given twice
+        out[i].Lost = out[i].Played - out[i].Won;
+    }
+    return out;
 }
 
 // Moves positions p..18 one down (the last falls off) and puts `value` at p.
@@ -225,11 +253,13 @@ void cScore::OpenScore(const QString &playerName)
     if (!QFile::exists(path))
         return;
     const QByteArray all = readWhole(path);
-    // Unreadable lines are skipped one by one; the rest of the file still loads.
+    // Unreadable lines are skipped one by one and counted; the rest of the file still loads.
     forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
-        if (auto r = parseScoreLine(line)) {
+        if (auto r = readScoreLine(line)) {
             r->Player = playerName;
             scores_.push_back(std::move(*r));
+        } else {
+            ++skipped_;
         }
     });
 }
@@ -237,6 +267,7 @@ void cScore::OpenScore(const QString &playerName)
 void cScore::OpenAllScore()
 {
     scores_.clear();
+    skipped_ = 0;
     for (const QString &name : Players()) {
         // A name that cannot be a file never got a score file.
         if (isFileName(name))
@@ -247,16 +278,30 @@ void cScore::OpenAllScore()
 void cScore::CloseScore()
 {
     scores_ = {};
+    skipped_ = 0;
     top_.fill(ScoreRecord());
 }
 
-void cScore::fillTop(const std::array<i32, kTopSize> &idx)
+cScore::TopList cScore::topOf(const std::array<i32, kTopSize> &idx) const
 {
+    TopList top;
     for (int p = 0; p < kTopSize; ++p)
-        top_[p] = idx[p] >= 0 ? scores_[idx[p]] : ScoreRecord();
+        if (idx[p] >= 0)
+            top[p] = scores_[idx[p]];
+    return top;
 }
 
 void cScore::Sort(const QString &gameName, const QString &playerName, i16 wonOnly)
+{
+    top_ = TopByScore(gameName, playerName, wonOnly);
+}
+
+void cScore::FinSort(i16 byTime, i16 byMoves)
+{
+    top_ = TopByKey(byTime, byMoves);
+}
+
+cScore::TopList cScore::TopByScore(const QString &gameName, const QString &playerName, i16 wonOnly) const
 {
     std::array<i32, kTopSize> idx;
     std::array<i32, kTopSize> key; // score per position, 0 when empty
@@ -281,10 +326,10 @@ void cScore::Sort(const QString &gameName, const QString &playerName, i16 wonOnl
             }
         }
     }
-    fillTop(idx);
+    return topOf(idx);
 }
 
-void cScore::FinSort(i16 byTime, i16 byMoves)
+cScore::TopList cScore::TopByKey(i16 byTime, i16 byMoves) const
 {
     std::array<i32, kTopSize> idx;
     std::array<i32, kTopSize> key; // time or moves per position, 0 when empty
@@ -311,7 +356,7 @@ void cScore::FinSort(i16 byTime, i16 byMoves)
             }
         }
     }
-    fillTop(idx);
+    return topOf(idx);
 }
 
 void cScore::ClearStat()
@@ -358,29 +403,76 @@ DateTotals cScore::GetDateTotals(const QString &refDateText, const QString &inte
     const auto ref = parseDateText(refDateText);
     if (!ref)
         throw std::invalid_argument("\"" + refDateText.toStdString() + "\" is not a date");
-    const QDate day = ref->day;
-    const QLocale locale = QLocale::system();
-    DateTotals d;
-    StatTotals t;
+    return PeriodTotals({ref->day}, interval).front();
+}
+
+std::vector<DateTotals> cScore::PeriodTotals(const std::vector<QDate> &days, const QString &interval) const
+{
+    std::vector<DateTotals> out(days.size());
+    // A period's key: the day's number, the month counted from year 0, or the year.
+    std::function<qint64(const QDate &)> key;
+    QString format;
     if (interval == QLatin1String("d")) {
-        t = totalsOf(scores_, [&](const ScoreRecord &r) { return r.Day == day; });
-        d.Label = locale.toString(day, QStringLiteral("MMM dd"));
+        key = [](const QDate &d) { return d.toJulianDay(); };
+        format = QStringLiteral("MMM dd");
     } else if (interval == QLatin1String("m")) {
-        t = totalsOf(scores_, [&](const ScoreRecord &r) {
-            return r.Day.year() == day.year() && r.Day.month() == day.month();
-        });
-        d.Label = locale.toString(day, QStringLiteral("MMM yy"));
+        key = [](const QDate &d) { return qint64(d.year()) * 12 + d.month() - 1; };
+        format = QStringLiteral("MMM yy");
     } else if (interval == QLatin1String("yyyy")) {
-        t = totalsOf(scores_, [&](const ScoreRecord &r) { return r.Day.year() == day.year(); });
-        d.Label = locale.toString(day, QStringLiteral("yyyy"));
+        key = [](const QDate &d) { return qint64(d.year()); };
+        format = QStringLiteral("yyyy");
+    } else {
+        return out;
     }
-    d.Played = t.Played;
-    d.Won = t.Won;
-    d.Lost = t.Lost;
-    d.Score = t.Score;
-    d.Moves = t.Moves;
-    d.Time = t.Time;
-    return d;
+    const QLocale locale = QLocale::system();
+    QHash<qint64, size_t> slot; // key -> first period with it
+    for (size_t i = 0; i < days.size(); ++i) {
+        out[i].Label = locale.toString(days[i], format);
+        if (days[i].isValid())
+            slot.insert(key(days[i]), i);
+    }
+    std::vector<StatTotals> sums(days.size());
+    for (const ScoreRecord &r : scores_) {
+        if (!r.Day.isValid())
+            continue;
+        const auto it = slot.constFind(key(r.Day));
+        if (it == slot.constEnd())
+            continue;
+        addTo(sums[*it], r);
+    }
+    for (size_t i = 0; i < days.size(); ++i) {
+        // Two days of the same period share its totals.
+        const StatTotals &t = days[i].isValid() ? sums[slot.value(key(days[i]))] : StatTotals{};
+        out[i].Played = t.Played;
+        out[i].Won = t.Won;
+        out[i].Lost = t.Played - t.Won;
+        out[i].Score = t.Score;
+        out[i].Moves = t.Moves;
+        out[i].Time = t.Time;
+    }
+    return out;
+}
+
+std::vector<StatTotals> cScore::GameTotalsOf(const QStringList &gameNames) const
+{
+    return totalsBy(scores_, gameNames, [](const ScoreRecord &r) -> const QString & { return r.GameName; });
+}
+
+std::vector<StatTotals> cScore::PlayerTotalsOf(const QStringList &playerNames) const
+{
+    return totalsBy(scores_, playerNames, [](const ScoreRecord &r) -> const QString & { return r.Player; });
+}
+
+std::vector<ScoreRecord> cScore::GameScores(const QString &gameName, i32 limit) const
+{
+    std::vector<ScoreRecord> out;
+    for (const ScoreRecord &r : scores_) {
+        if (static_cast<i32>(out.size()) >= limit)
+            break;
+        if (r.GameName == gameName)
+            out.push_back(r);
+    }
+    return out;
 }
 
 ScoreRecord cScore::GetScore(i32 index) const

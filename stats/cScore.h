@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,8 @@ class cScore
 {
   public:
     static constexpr int kTopSize = 20;
+    // Positions 1 to 20 at indexes 0 to 19; an empty position holds an empty record.
+    using TopList = std::array<ScoreRecord, kTopSize>;
 
     explicit cScore(cData &data);
 
@@ -75,6 +78,23 @@ class cScore
     ScoreRecord GetGameScore(const QString &gameName, i32 n) const;
     ScoreRecord GetTop(int position) const;
 
+    // ---- the loaded table, answered as values ----
+    // The lists Sort and FinSort would build, returned instead of kept.
+    TopList TopByScore(const QString &gameName, const QString &playerName, i16 wonOnly) const;
+    TopList TopByKey(i16 byTime, i16 byMoves) const;
+    // One calendar period per day (its day, month or year by interval), in one pass over the table.
+    std::vector<DateTotals> PeriodTotals(const std::vector<QDate> &days, const QString &interval) const;
+    // Totals per game name or per player name, in the order given, in one pass.
+    std::vector<StatTotals> GameTotalsOf(const QStringList &gameNames) const;
+    std::vector<StatTotals> PlayerTotalsOf(const QStringList &playerNames) const;
+    // The game's first `limit` records in load order.
+    std::vector<ScoreRecord> GameScores(const QString &gameName, i32 limit) const;
+    // The whole table in load order.
+    std::vector<ScoreRecord> Records() const { return scores_; }
+    // Lines of the loaded files that hold no game (damaged or impossible figures), since the last
+    // OpenAllScore or CloseScore.
+    i32 SkippedLines() const { return skipped_; }
+
     // ---- report ----
     // Replaces fileName with the report of the loaded table; an existing file is kept on failure.
     void WriteReport(const QString &fileName) const;
@@ -90,13 +110,14 @@ class cScore
     static bool isFileName(const QString &playerName);
 
   private:
-    void fillTop(const std::array<i32, kTopSize> &idx);
+    TopList topOf(const std::array<i32, kTopSize> &idx) const;
     void appendLine(const QString &path, const QByteArray &line) const;
     void ensureDataFolder() const;
 
     cData &data_;
     ScorePrompt *prompt_ = nullptr;
     std::vector<ScoreRecord> scores_;
+    i32 skipped_ = 0;
     std::array<ScoreRecord, kTopSize> top_;
     std::vector<FavRecord> favs_;
     i16 favTop_ = 0;

@@ -328,7 +328,21 @@ std::optional<DateAndTime> parseDateText(const QString &text, const QLocale &loc
     return parseAny(text, locale, localeForms(locale));
 }
 
+bool possibleFigures(i32 time, i32 moves, i32 score)
+{
+    return time >= 0 && time <= kMaxGameSeconds && moves >= 0 && moves <= INT16_MAX && score >= INT16_MIN &&
+           score <= INT16_MAX;
+}
+
 std::optional<ScoreRecord> parseScoreLine(QByteArrayView line)
+{
+    auto r = readScoreLine(line);
+    if (r && !r->Day.isValid())
+        return std::nullopt;
+    return r;
+}
+
+std::optional<ScoreRecord> readScoreLine(QByteArrayView line)
 {
     std::array<Field, 7> f;
     if (!plainLine(line) || !splitFields(line, f) || !f[0].quoted || !f[1].quoted)
@@ -339,16 +353,18 @@ std::optional<ScoreRecord> parseScoreLine(QByteArrayView line)
     const auto won = parseInt32(f[6]);
     if (!time || !moves || !score || !won || (*won != 0 && *won != 1))
         return std::nullopt;
+    // Beyond these a line is damage; summed, it would overflow every total it joins.
+    if (!possibleFigures(*time, *moves, *score))
+        return std::nullopt;
     auto no = parseGameNo(f[2]);
     if (!no)
         return std::nullopt;
     ScoreRecord r;
     r.DateText = QString::fromUtf8(f[0].text);
-    const auto when = parseDateText(r.DateText);
-    if (!when)
-        return std::nullopt;
-    r.Day = when->day;
-    r.At = when->at;
+    if (const auto when = parseDateText(r.DateText)) {
+        r.Day = when->day;
+        r.At = when->at;
+    }
     r.GameName = QString::fromUtf8(f[1].text);
     r.GameNo = std::move(*no);
     r.Time = *time;
@@ -394,6 +410,9 @@ QByteArray formatScoreLine(const ScoreRecord &r)
         throw ScoreRefused("\"" + r.DateText.toStdString() + "\" is not a date the score file can hold");
     if (r.Won != 0 && r.Won != 1)
         throw ScoreRefused("the won flag must be 1 or 0, not " + std::to_string(r.Won));
+    if (!possibleFigures(r.Time, r.Moves, r.Score))
+        throw ScoreRefused("time " + std::to_string(r.Time) + ", moves " + std::to_string(r.Moves) +
+                           " and score " + std::to_string(r.Score) + " are figures no game can leave");
     QByteArray out;
     out.reserve(64 + r.GameName.size());
     appendQuoted(out, r.DateText);

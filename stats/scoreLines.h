@@ -86,8 +86,16 @@ struct DateAndTime {
 std::optional<DateAndTime> parseDateText(const QString &text);
 std::optional<DateAndTime> parseDateText(const QString &text, const QLocale &locale);
 
+// The figures a game can leave: its time is read from a clock within one run of the program
+// (a year is taken as the most), moves and score come from 16-bit counters.
+inline constexpr i32 kMaxGameSeconds = 366 * 24 * 3600;
+bool possibleFigures(i32 time, i32 moves, i32 score);
+
 // A line without its line end; nullopt for anything that is not a whole, valid record.
 std::optional<ScoreRecord> parseScoreLine(QByteArrayView line);
+// As parseScoreLine, but a date that cannot be read leaves Day and At invalid instead of
+// refusing the line: such a record still counts, it only belongs to no period.
+std::optional<ScoreRecord> readScoreLine(QByteArrayView line);
 std::optional<FavRecord> parseFavLine(QByteArrayView line);
 inline std::optional<ScoreRecord> parseScoreLine(const QByteArray &line)
 {

@@ -79,9 +79,6 @@ frmFinish::frmFinish(cData &data, std::function<void()> endGame, QWidget *parent
         a->setObjectName(key);
         connect(a, &QAction::triggered, this, [this, key] { onButton(key); });
     }
-    // Their windows are not built yet.
-    button(QStringLiteral("Statistics"))->setEnabled(false);
-    button(QStringLiteral("Highscore"))->setEnabled(false);
 
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(Toolbar1);
@@ -101,8 +98,12 @@ QAction *frmFinish::button(const QString &key) const
 
 void frmFinish::onButton(const QString &key)
 {
-    if (key == QLatin1String("Statistics") || key == QLatin1String("Highscore"))
+    if (key == QLatin1String("Statistics") || key == QLatin1String("Highscore")) {
+        const auto &open = key == QLatin1String("Statistics") ? openStatistics : openHighScore;
+        if (open)
+            open(this);
         return;
+    }
     chosen_ = key;
     accept();
 }

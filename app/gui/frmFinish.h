@@ -33,6 +33,10 @@ class frmFinish : public QDialog
     QString chosen() const { return chosen_; }
     QAction *button(const QString &key) const;
 
+    // "Statistics" and "Highscore" open these over the dialog, which stays open.
+    std::function<void(QWidget *owner)> openStatistics;
+    std::function<void(QWidget *owner)> openHighScore;
+
   protected:
     void closeEvent(QCloseEvent *ev) override;
 

@@ -25,8 +25,12 @@
 #include "play/gui/frmHistory.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
+#include "stats/gui/frmGameStat.h"
+#include "stats/gui/frmHighScore.h"
+#include "stats/gui/frmLogStat.h"
 #include "stats/gui/frmOrgFav.h"
 #include "stats/gui/frmPlayFav.h"
+#include "stats/gui/frmSesStat.h"
 
 namespace tess
 {
@@ -296,16 +300,8 @@ void frmMain::buildToolbar()
 
 bool frmMain::unbuilt(QAction *a) const
 {
-    // Items whose windows have not been built: present, but never enabled.
-    if ((a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber))
-        return true;
-    const QAction *pending[] = {
-        mStat[1], // Game Statistics
-        mStat[2], // Session Statistics
-        mStat[4], // High Scores
-        mStat[6], // Log Statistics
-    };
-    return std::find(std::begin(pending), std::end(pending), a) != std::end(pending);
+    // The selection dialogs are reached through hooks a test may leave unset.
+    return (a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber);
 }
 
 void frmMain::RefreshMenus()
@@ -332,10 +328,9 @@ void frmMain::RefreshMenus()
         mReplay[2]->setEnabled(t.UndoPossible());
         mReplay[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
     }
-    for (QVector<QAction *> *arr : {&mFile, &mFav, &mStat, &mTools})
-        for (QAction *a : *arr)
-            if (a && unbuilt(a))
-                a->setEnabled(false);
+    for (QAction *a : {mFile[2], mFile[7]})
+        if (unbuilt(a))
+            a->setEnabled(false);
     RefreshRecentMenu();
 }
 
@@ -352,7 +347,7 @@ void frmMain::RefreshToolbar()
     toolButtons[5]->setChecked(shared_.Data->Autoplay() == 1);
     toolButtons[5]->setEnabled(mGame[4]->isEnabled());
     toolButtons[2]->setEnabled(!unbuilt(mFile[2]));
-    toolButtons[14]->setEnabled(!unbuilt(mStat[1]));
+    toolButtons[14]->setEnabled(true);
 }
 
 void frmMain::RefreshStatus()
@@ -501,6 +496,8 @@ void frmMain::GameWonDialog()
     {
         frmFinish dlg(
             *shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+        dlg.openStatistics = [this](QWidget *owner) { openStatWindow<frmGameStat>(owner); };
+        dlg.openHighScore = [this](QWidget *owner) { openStatWindow<frmHighScore>(owner); };
         dlg.exec();
         next = dlg.chosen();
     }
@@ -696,16 +693,29 @@ void frmMain::settingChanged(Setting s)
     RefreshToolbar();
 }
 
+template <class Window> void frmMain::openStatWindow(QWidget *owner)
+{
+    // A score file that cannot be read is shown as a failure, not as empty statistics.
+    std::unique_ptr<Window> w;
+    guarded([&] { w = std::make_unique<Window>(shared_, owner); });
+    if (w)
+        w->exec();
+}
+
 void frmMain::onStat(int index)
 {
     switch (index) {
     case 1: // Game Statistics
+        openStatWindow<frmGameStat>(this);
         break;
     case 2: // Session Statistics
+        openStatWindow<frmSesStat>(this);
         break;
     case 4: // High Scores
+        openStatWindow<frmHighScore>(this);
         break;
     case 6: // Log Statistics
+        openStatWindow<frmLogStat>(this);
         break;
     default:
         break;

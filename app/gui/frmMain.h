@@ -93,6 +93,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // Runs an action of the player; a failure is shown, never lost silently.
     void guarded(const std::function<void()> &fn);
     bool unbuilt(QAction *a) const;
+    // Opens a statistics window modally over owner.
+    template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
 
     Shared &shared_;

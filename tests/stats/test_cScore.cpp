@@ -184,7 +184,9 @@ TEST_F(ScoreFiles, MixedOldNewAndBrokenLinesLoadEveryGoodRecordExactly)
     writeFile("Ann.sre", file);
 
     score.OpenScore(QStringLiteral("Ann"));
-    ASSERT_EQ(score.ScoreTop(), 5);
+    // A date that cannot be read keeps its game: it is only in no period.
+    ASSERT_EQ(score.ScoreTop(), 6);
+    EXPECT_EQ(score.SkippedLines(), 3);
     struct Want {
         const char *date;
         QDate day;
@@ -198,10 +200,11 @@ TEST_F(ScoreFiles, MixedOldNewAndBrokenLinesLoadEveryGoodRecordExactly)
         {"12/8/2026 1:45:36 PM", {2026, 12, 8}, {13, 45, 36}, "Agnes", GameNumber::number(12), 31, 8, 4, 1},
         {"2026-03-08 14:05:09", {2026, 3, 8}, {14, 5, 9}, "Canister", GameNumber::text("9"), 20, 30, -4, 0},
         {"1/1/2026", {2026, 1, 1}, {0, 0}, "Westcliff", GameNumber::number(77), 1, 2, 3, 1},
+        {"31/31/2026 1:00:00 PM", {}, {}, "Westcliff", GameNumber::number(77), 1, 2, 3, 1},
         {nullptr, {2025, 11, 30}, {22, 10}, "Agnes", GameNumber::number(5), 7, 8, 9, 1},
         {"2026-03-09 00:00:01", {2026, 3, 9}, {0, 0, 1}, "Agnes", GameNumber::number(6), 1, 1, 1, 1},
     };
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const ScoreRecord r = score.GetScore(i + 1);
         const Want &w = want[i];
         EXPECT_EQ(r.DateText, w.date ? QString::fromUtf8(w.date) : localeDate) << i;
@@ -354,10 +357,83 @@ TEST_F(ScoreTotals, OverNothingAllZeroOtherwiseSums)
 
 TEST_F(ScoreTotals, SumsBeyondThirtyTwoBitsAreAnError)
 {
-    writeFile("Ann.sre", line("2026-01-01 10:00:00", "Klondike", "1", 2000000000, 1, 1, 1) +
-                             line("2026-01-01 10:00:00", "Klondike", "1", 2000000000, 1, 1, 1));
+    // Seventy games of nearly a year each: every line possible, their sum is not.
+    QByteArray file;
+    for (int i = 0; i < 70; ++i)
+        file += line("2026-01-01 10:00:00", "Klondike", "1", kMaxGameSeconds, 1, 1, 1);
+    writeFile("Ann.sre", file);
     score.OpenScore(QStringLiteral("Ann"));
+    ASSERT_EQ(score.ScoreTop(), 70);
     EXPECT_THROW(score.GetTotals(), OverflowError);
+    EXPECT_THROW(score.PeriodTotals({QDate(2026, 1, 1)}, QStringLiteral("yyyy")), OverflowError);
+}
+
+TEST_F(ScoreTotals, ALineNoGameCouldWriteIsSkippedAndCounted)
+{
+    // Two such lines used to overflow every total, so no statistics could be shown at all.
+    writeFile("Ann.sre", line("2026-01-01 10:00:00", "Klondike", "1", 2147483647, 1, 1, 1) +
+                             line("2026-01-01 10:00:00", "Klondike", "1", 60, 2, 3, 1) +
+                             line("2026-01-01 10:00:00", "Klondike", "1", 2147483647, 1, 1, 1));
+    writeFile("Bob.sre", line("2026-01-02 10:00:00", "Canister", "1", 30, 4, -5, 0));
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    data.SetPlayer(2, QStringLiteral("Bob"), false);
+    score.OpenAllScore();
+    EXPECT_EQ(score.SkippedLines(), 2);
+    EXPECT_EQ(score.GetTotals(), (StatTotals{2, 1, 1, -2, 6, 90}));
+    score.OpenAllScore();
+    EXPECT_EQ(score.SkippedLines(), 2); // counted afresh, not added up
+    score.CloseScore();
+    EXPECT_EQ(score.SkippedLines(), 0);
+}
+
+TEST_F(ScoreTotals, ValueAnswersMatchTheOneRecordEntryPoints)
+{
+    writeFile("Ann.sre", line("2026-01-31 10:00:00", "Klondike", "1", 10, 1, 5, 1) +
+                             line("2026-02-01 10:00:00", "Canister", "1", 20, 2, 7, 0) +
+                             line("2025-02-11 10:00:00", "Klondike", "1", 30, 3, -9, 1) +
+                             line("2026-02-28 10:00:00", "Klondike", "1", 40, 4, 1, 0));
+    writeFile("Bob.sre", line("2026-02-01 09:00:00", "Klondike", "1", 50, 5, 2, 1));
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    data.SetPlayer(2, QStringLiteral("Bob"), false);
+    score.OpenAllScore();
+    const std::vector<QDate> days = {QDate(2026, 1, 31), QDate(2026, 2, 1), QDate(2026, 2, 15),
+                                     QDate(2026, 2, 1)};
+    for (const char *interval : {"d", "m", "yyyy", "w"}) {
+        const auto all = score.PeriodTotals(days, QString::fromLatin1(interval));
+        ASSERT_EQ(all.size(), days.size());
+        for (size_t i = 0; i < days.size(); ++i) {
+            const DateTotals one = score.GetDateTotals(days[i].toString("yyyy-MM-dd") + " 12:00:00",
+                                                       QString::fromLatin1(interval));
+            EXPECT_EQ(all[i].Label, one.Label) << interval << i;
+            EXPECT_EQ(
+                (StatTotals{all[i].Played, all[i].Won, all[i].Lost, all[i].Score, all[i].Moves, all[i].Time}),
+                (StatTotals{one.Played, one.Won, one.Lost, one.Score, one.Moves, one.Time}))
+                << interval << i;
+        }
+    }
+    EXPECT_EQ(score.PeriodTotals(days, "m")[1].Played, 3);
+    const QStringList names = {"Klondike", "Westcliff", "Canister", "Klondike"};
+    const auto games = score.GameTotalsOf(names);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        EXPECT_EQ(games[i], score.GetGameTotals(names[i])) << i;
+    const auto players = score.PlayerTotalsOf({"Bob", "Ann", "Cy"});
+    EXPECT_EQ(players[0], score.GetPlayerTotals("Bob"));
+    EXPECT_EQ(players[1], score.GetPlayerTotals("Ann"));
+    EXPECT_EQ(players[2], StatTotals{});
+    const auto klondike = score.GameScores("Klondike", 3);
+    ASSERT_EQ(klondike.size(), 3u);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(klondike[n - 1], score.GetGameScore("Klondike", n)) << n;
+
+    // The top lists come back to the caller and leave the kept one alone.
+    score.Sort(QString(), QString(), 0);
+    const cScore::TopList byMoves = score.TopByKey(0, -1);
+    EXPECT_EQ(byMoves[0].Moves, 1);
+    EXPECT_EQ(byMoves[1].Moves, 3);
+    EXPECT_EQ(score.GetTop(1).Score, 7);
+    score.FinSort(0, -1);
+    for (int p = 1; p <= cScore::kTopSize; ++p)
+        EXPECT_EQ(score.GetTop(p), byMoves[p - 1]) << p;
 }
 
 TEST_F(ScoreTotals, DateTotalsByDayMonthAndYearAcrossBoundaries)

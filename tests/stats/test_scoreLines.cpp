@@ -50,8 +50,8 @@ TEST(ScoreLine, TextNumbersNegativeScoresAndNonAsciiRoundTrip)
         record("2026-03-08 14:05:09", "Klondike", GameNumber::text("123"), 5, 6, -40, 0),
         record("2026-03-08 14:05:09", "Zoë's Ça, va", GameNumber::text("a, b"), 0, 0, 0, 0),
         record("2026-03-08 14:05:09", "", GameNumber(), 1, 1, 1, 1),
-        record("2026-03-08 14:05:09", "Westcliff", GameNumber::number(999999999999999LL), INT32_MAX,
-               INT32_MIN, INT32_MIN, 1),
+        record("2026-03-08 14:05:09", "Westcliff", GameNumber::number(999999999999999LL), kMaxGameSeconds,
+               INT16_MAX, INT16_MIN, 1),
     };
     for (const ScoreRecord &r : cases) {
         const QByteArray line = formatScoreLine(r);
@@ -104,6 +104,39 @@ TEST(ScoreLine, UnreadableLinesAreRefusedWhole)
         EXPECT_FALSE(parseScoreLine(damaged)) << int(c);
         EXPECT_FALSE(parseFavLine(damaged.mid(22, 12))) << int(c);
     }
+}
+
+TEST(ScoreLine, FiguresNoGameCanLeaveAreRefusedBothWays)
+{
+    const ScoreRecord good = record("2026-03-08 14:05:09", "Klondike", GameNumber::number(1), 1, 1, 1, 1);
+    const struct {
+        i32 time, moves, score;
+    } bad[] = {{-1, 1, 1},           {kMaxGameSeconds + 1, 1, 1}, {INT32_MAX, 1, 1},
+               {1, -1, 1},           {1, INT16_MAX + 1, 1},       {1, 1, INT16_MAX + 1},
+               {1, 1, INT16_MIN - 1}};
+    for (const auto &b : bad) {
+        ScoreRecord r = good;
+        r.Time = b.time;
+        r.Moves = b.moves;
+        r.Score = b.score;
+        EXPECT_THROW(formatScoreLine(r), ScoreRefused) << b.time << " " << b.moves << " " << b.score;
+        const QByteArray line = "\"2026-03-08 14:05:09\",\"Klondike\",1," + QByteArray::number(b.time) + "," +
+                                QByteArray::number(b.moves) + "," + QByteArray::number(b.score) + ",1";
+        EXPECT_FALSE(readScoreLine(line)) << line.constData();
+    }
+}
+
+TEST(ScoreLine, AnUnreadableDateKeepsTheGameForTheLoaderOnly)
+{
+    const QByteArray line("\"31/31/2026 1:00:00 PM\",\"Klondike\",1,60,2,3,1");
+    EXPECT_FALSE(parseScoreLine(line));
+    auto r = readScoreLine(line);
+    ASSERT_TRUE(r);
+    EXPECT_FALSE(r->Day.isValid());
+    EXPECT_EQ(r->DateText, "31/31/2026 1:00:00 PM");
+    EXPECT_EQ(r->Time, 60);
+    // Anything else wrong with the line still refuses it.
+    EXPECT_FALSE(readScoreLine(QByteArray("\"someday\",\"Klondike\",1,60,2,3,2")));
 }
 
 TEST(ScoreLine, TextsThatWouldBreakTheLineAreRefused)

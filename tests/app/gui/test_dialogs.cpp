@@ -5,9 +5,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -221,7 +223,8 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
             lines << dlg->ListView1->item(i)->text();
         for (int i = 0; i < dlg->chartRow->count(); ++i)
             bars.push_back(dlg->chartRow->at(i));
-        EXPECT_FALSE(dlg->button("Statistics")->isEnabled());
+        EXPECT_TRUE(dlg->button("Statistics")->isEnabled());
+        EXPECT_TRUE(dlg->button("Highscore")->isEnabled());
         dlg->button("Restart")->trigger();
         return true;
     });
@@ -246,6 +249,40 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     EXPECT_EQ(QString::fromStdString(t.d().CurGNo.display()), "7");
     EXPECT_EQ(layout(t.e()), opening);
     EXPECT_EQ(t.scoreLines().size(), 1); // the won game stays recorded once, as won
+}
+
+TEST(GameWon, StatisticsAndHighScoreOpenOverTheDialogWithTheWonGame)
+{
+    Window t;
+    t.w->startGame("Klondike", GameNumber::number(3));
+    QStringList opened;
+    QString played;
+    bool stayed = false;
+    whenModal([&](QWidget *m) {
+        auto *dlg = qobject_cast<frmFinish *>(m);
+        if (!dlg)
+            return false;
+        // Each window is read and closed as it shows; the dialog must still be there after.
+        for (const char *key : {"Statistics", "Highscore"}) {
+            whenModal([&](QWidget *w) {
+                if (w == dlg)
+                    return false;
+                opened << w->objectName();
+                if (auto *summary = w->findChild<QTreeWidget *>("lvGeneral"))
+                    played = summary->topLevelItem(0)->text(0);
+                w->findChild<QPushButton *>("cmdClose")->click();
+                return true;
+            });
+            dlg->button(key)->trigger();
+        }
+        stayed = dlg->isVisible() && QApplication::activeModalWidget() == dlg;
+        dlg->button("Close")->trigger();
+        return true;
+    });
+    winByLastMove(t);
+    EXPECT_EQ(opened, QStringList({"frmGameStat", "frmHighScore"}));
+    EXPECT_EQ(played, "Games Played : 1"); // the game was recorded before the buttons could be used
+    EXPECT_TRUE(stayed);
 }
 
 TEST(GameWon, NewGameReplaysTheLastGameName)

@@ -152,18 +152,19 @@ TEST(ExportStat, AnUnreadableScoreFileKeepsTheOldReportAndIsReported)
 TEST(ExportStat, TotalsBeyondTheirRangeAreReportedNotWritten)
 {
     Export t;
-    // Two games whose times together leave 32 bits.
+    // Seventy games of nearly a year each: every line possible, their times together leave 32 bits.
     ScoreRecord r;
     r.DateText = QStringLiteral("2026-01-01 10:00:00");
     r.GameName = QStringLiteral("Klondike");
     r.GameNo = GameNumber::number(1);
-    r.Time = 2000000000;
+    r.Time = kMaxGameSeconds;
     r.Won = 1;
     QDir().mkpath(t.d().AppDir());
     {
         QFile f(t.d().AppDir() + QStringLiteral("Ann.sre"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(formatScoreLine(r) + formatScoreLine(r));
+        for (int i = 0; i < 70; ++i)
+            f.write(formatScoreLine(r));
     }
     const QString path = t.out(QStringLiteral("report.txt"));
     Shown msg;
