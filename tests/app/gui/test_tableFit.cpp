@@ -337,3 +337,27 @@ TEST(TableFitWindow, AnEmptyTableSaysWhatToDo)
     t.w->RefreshMenus();
     EXPECT_FALSE(t.w->table()->hint().isEmpty());
 }
+
+TEST(TableFit, PicturesBelowDesignSizeShowTheWholeCard)
+{
+    // A small table draws its cards below one picture pixel per design pixel; the whole
+    // card must shrink, not be cut at its right and bottom.
+    for (qreal r : {0.6, 0.9, 1.37}) {
+        SCOPED_TRACE(r);
+        for (const QImage &small : {MainPic(1, r), MainPic(25, r), DeckPic(531, r)}) {
+            const QImage a = small.convertToFormat(QImage::Format_ARGB32);
+            // The card's outline runs down its right edge: the last columns are darker
+            // than the white just inside.
+            int x = a.width() - 1;
+            while (x > 0 && qAlpha(a.pixel(x, a.height() / 2)) < 128)
+                --x;
+            EXPECT_GE(x, a.width() - 3);
+            int y = a.height() - 1;
+            while (y > 0 && qAlpha(a.pixel(a.width() / 2, y)) < 128)
+                --y;
+            EXPECT_GE(y, a.height() - 3);
+            const QColor edge = a.pixelColor(x, a.height() / 2);
+            EXPECT_LT(edge.red() + edge.green() + edge.blue(), 3 * 235);
+        }
+    }
+}
