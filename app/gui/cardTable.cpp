@@ -242,7 +242,14 @@ void CardTable::cardRaised(int picId)
 
 void CardTable::cardShown(int picId, bool visible)
 {
-    PicCards[picId]->setVisible(visible);
+    TavCard *c = PicCards[picId];
+    // A face kept hidden through a resize is drawn for the present size before it shows.
+    const qreal r = pictureRatio();
+    if (visible && c->FaceMode() != 1 && facePics_[picId] >= 1 && faceRatios_[picId] != r) {
+        faceRatios_[picId] = r;
+        c->MainPic(faceImage(facePics_[picId]));
+    }
+    c->setVisible(visible);
 }
 
 void CardTable::cardFaceChanged(int picId)

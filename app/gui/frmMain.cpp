@@ -499,12 +499,13 @@ void frmMain::LayOutWindow()
     bool needV = h < th;
     if (needV)
         w -= sb;
-    bool needH = centred(w) < 0;
-    if (needH && !needV) {
+    const bool needH = centred(w) < 0;
+    if (needH) {
         h -= sb;
-        needV = h < th;
-        if (needV)
+        if (!needV && h < th) {
+            needV = true;
             w -= sb;
+        }
     }
     if (needH) {
         hsbTable->setGeometry(0, h, w, sb);

@@ -285,6 +285,9 @@ TEST(TableFitWindow, TheGameMenuSwitchesBetweenFittedAndScrollingDesignLayout)
     auto *v = t.w->findChild<QScrollBar *>("vsbTable");
     ASSERT_TRUE(h && v);
     ASSERT_TRUE(h->isVisible() && v->isVisible());
+    // Both bars lie inside the play area, and the view is what they leave.
+    EXPECT_TRUE(t.picMain()->rect().contains(h->geometry()));
+    EXPECT_TRUE(t.picMain()->rect().contains(v->geometry()));
     const QRect view(0, 0, v->x(), h->y());
     h->setValue(h->minimum());
     v->setValue(v->minimum());
