@@ -100,10 +100,12 @@ void CardTable::layOut()
     }
     // Drawing every picture afresh takes longer than one frame: while the window is being
     // resized the old ones stand in, stretched.
-    if (!isVisible() || shownRatio_ == 0)
+    if (!isVisible() || shownRatio_ == 0) {
         refreshPictures();
-    else
+    } else {
+        // The background is cheap to draw at any size with tiles already drawn.
         tmrCrisp_.start();
+    }
     update();
 }
 
@@ -130,7 +132,7 @@ void CardTable::refreshPictures()
             c->MainPic(faceImage(facePics_[i]));
         }
     }
-    paintBackground();
+    paintBackground(r);
     update();
 }
 
@@ -186,17 +188,17 @@ void CardTable::SetBG(int ind, int fade, i32 customColor)
     bgInd_ = ind;
     bgFade_ = fade;
     bgColor_ = customColor;
-    paintBackground();
+    paintBackground(pictureRatio());
     update();
 }
 
-void CardTable::paintBackground()
+void CardTable::paintBackground(qreal tileRatio)
 {
     const qreal dpr = devicePixelRatioF();
     bg_ = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_RGB32);
     bg_.setDevicePixelRatio(dpr);
     // Textures grow with the table, in the same whole-pixel steps as the cards.
-    tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, fit_ ? pictureRatio() / dpr : 1.0);
+    tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, fit_ && tileRatio > 0 ? tileRatio / dpr : 1.0);
 }
 
 void CardTable::paintEvent(QPaintEvent *)
@@ -231,7 +233,11 @@ void CardTable::cardMoved(int picId, double left, double top)
     const CardState &s = e_.card(picId);
     TavCard *c = PicCards[picId];
     cardTwips_[picId] = QPointF(left, top);
+    if (c->isVisible())
+        moved_ += c->geometry();
     c->move(toWidget(left, top));
+    if (c->isVisible())
+        moved_ += c->geometry();
     c->SetLoc(s.Cell, s.Pile, s.Pos);
 }
 
@@ -323,7 +329,10 @@ void CardTable::allHidden()
 
 void CardTable::repaint()
 {
-    update();
+    // Only where cards moved: on a large table a whole redraw per mouse move costs more
+    // than a frame.
+    update(moved_);
+    moved_ = QRegion();
 }
 
 bool CardTable::animates() const
@@ -336,7 +345,8 @@ void CardTable::animationStep()
     // Draw this step now, then hold it briefly; user input waits until the move is over.
     QElapsedTimer t;
     t.start();
-    QWidget::repaint();
+    QWidget::repaint(moved_);
+    moved_ = QRegion();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const qint64 left = stepMillis - t.elapsed();
     if (left > 0)

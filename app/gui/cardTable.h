@@ -6,6 +6,7 @@
 #include <map>
 
 #include <QImage>
+#include <QRegion>
 #include <QTimer>
 #include <QVector>
 #include <QWidget>
@@ -91,7 +92,7 @@ class CardTable : public QWidget, public TableView
     QImage faceImage(int pic) const;
     qreal pictureRatio() const;
     void layOut();
-    void paintBackground();
+    void paintBackground(qreal tileRatio);
 
     Engine &e_;
     cData &data_;
@@ -110,6 +111,7 @@ class CardTable : public QWidget, public TableView
     i32 bgColor_ = 128;
     QString hint_;
     QTimer tmrCrisp_;
+    QRegion moved_; // where cards were and are since the last frame
 };
 
 } // namespace tess

@@ -27,7 +27,7 @@ void drawPicture(QWidget *w, const QImage &pic)
         p.drawImage(QRectF(QPointF(0, 0), logical), pic);
         return;
     }
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Plain sampling: this stands in only for the moments of a resize, where speed counts.
     p.drawImage(w->rect(), pic);
 }
 } // namespace
