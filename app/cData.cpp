@@ -33,6 +33,7 @@ const QVector<SettingInfo> &settingTable()
         {Setting::RangeIndex, "RangeIndex", 15},
         {Setting::DeckIndex, "DeckIndex", 531},
         {Setting::Fade, "Fade", 1},
+        {Setting::FitTable, "FitTable", 1},
     };
     return table;
 }

@@ -39,6 +39,7 @@ enum class Setting {
     RangeIndex,
     DeckIndex,
     Fade,
+    FitTable,
 };
 
 struct SettingInfo {
@@ -116,6 +117,9 @@ class cData : public GameRegistry
     void SetAutoplay(i16 v) { set(Setting::Autoplay, v); }
     i16 ShowToolbar() const { return get(Setting::ShowToolbar); }
     void SetShowToolbar(i16 v) { set(Setting::ShowToolbar, v); }
+    // 1 scales the table to the play area; 0 keeps it at its design size.
+    i16 FitTable() const { return get(Setting::FitTable); }
+    void SetFitTable(i16 v) { set(Setting::FitTable, v); }
     i16 CardSpeed() const { return get(Setting::CardSpeed); }
     i16 UndoSpeed() const { return get(Setting::UndoSpeed); }
     i16 UndoallSpeed() const { return get(Setting::UndoallSpeed); }

@@ -1,4 +1,6 @@
-// Card backs: a white margin round a patterned panel, one pattern per id.
+// Card backs: a thin white rim round a patterned panel, one pattern per id. The rim is
+// kept narrow so that the few pixels of a face-down card showing in a stacked pile are
+// already pattern, not white.
 #include <cmath>
 #include <functional>
 
@@ -15,13 +17,13 @@ namespace tess::art
 namespace
 {
 
-const QRectF kPanel(4, 4, 63, 88);
+const QRectF kPanel(1.5, 1.5, 68, 93);
 const QPointF kMid(35.5, 48);
 
 QPainterPath panelPath()
 {
     QPainterPath p;
-    p.addRoundedRect(kPanel, 3.5, 3.5);
+    p.addRoundedRect(kPanel, 4.5, 4.5);
     return p;
 }
 

@@ -18,6 +18,11 @@ QImage canvas(int w, int h, qreal dpr, bool opaque)
 
 void preparePainter(QPainter &p)
 {
+    // A painter applies a device ratio only from 1 upwards: a picture drawn below its
+    // design size (a small table) is scaled here, or it would come out cut.
+    const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1;
+    if (dpr < 1)
+        p.scale(dpr, dpr);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);

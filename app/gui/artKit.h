@@ -20,7 +20,7 @@ constexpr qreal kCardRadius = 6.0;
 // A transparent (or opaque) image of the given logical size at the given ratio.
 QImage canvas(int w, int h, qreal dpr, bool opaque = false);
 
-// An antialiased painter in logical coordinates.
+// An antialiased painter in logical coordinates, at any ratio of the device.
 void preparePainter(QPainter &p);
 
 // Small fast generator with a fixed seed; the same seed gives the same sequence everywhere.
@@ -107,10 +107,12 @@ template <typename F> void drawSymmetric(QPainter &p, qreal dpr, const QRect &ar
         lp.translate(-area.x(), -area.y());
         draw(lp);
     }
-    p.drawImage(area.topLeft(), layer);
-    QImage turned = layer.mirrored(true, true);
-    turned.setDevicePixelRatio(dpr);
-    p.drawImage(QPoint(kCardW - area.x() - area.width(), kCardH - area.y() - area.height()), turned);
+    // Target rectangles in design pixels hold at any ratio, below one included.
+    p.drawImage(QRectF(area), layer);
+    const QImage turned = layer.mirrored(true, true);
+    p.drawImage(QRectF(kCardW - area.x() - area.width(), kCardH - area.y() - area.height(), area.width(),
+                       area.height()),
+                turned);
 }
 
 } // namespace tess::art

@@ -1,5 +1,8 @@
 #include "app/gui/cardTable.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -16,11 +19,13 @@ namespace
 {
 constexpr int kTablePxW = kTableWidth / kTwipsPerPixel;  // 1032
 constexpr int kTablePxH = kTableHeight / kTwipsPerPixel; // 747
-
-int px(double twips)
-{
-    return static_cast<int>(roundHalfEven(twips / kTwipsPerPixel));
-}
+constexpr int kCardPxW = kCardWidth / kTwipsPerPixel;
+constexpr int kCardPxH = kCardHeight / kTwipsPerPixel;
+// Below this the cards are too small to tell apart; the window scrolls nothing then,
+// but a table this small only arises in a window nobody plays in.
+constexpr double kMinScale = 0.2;
+// How long the stretched pictures may stand in after the last resize step.
+constexpr int kCrispDelayMs = 120;
 } // namespace
 
 CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(parent), e_(engine), data_(data)
@@ -28,8 +33,115 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     setObjectName(QStringLiteral("PicBack"));
     setFixedSize(kTablePxW, kTablePxH);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    cardSize_ = QSize(kCardPxW, kCardPxH);
     bg_ = QImage(kTablePxW, kTablePxH, QImage::Format_RGB32);
     bg_.fill(Qt::darkGreen);
+    tmrCrisp_.setSingleShot(true);
+    tmrCrisp_.setInterval(kCrispDelayMs);
+    connect(&tmrCrisp_, &QTimer::timeout, this, &CardTable::refreshPictures);
+}
+
+double CardTable::scaleFor(QSize area)
+{
+    const double s = std::min(area.width() / static_cast<double>(kTablePxW),
+                              area.height() / static_cast<double>(kTablePxH));
+    return std::max(s, kMinScale);
+}
+
+QPoint CardTable::toWidget(double leftTwips, double topTwips) const
+{
+    return QPoint(origin_.x() + static_cast<int>(roundHalfEven(leftTwips / kTwipsPerPixel * scale_)),
+                  origin_.y() + static_cast<int>(roundHalfEven(topTwips / kTwipsPerPixel * scale_)));
+}
+
+qreal CardTable::pictureRatio() const
+{
+    return cardPictureRatio(cardSize_.width(), devicePixelRatioF());
+}
+
+void CardTable::setFit(bool on)
+{
+    if (on == fit_)
+        return;
+    fit_ = on;
+    if (on) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(kTablePxW, kTablePxH);
+    }
+    layOut();
+}
+
+void CardTable::resizeEvent(QResizeEvent *)
+{
+    layOut();
+}
+
+void CardTable::layOut()
+{
+    scale_ = fit_ ? scaleFor(size()) : 1.0;
+    origin_ =
+        fit_ ? QPoint(qRound((width() - kTablePxW * scale_) / 2), qRound((height() - kTablePxH * scale_) / 2))
+             : QPoint(0, 0);
+    // Cards keep the design proportions in whole pixels, never wider than their slot.
+    const int w = std::max(1, static_cast<int>(std::floor(kCardPxW * scale_ + 1e-9)));
+    cardSize_ = QSize(w, qRound(kCardPxH * w / static_cast<double>(kCardPxW)));
+    for (int i = 0; i < PicCards.size(); ++i) {
+        TavCard *c = PicCards[i];
+        c->setScale(scale_);
+        c->setFixedSize(cardSize_);
+        c->move(toWidget(cardTwips_[i].x(), cardTwips_[i].y()));
+    }
+    for (auto &[m, at] : markerTwips_) {
+        auto *w = const_cast<TavEmpty *>(m);
+        w->setFixedSize(cardSize_);
+        w->move(toWidget(at.x(), at.y()));
+    }
+    // Drawing every picture afresh takes longer than one frame: while the window is being
+    // resized the old ones stand in, stretched.
+    if (!isVisible() || shownRatio_ == 0) {
+        refreshPictures();
+    } else {
+        // The background is cheap to draw at any size with tiles already drawn.
+        tmrCrisp_.start();
+    }
+    update();
+}
+
+void CardTable::refreshPictures()
+{
+    tmrCrisp_.stop();
+    const qreal r = pictureRatio();
+    if (r != shownRatio_) {
+        shownRatio_ = r;
+        const QImage back = DeckPic(data_.DeckIndex(), r);
+        for (TavCard *c : PicCards)
+            c->DeckPic(back);
+        for (auto &[m, at] : markerTwips_) {
+            auto *w = const_cast<TavEmpty *>(m);
+            if (w->kind >= 0)
+                w->Pic(RightPic(w->kind, r));
+        }
+    }
+    // Faces are drawn for the cards that show them; the others on turning up.
+    for (int i = 0; i < PicCards.size(); ++i) {
+        TavCard *c = PicCards[i];
+        if (faceRatios_[i] != r && facePics_[i] >= 1 && !c->isHidden() && c->FaceMode() != 1) {
+            faceRatios_[i] = r;
+            c->MainPic(faceImage(facePics_[i]));
+        }
+    }
+    paintBackground(r);
+    update();
+}
+
+void CardTable::setHint(const QString &text)
+{
+    if (text == hint_)
+        return;
+    hint_ = text;
+    update();
 }
 
 void CardTable::CreateCardControls()
@@ -51,6 +163,8 @@ void CardTable::CreateCardControls()
     connect(PicStock, &TavEmpty::Click, this, &CardTable::stockMarkerClicked);
 
     facePics_.fill(0, kMaxCards);
+    faceRatios_.fill(0, kMaxCards);
+    cardTwips_.fill(QPointF(), kMaxCards);
     for (int i = 0; i < kMaxCards; ++i) {
         auto *c = new TavCard(i, this);
         connect(c, &TavCard::MouseDown, this, &CardTable::cardPressed);
@@ -58,41 +172,72 @@ void CardTable::CreateCardControls()
         connect(c, &TavCard::MouseUp, this, &CardTable::cardReleased);
         PicCards.append(c);
     }
-    SetDeckBacks();
+    shownRatio_ = 0;
+    layOut();
 }
 
 void CardTable::SetDeckBacks()
 {
-    const QImage back = DeckPic(data_.DeckIndex(), devicePixelRatioF());
+    const QImage back = DeckPic(data_.DeckIndex(), pictureRatio());
     for (TavCard *c : PicCards)
         c->DeckPic(back);
 }
 
 void CardTable::SetBG(int ind, int fade, i32 customColor)
 {
-    const qreal dpr = devicePixelRatioF();
-    bg_ = QImage(qRound(kTablePxW * dpr), qRound(kTablePxH * dpr), QImage::Format_RGB32);
-    bg_.setDevicePixelRatio(dpr);
-    tess::SetBG(ind, bg_, fade, customColor);
+    bgInd_ = ind;
+    bgFade_ = fade;
+    bgColor_ = customColor;
+    paintBackground(pictureRatio());
     update();
+}
+
+void CardTable::paintBackground(qreal tileRatio)
+{
+    const qreal dpr = devicePixelRatioF();
+    bg_ = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_RGB32);
+    bg_.setDevicePixelRatio(dpr);
+    // Textures grow with the table, in the same whole-pixel steps as the cards.
+    tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, fit_ && tileRatio > 0 ? tileRatio / dpr : 1.0);
 }
 
 void CardTable::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawImage(QPointF(0, 0), bg_);
+    const qreal dpr = devicePixelRatioF();
+    if (bg_.width() == qRound(width() * dpr) && bg_.height() == qRound(height() * dpr))
+        p.drawImage(QPointF(0, 0), bg_);
+    else
+        p.drawImage(QRectF(rect()), bg_); // mid-resize: the old one stretched, until redrawn
+    if (hint_.isEmpty())
+        return;
+    QFont f = font();
+    f.setPixelSize(std::max(12, qRound(20 * scale_)));
+    f.setBold(true);
+    p.setFont(f);
+    const QRect table(origin_, QSize(qRound(kTablePxW * scale_), qRound(kTablePxH * scale_)));
+    const QRect shown = table.intersected(rect());
+    p.setPen(QColor(0, 0, 0, 150));
+    p.drawText(shown.translated(1, 1), Qt::AlignCenter | Qt::TextWordWrap, hint_);
+    p.setPen(QColor(250, 250, 240));
+    p.drawText(shown, Qt::AlignCenter | Qt::TextWordWrap, hint_);
 }
 
 QImage CardTable::faceImage(int pic) const
 {
-    return MainPic(pic, devicePixelRatioF());
+    return MainPic(pic, pictureRatio());
 }
 
 void CardTable::cardMoved(int picId, double left, double top)
 {
     const CardState &s = e_.card(picId);
     TavCard *c = PicCards[picId];
-    c->move(px(left), px(top));
+    cardTwips_[picId] = QPointF(left, top);
+    if (c->isVisible())
+        moved_ += c->geometry();
+    c->move(toWidget(left, top));
+    if (c->isVisible())
+        moved_ += c->geometry();
     c->SetLoc(s.Cell, s.Pile, s.Pos);
 }
 
@@ -103,7 +248,14 @@ void CardTable::cardRaised(int picId)
 
 void CardTable::cardShown(int picId, bool visible)
 {
-    PicCards[picId]->setVisible(visible);
+    TavCard *c = PicCards[picId];
+    // A face kept hidden through a resize is drawn for the present size before it shows.
+    const qreal r = pictureRatio();
+    if (visible && c->FaceMode() != 1 && facePics_[picId] >= 1 && faceRatios_[picId] != r) {
+        faceRatios_[picId] = r;
+        c->MainPic(faceImage(facePics_[picId]));
+    }
+    c->setVisible(visible);
 }
 
 void CardTable::cardFaceChanged(int picId)
@@ -112,8 +264,10 @@ void CardTable::cardFaceChanged(int picId)
     TavCard *c = PicCards[picId];
     if (s.Suit != c->Suit() || s.Num != c->Num() || s.Suitpile != c->Suitpile())
         c->SetValue(s.Suit, s.Num, s.Suitpile);
-    if (s.FacePic != facePics_[picId] && s.FacePic >= 1 && s.FacePic <= 52) {
+    const qreal r = pictureRatio();
+    if ((s.FacePic != facePics_[picId] || faceRatios_[picId] != r) && s.FacePic >= 1 && s.FacePic <= 52) {
         facePics_[picId] = s.FacePic;
+        faceRatios_[picId] = r;
         c->MainPic(faceImage(s.FacePic));
     }
     c->setFaceMode(s.FaceMode);
@@ -144,7 +298,9 @@ void CardTable::markerPlaced(MarkerArray array, int index, int kind, i16 left, i
     if (!m)
         return;
     markerKindChanged(array, index, kind);
-    m->move(px(left), px(top));
+    markerTwips_[m] = QPoint(left, top);
+    m->setFixedSize(cardSize_);
+    m->move(toWidget(left, top));
     m->show();
 }
 
@@ -154,7 +310,7 @@ void CardTable::markerKindChanged(MarkerArray array, int index, int kind)
     if (!m || m->kind == kind)
         return;
     m->kind = kind;
-    m->Pic(RightPic(kind, devicePixelRatioF()));
+    m->Pic(RightPic(kind, pictureRatio()));
 }
 
 void CardTable::allHidden()
@@ -173,7 +329,10 @@ void CardTable::allHidden()
 
 void CardTable::repaint()
 {
-    update();
+    // Only where cards moved: on a large table a whole redraw per mouse move costs more
+    // than a frame.
+    update(moved_);
+    moved_ = QRegion();
 }
 
 bool CardTable::animates() const
@@ -186,7 +345,8 @@ void CardTable::animationStep()
     // Draw this step now, then hold it briefly; user input waits until the move is over.
     QElapsedTimer t;
     t.start();
-    QWidget::repaint();
+    QWidget::repaint(moved_);
+    moved_ = QRegion();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const qint64 left = stepMillis - t.elapsed();
     if (left > 0)

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <map>
 
 #include <QImage>
+#include <QRegion>
+#include <QTimer>
 #include <QVector>
 #include <QWidget>
 
@@ -28,6 +31,28 @@ class CardTable : public QWidget, public TableView
     // Paints the background into the table's persistent image.
     void SetBG(int ind, int fade, i32 customColor);
     const QImage &background() const { return bg_; }
+
+    // Fit on: the table's layout is scaled uniformly to the largest size that fits this
+    // widget, centred, and the widget may take any size. Off: the design size, unscaled.
+    void setFit(bool on);
+    bool fit() const { return fit_; }
+    // Logical pixels per design pixel, and where the table's top-left corner lies.
+    double scale() const { return scale_; }
+    QPoint origin() const { return origin_; }
+    QSize cardSize() const { return cardSize_; }
+    // Where a place on the table, in twips, lies in this widget.
+    QPoint toWidget(double leftTwips, double topTwips) const;
+    // The largest scale at which the whole table fits an area of this size.
+    static double scaleFor(QSize area);
+
+    // Draws every picture afresh at the present size; a resize does it shortly after the
+    // last step, showing the old pictures stretched meanwhile.
+    void refreshPictures();
+    bool picturesCurrent() const { return !tmrCrisp_.isActive(); }
+
+    // A short line shown centred while no game runs; empty hides it.
+    void setHint(const QString &text);
+    const QString &hint() const { return hint_; }
 
     QVector<TavCard *> PicCards;
     QVector<TavEmpty *> PicHome, PicRight, PicRes, PicWaste;
@@ -60,16 +85,33 @@ class CardTable : public QWidget, public TableView
 
   protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
 
   private:
     TavEmpty *marker(MarkerArray array, int index) const;
     QImage faceImage(int pic) const;
+    qreal pictureRatio() const;
+    void layOut();
+    void paintBackground(qreal tileRatio);
 
     Engine &e_;
     cData &data_;
     QImage bg_;
-    QVector<int> facePics_; // face picture each card control holds
+    QVector<int> facePics_;     // face picture each card control holds
+    QVector<qreal> faceRatios_; // and the ratio it was drawn at
+    QVector<QPointF> cardTwips_;
+    std::map<const TavEmpty *, QPoint> markerTwips_;
     bool animated_ = true;
+    bool fit_ = false;
+    double scale_ = 1;
+    QPoint origin_;
+    QSize cardSize_;
+    qreal shownRatio_ = 0; // ratio of the pictures and background now shown
+    int bgInd_ = 1007, bgFade_ = 1;
+    i32 bgColor_ = 128;
+    QString hint_;
+    QTimer tmrCrisp_;
+    QRegion moved_; // where cards were and are since the last frame
 };
 
 } // namespace tess

@@ -10,6 +10,9 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 
 #include "app/gui/brand.h"
 #include "app/gui/cardTable.h"
@@ -42,6 +45,67 @@ int twipsToPx(int twips)
 {
     return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
 }
+
+// A status caption that gives way to the menus: it asks for room for its widest figure
+// but, squeezed, shows what fits and ends with an ellipsis.
+class StatusCaption : public QLabel
+{
+  public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override
+    {
+        return QSize(fontMetrics().horizontalAdvance(QStringLiteral("Score :-32768  ")),
+                     QLabel::sizeHint().height());
+    }
+    QSize minimumSizeHint() const override { return QSize(0, QLabel::minimumSizeHint().height()); }
+
+  protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+    }
+};
+
+// The captions' corner of the menu bar: it never asks for more than the menus leave.
+class StatusCorner : public QWidget
+{
+  public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override
+    {
+        const QSize natural = QWidget::sizeHint();
+        auto *bar = qobject_cast<QMenuBar *>(parentWidget());
+        if (!bar)
+            return natural;
+        const int room = bar->width() - menusWidth(bar);
+        return QSize(std::clamp(room, 0, natural.width()), natural.height());
+    }
+    QSize minimumSizeHint() const override { return QSize(0, QWidget::minimumSizeHint().height()); }
+
+  private:
+    // What the menu titles take, measured as the menu bar measures them.
+    static int menusWidth(const QMenuBar *bar)
+    {
+        const QStyle *st = bar->style();
+        int w = 2 * st->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, bar) +
+                2 * st->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, bar);
+        const int spacing = st->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, bar);
+        for (const QAction *a : bar->actions()) {
+            if (!a->isVisible())
+                continue;
+            QStyleOptionMenuItem opt;
+            opt.initFrom(bar);
+            opt.menuItemType = QStyleOptionMenuItem::Normal;
+            opt.text = a->text();
+            const QSize text = bar->fontMetrics().size(Qt::TextShowMnemonic, a->text());
+            w += st->sizeFromContents(QStyle::CT_MenuBarItem, &opt, text, bar).width() + spacing;
+        }
+        return w + 4; // a little slack so rounding never tips the last menu into overflow
+    }
+};
 } // namespace
 
 frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_(shared)
@@ -67,6 +131,14 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     Engine &e = *shared_.Eng;
     PicBack = new CardTable(e, *shared_.Data, PicMain);
     e.setView(PicBack);
+    hsbTable = new QScrollBar(Qt::Horizontal, PicMain);
+    hsbTable->setObjectName(QStringLiteral("hsbTable"));
+    vsbTable = new QScrollBar(Qt::Vertical, PicMain);
+    vsbTable->setObjectName(QStringLiteral("vsbTable"));
+    hsbTable->hide();
+    vsbTable->hide();
+    for (QScrollBar *b : {hsbTable, vsbTable})
+        connect(b, &QScrollBar::valueChanged, this, [this] { LayOutWindow(); });
     sound_ = std::make_unique<SoundPlayer>();
     shared_.Data->setSoundSink(sound_.get());
     help_ = std::make_unique<HelpWindow>();
@@ -199,10 +271,12 @@ void frmMain::buildMenus()
            {"U&ndo All", K(Qt::CTRL | Qt::Key_C)},
            {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
            {"-", {}},
-           {"View Toolbar", {}}},
+           {"View Toolbar", {}},
+           {"Fit Table to Window", {}}},
           [this](int i) { onGame(i); });
     mGame[4]->setCheckable(true);
     mGame[9]->setCheckable(true);
+    mGame[10]->setCheckable(true);
     build("&Replay", "mnuReplay", mReplay, "mReplay",
           {{"&Forward", K(Qt::SHIFT | Qt::Key_F1)},
            {"&Back", K(Qt::SHIFT | Qt::Key_F2)},
@@ -238,14 +312,13 @@ void frmMain::buildMenus()
           [this](int i) { onHelp(i); });
 
     // The status captions sit at the right end of the menu bar.
-    auto *status = new QWidget(bar);
+    auto *status = new StatusCorner(bar);
     auto *lay = new QHBoxLayout(status);
     lay->setContentsMargins(0, 0, 12, 0);
     lay->setSpacing(28);
     for (QLabel **l : {&mScore, &mTime, &mMoves}) {
-        *l = new QLabel(status);
-        // Room for the widest figure, so the captions never jump or get cut.
-        (*l)->setMinimumWidth((*l)->fontMetrics().horizontalAdvance(QStringLiteral("Score :-32768  ")));
+        // Room for the widest figure when the window has it, so the captions never jump.
+        *l = new StatusCaption(status);
         lay->addWidget(*l);
     }
     mScore->setObjectName(QStringLiteral("mScore"));
@@ -311,6 +384,8 @@ void frmMain::RefreshMenus()
     const cData &d = *shared_.Data;
     const bool running = d.GameRunning;
     mGame[9]->setChecked(d.ShowToolbar() != 0);
+    mGame[10]->setChecked(d.FitTable() != 0);
+    PicBack->setHint(running ? QString() : QStringLiteral("Press F2 for a new game or F3 to choose one"));
     for (QAction *a : {mFile[4], mFile[5], mFav[1], mTools[5]})
         a->setEnabled(running);
     mGame[4]->setChecked(d.Autoplay() != 0);
@@ -380,9 +455,46 @@ void frmMain::LayOutWindow()
         PicMain->setGeometry(0, top, central_->width(), central_->height() - top);
     }
     PicMain->raise(); // without the toolbar strip the play area covers it
-    const int widthTwips = PicMain->width() * kTwipsPerPixel;
-    const int leftTwips = (widthTwips - kTableWidth) / 2 - 20;
-    PicBack->move(twipsToPx(leftTwips), 0);
+    const bool fit = shared_.Data->FitTable() != 0;
+    PicBack->setFit(fit);
+    if (fit) {
+        hsbTable->hide();
+        vsbTable->hide();
+        PicBack->setGeometry(PicMain->rect());
+        return;
+    }
+    // The design size, centred across the play area; where the area is smaller, scroll bars
+    // reach every part of the table instead of cutting it off.
+    auto centred = [](int width) { return twipsToPx((width * kTwipsPerPixel - kTableWidth) / 2 - 20); };
+    const int sb = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, hsbTable);
+    const int tw = PicBack->width(), th = PicBack->height();
+    int w = PicMain->width(), h = PicMain->height();
+    bool needV = h < th;
+    if (needV)
+        w -= sb;
+    const bool needH = centred(w) < 0;
+    if (needH) {
+        h -= sb;
+        if (!needV && h < th) {
+            needV = true;
+            w -= sb;
+        }
+    }
+    if (needH) {
+        hsbTable->setGeometry(0, h, w, sb);
+        hsbTable->setRange(0, tw - w);
+        hsbTable->setPageStep(w);
+    }
+    if (needV) {
+        vsbTable->setGeometry(w, 0, sb, h);
+        vsbTable->setRange(0, th - h);
+        vsbTable->setPageStep(h);
+    }
+    hsbTable->setVisible(needH);
+    vsbTable->setVisible(needV);
+    PicBack->move(needH ? -hsbTable->value() : centred(w), needV ? -vsbTable->value() : 0);
+    hsbTable->raise();
+    vsbTable->raise();
 }
 
 void frmMain::resizeEvent(QResizeEvent *ev)
@@ -596,6 +708,10 @@ void frmMain::onGame(int index)
         break;
     case 9:
         d.SetShowToolbar(d.ShowToolbar() != 0 ? 0 : 1);
+        LayOutWindow();
+        break;
+    case 10:
+        d.SetFitTable(d.FitTable() != 0 ? 0 : 1);
         LayOutWindow();
         break;
     default:

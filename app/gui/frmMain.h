@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVector>
@@ -105,7 +106,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     QToolBar *Toolbar1 = nullptr;
     QWidget *PicMain = nullptr;
     CardTable *PicBack = nullptr;
-    int busy_ = 0; // engine work under way: timers and replays wait
+    QScrollBar *hsbTable = nullptr, *vsbTable = nullptr; // the unscaled table in a small window
+    int busy_ = 0;                                       // engine work under way: timers and replays wait
     bool closing_ = false;
 };
 

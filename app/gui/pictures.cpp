@@ -1,5 +1,7 @@
 #include "app/gui/pictures.h"
 
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <tuple>
 
@@ -7,6 +9,7 @@
 
 #include "app/appearance.h"
 #include "app/gui/artPainters.h"
+#include "model/cards.h"
 
 namespace tess
 {
@@ -25,6 +28,33 @@ std::map<Key, QImage> &cache()
     return pictures;
 }
 
+// A table that follows the window asks for a new ratio at every size it settles on;
+// only the few ratios used last are kept, or every size ever shown would stay in memory.
+constexpr size_t kKeptRatios = 4;
+
+std::deque<qreal> &recentRatios()
+{
+    static std::deque<qreal> ratios;
+    return ratios;
+}
+
+void noteRatio(qreal dpr)
+{
+    auto &ratios = recentRatios();
+    auto it = std::find(ratios.begin(), ratios.end(), dpr);
+    if (it != ratios.end()) {
+        ratios.erase(it);
+        ratios.push_front(dpr);
+        return;
+    }
+    ratios.push_front(dpr);
+    if (ratios.size() <= kKeptRatios)
+        return;
+    const qreal dropped = ratios.back();
+    ratios.pop_back();
+    std::erase_if(cache(), [dropped](const auto &entry) { return std::get<2>(entry.first) == dropped; });
+}
+
 template <typename Painter> QImage cached(Kind kind, int id, qreal dpr, Painter paint)
 {
     if (!(dpr > 0))
@@ -34,6 +64,7 @@ template <typename Painter> QImage cached(Kind kind, int id, qreal dpr, Painter 
     auto it = pictures.find(key);
     if (it != pictures.end())
         return it->second;
+    noteRatio(dpr);
     QImage img = paint(id, dpr);
     pictures.emplace(key, img);
     return img;
@@ -58,10 +89,10 @@ class DevicePixels
     qreal dpr_;
 };
 
-void tileBackground(QImage &target, int id)
+void tileBackground(QImage &target, int id, qreal tileScale)
 {
     DevicePixels device(target);
-    QImage tile = GetPic(id, device.dpr());
+    QImage tile = GetPic(id, device.dpr() * tileScale);
     tile.setDevicePixelRatio(1);
     QPainter p(&target);
     p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -122,12 +153,14 @@ QImage DeckPic(int deckIndex, qreal dpr)
     return GetPic(isDeckId(deckIndex) ? deckIndex : kDefaultDeckIndex, dpr);
 }
 
-void SetBG(int ind, QImage &target, int mFade, i32 CustColor)
+void SetBG(int ind, QImage &target, int mFade, i32 CustColor, qreal tileScale)
 {
     if (target.isNull())
         return;
+    if (!(tileScale > 0))
+        tileScale = 1;
     if (ind <= 999 && isTextureId(ind)) {
-        tileBackground(target, ind);
+        tileBackground(target, ind, tileScale);
         return;
     }
     i32 color = GetCol(kDefaultBGIndex)->color;
@@ -143,9 +176,18 @@ void SetBG(int ind, QImage &target, int mFade, i32 CustColor)
     paintGradient(target, color, mFade);
 }
 
+qreal cardPictureRatio(int cardWidth, qreal dpr)
+{
+    if (!(dpr > 0))
+        dpr = 1;
+    // Whole device pixels across, so the cache sees one ratio per card width.
+    return qRound(cardWidth * dpr) / static_cast<qreal>(kCardWidth / kTwipsPerPixel);
+}
+
 void clearPictureCache()
 {
     cache().clear();
+    recentRatios().clear();
 }
 
 } // namespace tess

@@ -31,7 +31,12 @@ QImage DeckPic(int deckIndex, qreal dpr);
 // left corner, 1000 the custom colour's gradient, above 1000 a named colour's gradient;
 // mFade 1 fades to black at the bottom, anything else paints flat. An index (or custom
 // colour) that names nothing paints the default, named colour 1007, with mFade.
-void SetBG(int ind, QImage &target, int mFade, i32 CustColor);
+// Texture tiles are drawn tileScale times their design size (the table's scale).
+void SetBG(int ind, QImage &target, int mFade, i32 CustColor, qreal tileScale = 1);
+
+// The ratio at which a card picture fills exactly cardWidth logical pixels on a screen of
+// ratio dpr: the picture is then copied pixel for pixel, never resampled.
+qreal cardPictureRatio(int cardWidth, qreal dpr);
 
 // Drops every kept picture (the next lookups draw afresh).
 void clearPictureCache();

@@ -14,12 +14,20 @@ constexpr int kW = kCardWidth / kTwipsPerPixel;
 constexpr int kH = kCardHeight / kTwipsPerPixel;
 
 // Both controls show one picture over the whole control; its clear corners let the table through.
+// A picture drawn for this size is copied pixel for pixel; any other (one from before a
+// resize, until the table draws it afresh) is stretched over the control.
 void drawPicture(QWidget *w, const QImage &pic)
 {
     if (pic.isNull())
         return;
     QPainter p(w);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal dpr = w->devicePixelRatioF();
+    const QSizeF logical(pic.width() / dpr, pic.height() / dpr);
+    if (qAbs(logical.width() - w->width()) < 1 && qAbs(logical.height() - w->height()) < 1) {
+        p.drawImage(QRectF(QPointF(0, 0), logical), pic);
+        return;
+    }
+    // Plain sampling: this stands in only for the moments of a resize, where speed counts.
     p.drawImage(w->rect(), pic);
 }
 } // namespace
@@ -103,17 +111,20 @@ void TavCard::paintEvent(QPaintEvent *)
 // Positions go to the play code in twips, relative to this card.
 void TavCard::mousePressEvent(QMouseEvent *ev)
 {
-    emit MouseDown(index_, ev->position().x() * kTwipsPerPixel, ev->position().y() * kTwipsPerPixel);
+    const double k = kTwipsPerPixel / scale_;
+    emit MouseDown(index_, ev->position().x() * k, ev->position().y() * k);
 }
 
 void TavCard::mouseMoveEvent(QMouseEvent *ev)
 {
-    emit MouseMove(index_, ev->position().x() * kTwipsPerPixel, ev->position().y() * kTwipsPerPixel);
+    const double k = kTwipsPerPixel / scale_;
+    emit MouseMove(index_, ev->position().x() * k, ev->position().y() * k);
 }
 
 void TavCard::mouseReleaseEvent(QMouseEvent *ev)
 {
-    emit MouseUp(index_, ev->position().x() * kTwipsPerPixel, ev->position().y() * kTwipsPerPixel);
+    const double k = kTwipsPerPixel / scale_;
+    emit MouseUp(index_, ev->position().x() * k, ev->position().y() * k);
 }
 
 void TavCard::mouseDoubleClickEvent(QMouseEvent *ev)

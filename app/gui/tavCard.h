@@ -34,6 +34,11 @@ class TavCard : public QWidget
     void MainPic(const QImage &pic);
     void Refreshcard();
 
+    // Logical pixels per design pixel: the table's scale, which maps mouse positions
+    // back to twips.
+    void setScale(double scale) { scale_ = scale > 0 ? scale : 1; }
+    double scale() const { return scale_; }
+
     // What the control shows now, and how often it was drawn again (for tests).
     const QImage &shownPicture() const { return shown_; }
     int redrawCount() const { return redraws_; }
@@ -59,6 +64,7 @@ class TavCard : public QWidget
     i16 selected_ = 0;
     QImage back_, face_, shown_;
     int redraws_ = 0;
+    double scale_ = 1;
 };
 
 class TavEmpty : public QWidget

@@ -27,6 +27,8 @@ struct Window : tess::testing::TempShared {
 
     Window()
     {
+        // These cases check the design layout in twips; the fitted table has its own tests.
+        d().SetFitTable(0);
         w = std::make_unique<frmMain>(shared);
         w->exitNow = [this] { ++exits; };
         w->table()->setAnimated(false);
