@@ -483,8 +483,9 @@ void frmMain::GameWonDialog()
     QString next;
     session_->RefreshFigures();
     {
+        // Recorded as shown: a clock second passing meanwhile must not change the record.
         frmFinish dlg(
-            *shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+            *shared_.Data, [this] { guarded([&] { session_->EndGame(1, true); }); }, this);
         dlg.exec();
         next = dlg.chosen();
     }

@@ -207,6 +207,10 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     // An hour at the table: the score goes below zero.
     t.d().GameStartTime = QDateTime::currentDateTime().addSecs(-3600).toString("yyyy-MM-dd HH:mm:ss");
     t.d().CurTime = 5; // a stale tick: the dialog must show the figures of the winning moment
+    // A clock that moves on a second at every reading: the record must still be what was shown.
+    t.w->session().clock = [base = QDateTime::currentDateTime(), reads = std::make_shared<int>(0)] {
+        return base.addSecs(++*reads);
+    };
 
     QStringList lines;
     QString caption, frame;
