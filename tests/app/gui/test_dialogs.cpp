@@ -244,8 +244,8 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     EXPECT_TRUE(records[0].endsWith(QString(",%1,%2,%3,1").arg(time).arg(moves).arg(score)))
         << records[0].toStdString();
 
-    QTest::qWait(50); // the restart runs once the winning move has unwound
-    EXPECT_TRUE(t.d().GameRunning);
+    // The restart runs once the winning move has unwound.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.d().GameRunning; }, 5000));
     EXPECT_EQ(t.d().CurGName(), "Klondike");
     EXPECT_EQ(QString::fromStdString(t.d().CurGNo.display()), "7");
     EXPECT_EQ(layout(t.e()), opening);
@@ -264,8 +264,7 @@ TEST(GameWon, NewGameReplaysTheLastGameName)
         return true;
     });
     winByLastMove(t);
-    QTest::qWait(50);
-    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.d().GameRunning; }, 5000));
     EXPECT_EQ(t.d().CurGName(), "Canister");
     EXPECT_NE(QString::fromStdString(t.d().CurGNo.display()), "");
     const QStringList records = t.scoreLines();
