@@ -1,7 +1,10 @@
 #include "app/gui/cardTable.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
 
@@ -15,6 +18,7 @@ namespace tess
 namespace
 {
 constexpr int kTablePxW = kTableWidth / kTwipsPerPixel;  // 1032
+constexpr int kStripMinWidth = 64;                       // device pixels of kept background
 constexpr int kTablePxH = kTableHeight / kTwipsPerPixel; // 747
 
 int px(double twips)
@@ -28,7 +32,7 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     setObjectName(QStringLiteral("PicBack"));
     setFixedSize(kTablePxW, kTablePxH);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    bg_ = QImage(kTablePxW, kTablePxH, QImage::Format_RGB32);
+    bg_ = QImage(kStripMinWidth, kTablePxH, QImage::Format_RGB32);
     bg_.fill(Qt::darkGreen);
 }
 
@@ -71,16 +75,23 @@ void CardTable::SetDeckBacks()
 void CardTable::SetBG(int ind, int fade, i32 customColor)
 {
     const qreal dpr = devicePixelRatioF();
-    bg_ = QImage(qRound(kTablePxW * dpr), qRound(kTablePxH * dpr), QImage::Format_RGB32);
+    // Every background repeats across: textures tile from the left edge and gradients change
+    // only downwards. One strip a whole number of tiles wide is kept instead of the table.
+    const int period = BackgroundPeriod(ind, dpr);
+    const int width = std::min(qRound(kTablePxW * dpr), (kStripMinWidth + period - 1) / period * period);
+    bg_ = QImage(width, qRound(kTablePxH * dpr), QImage::Format_RGB32);
     bg_.setDevicePixelRatio(dpr);
     tess::SetBG(ind, bg_, fade, customColor);
     update();
 }
 
-void CardTable::paintEvent(QPaintEvent *)
+void CardTable::paintEvent(QPaintEvent *ev)
 {
     QPainter p(this);
-    p.drawImage(QPointF(0, 0), bg_);
+    const qreal step = bg_.width() / bg_.devicePixelRatio();
+    const QRect area = ev->rect();
+    for (int i = static_cast<int>(area.left() / step); i * step <= area.right(); ++i)
+        p.drawImage(QPointF(i * step, 0), bg_);
 }
 
 QImage CardTable::faceImage(int pic) const
@@ -112,7 +123,8 @@ void CardTable::cardFaceChanged(int picId)
     TavCard *c = PicCards[picId];
     if (s.Suit != c->Suit() || s.Num != c->Num() || s.Suitpile != c->Suitpile())
         c->SetValue(s.Suit, s.Num, s.Suitpile);
-    if (s.FacePic != facePics_[picId] && s.FacePic >= 1 && s.FacePic <= 52) {
+    // A face is drawn when first shown: cards dealt face down never cost a picture.
+    if (s.FaceMode != 1 && s.FacePic != facePics_[picId] && s.FacePic >= 1 && s.FacePic <= 52) {
         facePics_[picId] = s.FacePic;
         c->MainPic(faceImage(s.FacePic));
     }

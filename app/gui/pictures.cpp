@@ -1,5 +1,6 @@
 #include "app/gui/pictures.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -141,6 +142,13 @@ void SetBG(int ind, QImage &target, int mFade, i32 CustColor)
             color = named->color;
     }
     paintGradient(target, color, mFade);
+}
+
+int BackgroundPeriod(int ind, qreal dpr)
+{
+    if (ind <= 999 && isTextureId(ind))
+        return std::max(1, GetPic(ind, dpr).width());
+    return 1;
 }
 
 void clearPictureCache()

@@ -33,6 +33,10 @@ QImage DeckPic(int deckIndex, qreal dpr);
 // colour) that names nothing paints the default, named colour 1007, with mFade.
 void SetBG(int ind, QImage &target, int mFade, i32 CustColor);
 
+// The width in device pixels after which SetBG's picture repeats across (every row of a
+// gradient is one colour, so 1); a target a multiple of it wide is a strip of the whole.
+int BackgroundPeriod(int ind, qreal dpr);
+
 // Drops every kept picture (the next lookups draw afresh).
 void clearPictureCache();
 
