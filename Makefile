@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 PACKAGE_BUILD ?= build-package
 PREFIX ?= /usr/local
 
-.PHONY: all bootstrap build run test test-plain test-asan bench fuzz package-build install deb clean
+.PHONY: all bootstrap build run test test-plain test-asan format format-check bench fuzz package-build install deb clean
 
 all: build
 
@@ -20,7 +20,15 @@ build: bootstrap $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/tessaline ]; then ./$(BUILD)/tessaline; else ./$(BUILD)/tools/tessaline-cli games; fi
+	@if [ ! -x $(BUILD)/tessaline ]; then \
+	  if grep -q '^TESS_GUI:BOOL=OFF' $(BUILD)/CMakeCache.txt 2>/dev/null; then \
+	    echo "make run: $(BUILD) is configured without windows (TESS_GUI=OFF), so there is no program to run; reconfigure with -DTESS_GUI=ON" >&2; \
+	  else \
+	    echo "make run: $(BUILD)/tessaline was not built" >&2; \
+	  fi; \
+	  exit 1; \
+	fi
+	./$(BUILD)/tessaline
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -32,7 +40,19 @@ test-asan: bootstrap $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-test: test-plain test-asan
+# Every tracked C++ source and header, as the repository's .clang-format lays it out.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
+
+format: bootstrap
+	clang-format -i $(FORMAT_FILES)
+
+format-check: bootstrap
+	@clang-format --dry-run -Werror $(FORMAT_FILES) || { echo "make: run 'make format' to lay these files out" >&2; exit 1; }
+
+# The layout is checked first: an unformatted file fails the run before anything is built.
+test: format-check
+	$(MAKE) test-plain
+	$(MAKE) test-asan
 
 bench: bootstrap
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF

@@ -76,11 +76,12 @@ void Session::RefreshFigures()
     d.CurScore = ComputeScore();
 }
 
-void Session::EndGame(i16 won)
+void Session::EndGame(i16 won, bool figuresTaken)
 {
     cData &d = *shared_.Data;
     // The last tick may be half a second old: a win's cascade of moves would go unrecorded.
-    RefreshFigures();
+    if (!figuresTaken)
+        RefreshFigures();
     QString failure;
     try {
         shared_.Score->AddScore(won);
@@ -117,7 +118,7 @@ i32 Session::ElapsedGameSeconds() const
     const QDateTime start = parseTimeText(d.GameStartTime);
     if (!start.isValid())
         return 0;
-    return static_cast<i32>(std::max<qint64>(0, start.secsTo(QDateTime::currentDateTime())));
+    return static_cast<i32>(std::max<qint64>(0, start.secsTo(clock())));
 }
 
 void Session::Tick()

@@ -1,6 +1,7 @@
 // The life of a game inside one run: start, end and record, the score and the clock.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 
 #include <QDateTime>
@@ -40,7 +41,9 @@ class Session : public EngineHost
     void SetUpSession();
     // Refuses an unknown game or a number that is not a game number before anything changes.
     void StartNewGame(const QString &name, const GameNumber &number);
-    void EndGame(i16 won);
+    // Records the game with the figures of this instant, or, when they were already taken and
+    // shown to the player, with exactly those.
+    void EndGame(i16 won, bool figuresTaken = false);
     i16 ComputeScore() const;
     i32 ElapsedGameSeconds() const;
     QString Caption() const;
@@ -52,6 +55,9 @@ class Session : public EngineHost
     bool gameRunning() const override { return shared_.Data->GameRunning; }
     i16 autoplaySetting() const override { return shared_.Data->Autoplay(); }
     void gameWon() override;
+
+    // The clock game time is read from.
+    std::function<QDateTime()> clock = &QDateTime::currentDateTime;
 
   private:
     Shared &shared_;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QRegularExpression>
 #include <QVector>
 
 namespace tess
@@ -108,7 +109,8 @@ struct LocaleForm {
     bool twoDigitYear; // Qt reads "yy" as 19yy; the window below moves it
 };
 
-// Drops the time-zone letters the locale's long time carries; stored texts never had them.
+// Drops the time-zone letters the locale's long time carries, with the brackets and blanks
+// around them ("H:mm:ss (t)"); stored texts never had them.
 QString withoutZone(const QString &fmt)
 {
     QString out;
@@ -120,6 +122,8 @@ QString withoutZone(const QString &fmt)
             continue;
         out += c;
     }
+    static const QRegularExpression emptyBrackets(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]"));
+    out.remove(emptyBrackets);
     return out.simplified();
 }
 

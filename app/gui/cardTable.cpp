@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
 
@@ -18,6 +19,7 @@ namespace tess
 namespace
 {
 constexpr int kTablePxW = kTableWidth / kTwipsPerPixel;  // 1032
+constexpr int kStripMinWidth = 64;                       // device pixels of kept background
 constexpr int kTablePxH = kTableHeight / kTwipsPerPixel; // 747
 constexpr int kCardPxW = kCardWidth / kTwipsPerPixel;
 constexpr int kCardPxH = kCardHeight / kTwipsPerPixel;
@@ -34,7 +36,7 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     setFixedSize(kTablePxW, kTablePxH);
     setAttribute(Qt::WA_OpaquePaintEvent);
     cardSize_ = QSize(kCardPxW, kCardPxH);
-    bg_ = QImage(kTablePxW, kTablePxH, QImage::Format_RGB32);
+    bg_ = QImage(kStripMinWidth, kTablePxH, QImage::Format_RGB32);
     bg_.fill(Qt::darkGreen);
     tmrCrisp_.setSingleShot(true);
     tmrCrisp_.setInterval(kCrispDelayMs);
@@ -195,20 +197,28 @@ void CardTable::SetBG(int ind, int fade, i32 customColor)
 void CardTable::paintBackground(qreal tileRatio)
 {
     const qreal dpr = devicePixelRatioF();
-    bg_ = QImage(qRound(width() * dpr), qRound(height() * dpr), QImage::Format_RGB32);
-    bg_.setDevicePixelRatio(dpr);
     // Textures grow with the table, in the same whole-pixel steps as the cards.
-    tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, fit_ && tileRatio > 0 ? tileRatio / dpr : 1.0);
+    const qreal tileScale = fit_ && tileRatio > 0 ? tileRatio / dpr : 1.0;
+    // Every background repeats across: textures tile from the left edge and gradients change
+    // only downwards. One strip a whole number of tiles wide is kept instead of the table.
+    const int full = qRound(width() * dpr);
+    const int period = BackgroundPeriod(bgInd_, dpr * tileScale);
+    const int strip = std::min(full, (kStripMinWidth + period - 1) / period * period);
+    bg_ = QImage(std::max(1, strip), qRound(height() * dpr), QImage::Format_RGB32);
+    bg_.setDevicePixelRatio(dpr);
+    tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, tileScale);
 }
 
-void CardTable::paintEvent(QPaintEvent *)
+void CardTable::paintEvent(QPaintEvent *ev)
 {
     QPainter p(this);
-    const qreal dpr = devicePixelRatioF();
-    if (bg_.width() == qRound(width() * dpr) && bg_.height() == qRound(height() * dpr))
-        p.drawImage(QPointF(0, 0), bg_);
-    else
-        p.drawImage(QRectF(rect()), bg_); // mid-resize: the old one stretched, until redrawn
+    const qreal dpr = bg_.devicePixelRatio();
+    const qreal step = bg_.width() / dpr;
+    // Mid-resize the old strip stands in, stretched downwards, until it is redrawn.
+    const qreal h = height();
+    const QRect area = ev->rect();
+    for (int i = static_cast<int>(area.left() / step); i * step <= area.right(); ++i)
+        p.drawImage(QRectF(i * step, 0, step, h), bg_);
     if (hint_.isEmpty())
         return;
     QFont f = font();
@@ -265,7 +275,9 @@ void CardTable::cardFaceChanged(int picId)
     if (s.Suit != c->Suit() || s.Num != c->Num() || s.Suitpile != c->Suitpile())
         c->SetValue(s.Suit, s.Num, s.Suitpile);
     const qreal r = pictureRatio();
-    if ((s.FacePic != facePics_[picId] || faceRatios_[picId] != r) && s.FacePic >= 1 && s.FacePic <= 52) {
+    // A face is drawn when first shown: cards dealt face down never cost a picture.
+    if (s.FaceMode != 1 && (s.FacePic != facePics_[picId] || faceRatios_[picId] != r) && s.FacePic >= 1 &&
+        s.FacePic <= 52) {
         facePics_[picId] = s.FacePic;
         faceRatios_[picId] = r;
         c->MainPic(faceImage(s.FacePic));

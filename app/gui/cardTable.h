@@ -28,9 +28,9 @@ class CardTable : public QWidget, public TableView
     // Creates the 104 cards and the markers and gives the cards the current back.
     void CreateCardControls();
     void SetDeckBacks();
-    // Paints the background into the table's persistent image.
+    // Paints the background into the table's persistent strip, repeated across when shown.
     void SetBG(int ind, int fade, i32 customColor);
-    const QImage &background() const { return bg_; }
+    const QImage &backgroundStrip() const { return bg_; }
 
     // Fit on: the table's layout is scaled uniformly to the largest size that fits this
     // widget, centred, and the widget may take any size. Off: the design size, unscaled.

@@ -20,7 +20,7 @@ class frmFinish : public QDialog
     Q_OBJECT
   public:
     // Loading fills the dialog from the current figures, plays "Win" and records the game
-    // through endGame (the won game's EndGame(1)).
+    // through endGame (the won game's EndGame, with exactly the figures shown).
     frmFinish(cData &data, std::function<void()> endGame, QWidget *parent = nullptr);
 
     QGroupBox *Frame1 = nullptr;

@@ -606,8 +606,9 @@ void frmMain::GameWonDialog()
     QString next;
     session_->RefreshFigures();
     {
+        // Recorded as shown: a clock second passing meanwhile must not change the record.
         frmFinish dlg(
-            *shared_.Data, [this] { guarded([&] { session_->EndGame(1); }); }, this);
+            *shared_.Data, [this] { guarded([&] { session_->EndGame(1, true); }); }, this);
         dlg.openStatistics = [this](QWidget *owner) { openStatWindow<frmGameStat>(owner); };
         dlg.openHighScore = [this](QWidget *owner) { openStatWindow<frmHighScore>(owner); };
         dlg.exec();

@@ -176,12 +176,20 @@ void SetBG(int ind, QImage &target, int mFade, i32 CustColor, qreal tileScale)
     paintGradient(target, color, mFade);
 }
 
+<<<<<<< HEAD
 qreal cardPictureRatio(int cardWidth, qreal dpr)
 {
     if (!(dpr > 0))
         dpr = 1;
     // Whole device pixels across, so the cache sees one ratio per card width.
     return qRound(cardWidth * dpr) / static_cast<qreal>(kCardWidth / kTwipsPerPixel);
+}
+
+int BackgroundPeriod(int ind, qreal dpr)
+{
+    if (ind <= 999 && isTextureId(ind))
+        return std::max(1, GetPic(ind, dpr).width());
+    return 1;
 }
 
 void clearPictureCache()

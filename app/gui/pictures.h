@@ -38,6 +38,10 @@ void SetBG(int ind, QImage &target, int mFade, i32 CustColor, qreal tileScale = 
 // ratio dpr: the picture is then copied pixel for pixel, never resampled.
 qreal cardPictureRatio(int cardWidth, qreal dpr);
 
+// The width in device pixels after which SetBG's picture repeats across (every row of a
+// gradient is one colour, so 1); a target a multiple of it wide is a strip of the whole.
+int BackgroundPeriod(int ind, qreal dpr);
+
 // Drops every kept picture (the next lookups draw afresh).
 void clearPictureCache();
 

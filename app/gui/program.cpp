@@ -20,7 +20,8 @@ Program::~Program()
 
 void Program::StartApplication()
 {
-    QApplication::setApplicationDisplayName(shared_.Data->ProdName());
+    // No application display name: the platform would append it to every caption,
+    // and the captions already carry the program's name.
     auto *splash = new frmSplash(shared_.Data->ProdName());
     splash->onClose = [this] { ShowMainWindow(); };
     splash->show();

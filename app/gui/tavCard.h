@@ -42,6 +42,7 @@ class TavCard : public QWidget
     // What the control shows now, and how often it was drawn again (for tests).
     const QImage &shownPicture() const { return shown_; }
     int redrawCount() const { return redraws_; }
+    bool hasFace() const { return !face_.isNull(); }
 
   signals:
     void MouseDown(int index, double x, double y);

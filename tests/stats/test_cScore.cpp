@@ -2,6 +2,7 @@
 #include <vector>
 
 #include <QDirIterator>
+#include <QHash>
 
 #include "tests/stats/scoreFixture.h"
 
@@ -166,10 +167,12 @@ TEST_F(ScoreFiles, LoadsPlayersInSlotOrderAndRestartsOnEveryOpenAll)
 
 TEST_F(ScoreFiles, MixedOldNewAndBrokenLinesLoadEveryGoodRecordExactly)
 {
-    const QLocale sys = QLocale::system();
-    QString longTime = sys.timeFormat(QLocale::LongFormat).remove(QLatin1Char('t')).trimmed();
-    const QString localeDate = sys.toString(QDate(2025, 11, 30), QLocale::ShortFormat) + QLatin1Char(' ') +
-                               sys.toString(QTime(22, 10, 0), longTime);
+    // 30 November 2025, 22:10:00 as the machine's locale writes it; month-first elsewhere.
+    const QHash<QString, QString> written = {{"en_GB", "30/11/2025 22:10:00"},
+                                             {"de_DE", "30.11.2025 22:10:00"},
+                                             {"es_ES", "30/11/2025 22:10:00"},
+                                             {"fr_FR", "30/11/2025 22:10:00"}};
+    const QString localeDate = written.value(QLocale::system().name(), "11/30/2025 10:10:00 PM");
     QByteArray file;
     file += line("12/8/2026 1:45:36 PM", "Agnes", "12", 31, 8, 4, 1);
     file += "\"2026-03-08 14:05:09\",\"Klondike\",123,312,87\r\n"; // cut short

@@ -213,20 +213,40 @@ TEST(ScoreDateText, TheWrittenFormAndTheOlderGeneralDateForms)
         EXPECT_FALSE(parseDateText(QString::fromLatin1(bad))) << bad;
 }
 
-TEST(ScoreDateText, TheLocaleShortDateAndLongTime)
+TEST(ScoreDateText, LinesAsEachLocaleWritesThemReadBack)
 {
-    // Whatever the machine's locale, its own general-date text reads back.
-    const QLocale sys = QLocale::system();
-    QString timeFormat = sys.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QLatin1Char('t'));
-    const QDateTime when(QDate(2026, 12, 8), QTime(13, 45, 36));
-    const QString text = sys.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                         sys.toString(when.time(), timeFormat.trimmed());
-    auto d = parseDateText(text);
-    ASSERT_TRUE(d) << text.toStdString();
-    EXPECT_EQ(d->day, when.date());
-    EXPECT_EQ(d->at, when.time());
+    // Short date, a blank, long time, as written under each locale; a midnight has no time.
+    const struct {
+        QLocale locale;
+        std::vector<const char *> texts;
+    } cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), {"12/8/2025 3:04:05 PM", "12/8/25 3:04:05 PM"}},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), {"08/12/2025 15:04:05"}},
+        {QLocale(QLocale::German, QLocale::Germany), {"08.12.2025 15:04:05", "08.12.25 15:04:05"}},
+        {QLocale(QLocale::Spanish, QLocale::Spain),
+         {"8/12/2025 15:04:05", "08/12/2025 15:04:05", "8/12/25 15:04:05"}},
+        {QLocale(QLocale::French, QLocale::France), {"08/12/2025 15:04:05"}},
+    };
+    for (const auto &c : cases) {
+        for (const char *t : c.texts) {
+            auto d = parseDateText(QString::fromLatin1(t), c.locale);
+            ASSERT_TRUE(d) << c.locale.name().toStdString() << " " << t;
+            EXPECT_EQ(d->day, QDate(2025, 12, 8)) << c.locale.name().toStdString() << " " << t;
+            EXPECT_EQ(d->at, QTime(15, 4, 5)) << c.locale.name().toStdString() << " " << t;
+        }
+    }
+    for (const auto &[locale, midnight] :
+         {std::pair{QLocale(QLocale::Spanish, QLocale::Spain), "8/12/2025"},
+          std::pair{QLocale(QLocale::French, QLocale::France), "08/12/2025"}}) {
+        auto d = parseDateText(QString::fromLatin1(midnight), locale);
+        ASSERT_TRUE(d) << midnight;
+        EXPECT_EQ(d->day, QDate(2025, 12, 8));
+        EXPECT_EQ(d->at, QTime(0, 0));
+    }
+}
 
+TEST(ScoreDateText, DayFirstLocales)
+{
     // Day-first locales, with two- and four-digit years.
     const QLocale de(QLocale::German, QLocale::Germany);
     for (const char *t : {"08.12.26 13:45:36", "08.12.2026 13:45:36"}) {

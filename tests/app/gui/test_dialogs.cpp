@@ -209,6 +209,10 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     // An hour at the table: the score goes below zero.
     t.d().GameStartTime = QDateTime::currentDateTime().addSecs(-3600).toString("yyyy-MM-dd HH:mm:ss");
     t.d().CurTime = 5; // a stale tick: the dialog must show the figures of the winning moment
+    // A clock that moves on a second at every reading: the record must still be what was shown.
+    t.w->session().clock = [base = QDateTime::currentDateTime(), reads = std::make_shared<int>(0)] {
+        return base.addSecs(++*reads);
+    };
 
     QStringList lines;
     QString caption, frame;
@@ -243,8 +247,8 @@ TEST(GameWon, DialogShowsTheFiguresRecordsOnceAndRestarts)
     EXPECT_TRUE(records[0].endsWith(QString(",%1,%2,%3,1").arg(time).arg(moves).arg(score)))
         << records[0].toStdString();
 
-    QTest::qWait(50); // the restart runs once the winning move has unwound
-    EXPECT_TRUE(t.d().GameRunning);
+    // The restart runs once the winning move has unwound.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.d().GameRunning; }, 5000));
     EXPECT_EQ(t.d().CurGName(), "Klondike");
     EXPECT_EQ(QString::fromStdString(t.d().CurGNo.display()), "7");
     EXPECT_EQ(layout(t.e()), opening);
@@ -297,8 +301,7 @@ TEST(GameWon, NewGameReplaysTheLastGameName)
         return true;
     });
     winByLastMove(t);
-    QTest::qWait(50);
-    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.d().GameRunning; }, 5000));
     EXPECT_EQ(t.d().CurGName(), "Canister");
     EXPECT_NE(QString::fromStdString(t.d().CurGNo.display()), "");
     const QStringList records = t.scoreLines();

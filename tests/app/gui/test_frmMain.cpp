@@ -34,7 +34,13 @@ struct Window : tess::testing::TempShared {
         w->table()->setAnimated(false);
         w->resize(1200, 900);
         w->show();
-        QTest::qWait(20);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    }
+    // What the 100 ms upkeep does, done now: tests never wait on the wall clock for it.
+    void upkeep()
+    {
+        w->RefreshMenus();
+        w->RefreshToolbar();
     }
     void start(const char *game, long long number)
     {
@@ -48,7 +54,7 @@ struct Window : tess::testing::TempShared {
 TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
 {
     Window t;
-    QTest::qWait(150);
+    t.upkeep();
     for (QAction *a :
          {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mFile[4], t.w->mFile[5],
           t.w->mFav[1], t.w->mTools[5], t.w->mReplay[1], t.w->mReplay[2], t.w->mReplay[4], t.w->mReplay[6]})
@@ -60,8 +66,8 @@ TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
     EXPECT_EQ(t.w->mHelp[4]->text(), "About Tessaline...");
 
     t.start("Klondike", 1);
-    QTest::qWait(150);
-    EXPECT_TRUE(t.w->mFile[4]->isEnabled());
+    // The upkeep's own timer brings the menus up to date (bounded wait on the result).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.w->mFile[4]->isEnabled(); }, 5000));
     EXPECT_TRUE(t.w->mFile[5]->isEnabled());
     EXPECT_TRUE(t.w->mFav[1]->isEnabled());
     EXPECT_TRUE(t.tool("Restart")->isEnabled());
@@ -71,7 +77,7 @@ TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
     EXPECT_FALSE(t.w->mGame[2]->isEnabled());
     // Spider games forbid autoplay: the item and its button go grey.
     t.start("Spiderette", 1);
-    QTest::qWait(150);
+    t.upkeep();
     EXPECT_FALSE(t.w->mGame[4]->isEnabled());
     EXPECT_FALSE(t.tool("Autoplay")->isEnabled());
 }
@@ -79,17 +85,18 @@ TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
 TEST(MainWindow, StatusCaptionsShowOnlyWhileAGameRuns)
 {
     Window t;
-    QTest::qWait(600);
+    t.w->RefreshStatus();
     EXPECT_EQ(t.w->mScore->text(), "");
     EXPECT_EQ(t.w->mTime->text(), "");
     EXPECT_EQ(t.w->mMoves->text(), "");
     t.start("Klondike", 1);
-    QTest::qWait(600);
+    // The status timer fills the captions; later refreshes are run directly.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !t.w->mMoves->text().isEmpty(); }, 5000));
     EXPECT_TRUE(t.w->mScore->text().startsWith("Score :"));
     EXPECT_TRUE(t.w->mTime->text().startsWith("Time :0:00:0")) << t.w->mTime->text().toStdString();
     EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
     t.d().set(Setting::ShowScore, -1); // only the value 1 shows it
-    QTest::qWait(600);
+    t.w->RefreshStatus();
     EXPECT_EQ(t.w->mScore->text(), "");
     EXPECT_FALSE(t.w->mMoves->text().isEmpty());
 }
@@ -256,11 +263,11 @@ TEST(MainWindowPlay, LegalDragLandsIllegalReturnsAndKeysUndoRedo)
     EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
     EXPECT_NE(table->PicCards[card]->pos(), home);
 
-    QTest::qWait(150); // the menu upkeep enables Undo
+    t.upkeep(); // enables Undo
     QTest::keyClick(t.w.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(t.e().Trans->GetTransID(), moves);
     EXPECT_EQ(table->PicCards[card]->pos(), home);
-    QTest::qWait(150);
+    t.upkeep();
     QTest::keyClick(t.w.get(), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
     EXPECT_EQ(t.e().card(card).Pile, dest);

@@ -1,4 +1,6 @@
 // The card and marker controls, and the table mirroring the engine.
+#include <tuple>
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -127,4 +129,31 @@ TEST(CardTable, MirrorsTheEngineAndHidesEverything)
     for (const TavEmpty *m : table.PicHome)
         EXPECT_TRUE(m->isHidden());
     EXPECT_TRUE(table.PicStock->isHidden());
+}
+
+TEST(CardTable, ShowsTheWholeBackgroundFromAStripAndFacesOnlyWhenShown)
+{
+    QTemporaryDir dir;
+    cData data(dir.filePath("t.conf"), dir.path());
+    Engine e;
+    CardTable table(e, data);
+    // A texture, a faded gradient, the custom colour flat.
+    for (const auto &[ind, fade, custom] :
+         {std::tuple{21, 1, 0}, std::tuple{1007, 1, 0}, std::tuple{1000, 0, 0x563412}}) {
+        table.SetBG(ind, fade, custom);
+        QImage whole(table.size(), QImage::Format_RGB32);
+        SetBG(ind, whole, fade, custom);
+        EXPECT_EQ(table.grab().toImage().convertToFormat(QImage::Format_RGB32), whole) << ind;
+        // What stays in memory is a strip, not a picture of the table.
+        EXPECT_LE(table.backgroundStrip().sizeInBytes(), whole.sizeInBytes() / 4) << ind;
+    }
+
+    e.setView(&table);
+    table.CreateCardControls();
+    e.NewGame("Klondike", 1);
+    for (int p = 0; p < 52; ++p) {
+        const TavCard *c = table.PicCards[p];
+        EXPECT_FALSE(c->shownPicture().isNull()) << p;
+        EXPECT_EQ(c->hasFace(), e.card(p).FaceMode != 1) << p;
+    }
 }
