@@ -176,7 +176,6 @@ void SetBG(int ind, QImage &target, int mFade, i32 CustColor, qreal tileScale)
     paintGradient(target, color, mFade);
 }
 
-<<<<<<< HEAD
 qreal cardPictureRatio(int cardWidth, qreal dpr)
 {
     if (!(dpr > 0))

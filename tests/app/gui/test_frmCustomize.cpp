@@ -24,6 +24,8 @@ struct Dialog : TempShared {
     std::unique_ptr<frmCustomize> c;
     Dialog()
     {
+        // Pictures are compared at the design size.
+        shared.Data->SetFitTable(0);
         w = std::make_unique<frmMain>(shared);
         w->table()->setAnimated(false);
         w->show();
@@ -43,7 +45,7 @@ struct Dialog : TempShared {
     // The table as SetBG paints it for the given values.
     QImage expectedTable(int ind, int fade, i32 color) const
     {
-        QImage img = w->table()->background();
+        QImage img = w->table()->backgroundStrip();
         SetBG(ind, img, fade, color);
         return img;
     }
@@ -75,14 +77,14 @@ TEST(Customize, Wood03AndOkStoresTheTextureAndTilesTheTable)
     EXPECT_EQ(t.d().BGIndex(), kDefaultBGIndex); // nothing stored before OK
     t.c->cmdOK->click();
     EXPECT_EQ(t.d().BGIndex(), 73);
-    EXPECT_EQ(t.w->table()->background(), t.expectedTable(73, t.d().Fade(), t.d().CustomColor()));
-    EXPECT_NE(t.w->table()->background(), t.expectedTable(kDefaultBGIndex, 1, 128));
+    EXPECT_EQ(t.w->table()->backgroundStrip(), t.expectedTable(73, t.d().Fade(), t.d().CustomColor()));
+    EXPECT_NE(t.w->table()->backgroundStrip(), t.expectedTable(kDefaultBGIndex, 1, 128));
 }
 
 TEST(Customize, CancelDropsAChosenColourAndTheUntickedFade)
 {
     Dialog t;
-    const QImage before = t.w->table()->background();
+    const QImage before = t.w->table()->backgroundStrip();
     t.choose(t.c->tvBGround, 1001);
     EXPECT_EQ(frmCustomize::nodeOf(t.c->tvBGround, 1001)->text(0), "Blue");
     EXPECT_TRUE(t.c->chkFade->isEnabled());
@@ -96,7 +98,7 @@ TEST(Customize, CancelDropsAChosenColourAndTheUntickedFade)
     t.c->cmdCancel->click();
     EXPECT_EQ(t.d().BGIndex(), kDefaultBGIndex);
     EXPECT_EQ(t.d().Fade(), 1);
-    EXPECT_EQ(t.w->table()->background(), before);
+    EXPECT_EQ(t.w->table()->backgroundStrip(), before);
 }
 
 TEST(Customize, TheCustomColourIsStoredWholeAndPaintsTheTable)
@@ -120,7 +122,7 @@ TEST(Customize, TheCustomColourIsStoredWholeAndPaintsTheTable)
     // Read back by a fresh settings object from the same file.
     cData again(t.dir.filePath("t.conf"), t.dir.filePath("data"));
     EXPECT_EQ(again.CustomColor(), 0xFF8000);
-    EXPECT_EQ(QColor(t.w->table()->background().pixel(3, 0)), QColor(0, 128, 255));
+    EXPECT_EQ(QColor(t.w->table()->backgroundStrip().pixel(3, 0)), QColor(0, 128, 255));
 
     // Cancelling the chooser keeps the colour chosen before.
     t.open();
