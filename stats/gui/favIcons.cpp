@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "app/gui/brand.h"
+#include "stats/cScore.h"
 
 namespace tess::favicons
 {
@@ -33,6 +34,21 @@ QIcon number()
     p.setBrush(QColor(250, 200, 40));
     p.drawPath(star);
     return QIcon(QPixmap::fromImage(img));
+}
+
+QTreeWidgetItem *fillNumbers(QTreeWidget *list, const cScore &score, const QString &gameName)
+{
+    list->clear();
+    const QIcon icon = number();
+    QTreeWidgetItem *last = nullptr;
+    for (i16 i = 1; i <= score.FavTop(); ++i) {
+        const FavRecord f = score.GetFav(i);
+        if (f.GameName != gameName)
+            continue;
+        last = new QTreeWidgetItem(list, QStringList{QString::fromStdString(f.GameNo.display())});
+        last->setIcon(0, icon);
+    }
+    return last;
 }
 
 } // namespace tess::favicons

@@ -2,6 +2,12 @@
 #pragma once
 
 #include <QIcon>
+#include <QTreeWidget>
+
+namespace tess
+{
+class cScore;
+}
 
 namespace tess::favicons
 {
@@ -10,5 +16,8 @@ namespace tess::favicons
 QIcon game();
 // A stored number: a star.
 QIcon number();
+
+// Lists the stored numbers of one game, in file order; returns the last row, or null.
+QTreeWidgetItem *fillNumbers(QTreeWidget *list, const cScore &score, const QString &gameName);
 
 } // namespace tess::favicons

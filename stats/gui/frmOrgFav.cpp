@@ -74,16 +74,7 @@ frmOrgFav::frmOrgFav(Shared &shared, QWidget *parent) : QDialog(parent), shared_
 
 void frmOrgFav::UpdateLVFav(const QString &gameName)
 {
-    lvFav->clear();
-    const cScore &score = *shared_.Score;
-    const QIcon icon = favicons::number();
-    for (i16 i = 1; i <= score.FavTop(); ++i) {
-        const FavRecord f = score.GetFav(i);
-        if (f.GameName != gameName)
-            continue;
-        auto *row = new QTreeWidgetItem(lvFav, QStringList{QString::fromStdString(f.GameNo.display())});
-        row->setIcon(0, icon);
-    }
+    favicons::fillNumbers(lvFav, *shared_.Score, gameName);
 }
 
 void frmOrgFav::Clear()

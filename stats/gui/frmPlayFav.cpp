@@ -62,19 +62,11 @@ frmPlayFav::frmPlayFav(Shared &shared, StartGameFn start, QWidget *parent)
 
 void frmPlayFav::UpdateLVFav(const QString &gameName)
 {
-    cmdPlay->setEnabled(false);
-    lvFav->clear();
-    const cScore &score = *shared_.Score;
-    const QIcon icon = favicons::number();
-    for (i16 i = 1; i <= score.FavTop(); ++i) {
-        const FavRecord f = score.GetFav(i);
-        if (f.GameName != gameName)
-            continue;
-        auto *row = new QTreeWidgetItem(lvFav, QStringList{QString::fromStdString(f.GameNo.display())});
-        row->setIcon(0, icon);
-        lvFav->setCurrentItem(row);
-        cmdPlay->setEnabled(true);
-    }
+    // The last number is proposed, as the list leaves it.
+    QTreeWidgetItem *last = favicons::fillNumbers(lvFav, *shared_.Score, gameName);
+    if (last)
+        lvFav->setCurrentItem(last);
+    cmdPlay->setEnabled(last != nullptr);
 }
 
 void frmPlayFav::Play()
