@@ -10,6 +10,7 @@
 #include "model/catalogue.h"
 #include "play/deal.h"
 #include "play/engine.h"
+#include "play/mFunc.h"
 
 namespace tess::helpText
 {
@@ -195,7 +196,7 @@ QString deckPhrase(const cGames &g)
 
 bool isSpider(const cGames &g)
 {
-    return g.Tag() == "Spider";
+    return isSpiderTag(g.Tag());
 }
 
 QString li(const QString &text)
@@ -356,7 +357,7 @@ QStringList tableauItems(const cGames &g, const Layout &l)
                          "together only when it is built %1.")
                          .arg(orderRule(multi));
         }
-        if (g.Tag() == "Freecell" || g.Tag() == "FreecellAK" || g.Tag() == "Penguin") {
+        if (isFreecellTag(g.Tag())) {
             items << QStringLiteral(
                 "How many cards move together is limited by the free space: at most "
                 "(empty free cells + 1) &times; (empty tableau piles + 1) cards. With two empty "

@@ -1,6 +1,7 @@
 #include "play/deal.h"
 
 #include "play/engine.h"
+#include "play/mFunc.h"
 
 namespace tess
 {
@@ -60,11 +61,8 @@ void DealGoal(Engine &e)
         }
     }
     for (int i = 0; i < e.Games.Piles(Goal); ++i) {
-        int kind = g;
-        if (g == 14)
-            kind = i < a / 2 ? 0 : 12;
-        else if (g == 16)
-            kind = e.GoalBase;
+        // The marker shows the rank the pile takes when empty; kind 13 is the marker without a rank.
+        const int kind = g == 13 ? 13 : FoundationBaseRank(g, a, i, e.GoalBase);
         e.PlaceGoalMarker(i, i, kind);
     }
 }

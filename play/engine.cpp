@@ -6,6 +6,7 @@
 #include "model/catalogue.h"
 #include "play/cTrans.h"
 #include "play/deal.h"
+#include "play/mFunc.h"
 #include "play/mPlay.h"
 
 namespace tess
@@ -116,7 +117,7 @@ bool cArray::MoveCard(i16 picId, i16 dCell, i16 dPile, i16 dPos, i32 &tMod, i16 
     const CardState &c = e_.card(picId);
     const i16 srcCell = c.Cell, srcPile = c.Pile, srcPos = c.Pos;
 
-    if (e_.Games.Tag() != "Spider" && dCell == Goal && GetTop(Goal, dPile) == 12)
+    if (!isSpiderTag(e_.Games.Tag()) && dCell == Goal && GetTop(Goal, dPile) == 12)
         return false;
     const bool logged = tMod != tmod::Replayed && tMod != tmod::Deal;
     // A full log refuses the move before anything changes.

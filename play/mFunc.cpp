@@ -62,11 +62,22 @@ bool HitTest(const Engine &e, int picId, int cell, int pile, int pos, int mode)
     return ty < y + kCardHeight && y < ty + kCardHeight && tx < x + kCardWidth && x < tx + kCardWidth;
 }
 
-bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
+CardAttrs CardAttrsOf(const Engine &e, int p)
+{
+    const CardState &c = e.card(p);
+    CardAttrs a;
+    a.Num = c.Num;
+    a.Suitpile = c.Suitpile;
+    a.Suit = c.Suit;
+    a.Color = c.Color;
+    return a;
+}
+
+bool FitsOrder(const CardAttrs &lower, const CardAttrs &upper, i32 order, bool ak)
 {
     if (order == 9)
         return true;
-    const int l = CardNum(e, lower), u = CardNum(e, upper);
+    const int l = lower.Num, u = upper.Num;
     const bool down = u == l - 1 || (ak && l == 0 && u == 12);
     const bool up = u == l + 1 || (ak && l == 12 && u == 0);
     bool rank = false;
@@ -95,14 +106,19 @@ bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
     case 1:
     case 2:
     case 3:
-        return CardSuit(e, upper) == CardSuit(e, lower);
+        return upper.Suit == lower.Suit;
     case 4:
     case 5:
     case 6:
-        return CardColor(e, upper) != CardColor(e, lower);
+        return upper.Color != lower.Color;
     default:
         return true;
     }
+}
+
+bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
+{
+    return FitsOrder(CardAttrsOf(e, lower), CardAttrsOf(e, upper), order, ak);
 }
 
 bool CanMoveRun(const Engine &e, int picId, int count)
@@ -131,6 +147,47 @@ i16 MaxCarriedCards(const Engine &e)
 {
     const int empty = CountEmptyPiles(e, Home), cells = CountEmptyPiles(e, Res);
     return checked16((empty + 1) * (cells + 1) - 1);
+}
+
+bool isFreecellTag(const std::string &tag)
+{
+    return tag == "Penguin" || tag == "Freecell" || tag == "FreecellAK";
+}
+
+bool isSpiderTag(const std::string &tag)
+{
+    return tag == "Spider";
+}
+
+i16 FoundationBaseRank(i32 goalType, int goalCards, int pile, i16 goalBase)
+{
+    switch (goalType) {
+    case 14:
+        return pile < goalCards / 2 ? 0 : 12;
+    case 13:
+    case 16:
+        return goalBase;
+    default:
+        return static_cast<i16>(goalType);
+    }
+}
+
+bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card,
+                       i16 baseRank)
+{
+    if (top < 0)
+        return card.Num == baseRank;
+    if (top >= 12)
+        return false; // thirteen cards: full
+    return FitsOrder(topCard, card, g.Order(Goal, pile), g.AK(Goal) != 0);
+}
+
+bool FoundationAccepts(const Engine &e, int pile, int picId)
+{
+    const int t = e.Array.GetTop(Goal, pile);
+    const CardAttrs top = t >= 0 ? CardAttrsOf(e, e.Array.GetPicID(Goal, pile, t)) : CardAttrs{};
+    const i16 base = FoundationBaseRank(e.Games.GoalType(), e.Games.Cards(Goal), pile, e.GoalBase);
+    return FoundationAccepts(e.Games, pile, t, top, CardAttrsOf(e, picId), base);
 }
 
 long long RandomGameNumber(int rangeIndex)

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/numeric.h"
+#include "model/cGames.h"
 
 namespace tess
 {
@@ -25,9 +25,27 @@ constexpr int kPointTest = 0;
 constexpr int kOverlapTest = -1;
 bool HitTest(const Engine &e, int picId, int cell, int pile, int pos, int mode);
 bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak);
+// The same rule on plain card values, for callers that hold no card controls.
+bool FitsOrder(const CardAttrs &lower, const CardAttrs &upper, i32 order, bool ak);
+CardAttrs CardAttrsOf(const Engine &e, int picId);
 bool CanMoveRun(const Engine &e, int picId, int count);
 i16 CountEmptyPiles(const Engine &e, int cell);
 i16 MaxCarriedCards(const Engine &e);
+
+// Tags whose runs are limited by the free space, and whose foundations only take complete suits.
+bool isFreecellTag(const std::string &tag);
+bool isSpiderTag(const std::string &tag);
+
+// The rank an empty foundation takes: the one it was founded on, so that a base card dragged off
+// may come back. goalBase is the rank the deal chose for the games that found on the first card.
+i16 FoundationBaseRank(i32 goalType, int goalCards, int pile, i16 goalBase);
+
+// Whether a single card may go onto foundation `pile` of the descriptor g. top is the pile's top
+// position (-1 empty) and topCard its card when it has one; baseRank is the rank an empty one takes.
+bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card,
+                       i16 baseRank);
+// The same for the engine's own piles and card controls.
+bool FoundationAccepts(const Engine &e, int pile, int picId);
 
 // 1 .. 10^rangeIndex - 1, uniform, seeded from the clock at each call; 1 for a range below 1.
 long long RandomGameNumber(int rangeIndex);

@@ -23,11 +23,6 @@ void carriedOffset(const Engine &e, int k, long long &dx, long long &dy)
     dy = fansRight(e) ? 0 : 250LL * k;
 }
 
-bool isFreecellTag(const std::string &tag)
-{
-    return tag == "Penguin" || tag == "Freecell" || tag == "FreecellAK";
-}
-
 bool move(Engine &e, int picId, int cell, int pile, int pos, i16 speed, int carried)
 {
     i32 mod = tmod::Plain;
@@ -64,23 +59,15 @@ bool tryTargets(Engine &e, int c, int srcCell, int srcPile, int mode, bool &refu
             return true;
         }
     }
-    if (g.Tag() == "Spider")
+    if (isSpiderTag(g.Tag()))
         return false;
     for (int i = 0; i < g.Piles(Goal); ++i) {
         if (count != 0)
             break;
-        const int t = e.Array.GetTop(Goal, i);
         if (!HitTest(e, c, Goal, i, 0, mode))
             continue;
-        bool ok;
-        if (t == -1)
-            ok = CardNum(e, c) == e.GoalBase;
-        else if (t == 12)
-            ok = false;
-        else
-            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
-        if (ok) {
-            refused = !move(e, c, Goal, i, t + 1, 3, 0);
+        if (FoundationAccepts(e, i, c)) {
+            refused = !move(e, c, Goal, i, e.Array.GetTop(Goal, i) + 1, 3, 0);
             return true;
         }
     }
@@ -267,13 +254,7 @@ bool AutoMoveHome(Engine &e, int c)
 {
     const cGames &g = e.Games;
     for (int i = 0; i < g.Piles(Goal); ++i) {
-        const int t = e.Array.GetTop(Goal, i);
-        bool ok;
-        if (t == -1)
-            ok = CardNum(e, c) == e.GoalBase;
-        else
-            ok = FitsOrder(e, e.Array.GetTopPicID(Goal, i), c, g.Order(Goal, i), g.AK(Goal) != 0);
-        if (ok && move(e, c, Goal, i, t + 1, 3, 0)) {
+        if (FoundationAccepts(e, i, c) && move(e, c, Goal, i, e.Array.GetTop(Goal, i) + 1, 3, 0)) {
             e.view().playSound("AutoPlay");
             return true;
         }
@@ -312,7 +293,7 @@ static void removeSpiderSuits(Engine &e)
 void RunAutoplay(Engine &e)
 {
     const cGames &g = e.Games;
-    if (g.Tag() == "Spider") {
+    if (isSpiderTag(g.Tag())) {
         removeSpiderSuits(e);
         return;
     }

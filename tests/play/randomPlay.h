@@ -43,9 +43,7 @@ inline void sources(const Engine &e, std::vector<Source> &out)
     out.clear();
     const cGames &g = e.Games;
     const cArray &a = e.Array;
-    const std::string &tag = g.Tag();
-    const bool limited = tag == "Penguin" || tag == "Freecell" || tag == "FreecellAK";
-    const int carry = limited ? MaxCarriedCards(e) : 1 << 20;
+    const int carry = isFreecellTag(g.Tag()) ? MaxCarriedCards(e) : 1 << 20;
     const bool ak = g.AK(Home) != 0;
     for (int i = 0; i < g.Piles(Home); ++i) {
         const int t = a.GetTop(Home, i);
@@ -91,16 +89,10 @@ inline void targets(const Engine &e, const Source &s, std::vector<std::pair<int,
         for (int i = 0; i < g.Piles(Res); ++i)
             if (a.GetTop(Res, i) < 0)
                 out.emplace_back(Res, i);
-    if (s.count == 0 && g.Tag() != "Spider")
-        for (int i = 0; i < g.Piles(Goal); ++i) {
-            if (s.cell == Goal && s.pile == i)
-                continue;
-            const int t = a.GetTop(Goal, i);
-            if (t < 0 ? num == e.GoalBase
-                      : t < 12 &&
-                            FitsOrder(e, a.GetPicID(Goal, i, t), s.card, g.Order(Goal, i), g.AK(Goal) != 0))
+    if (s.count == 0 && !isSpiderTag(g.Tag()))
+        for (int i = 0; i < g.Piles(Goal); ++i)
+            if (!(s.cell == Goal && s.pile == i) && FoundationAccepts(e, i, s.card))
                 out.emplace_back(Goal, i);
-        }
 }
 
 // Presses the card at its corner, carries it onto the slot a release tests for that pile, lets go.

@@ -338,6 +338,54 @@ TEST(Drop, FoundationRules)
     }
 }
 
+TEST(Drop, AnEmptiedFoundationTakesTheRankItWasFoundedOn)
+{
+    {
+        Table t("Klondike AK", {{Goal, 0, {"AH"}},
+                                {Goal, 1, {"AS"}},
+                                {Goal, 2, {"KD"}},
+                                {Goal, 3, {"KC"}},
+                                {Home, 0, {"AD"}},
+                                {Home, 1, {"9S"}},
+                                {Home, 2, {"5H"}},
+                                {Home, 3, {"6H"}},
+                                {Home, 5, {"7C"}},
+                                {Home, 6, {"8C"}}});
+        t.host.autoplay = 0;
+        t.drag(t.find("KD"), Home, 4);
+        EXPECT_EQ(t.pile(Home, 4), "KD");
+        EXPECT_EQ(t.top(Goal, 2), -1);
+        t.drag(t.find("AD"), Goal, 2);
+        EXPECT_EQ(t.pile(Home, 0), "AD");
+        // Autoplay brings the King back rather than starting the pile with the Ace.
+        t.host.autoplay = 1;
+        RunAutoplay(t.e);
+        EXPECT_EQ(t.pile(Goal, 2), "KD");
+        EXPECT_EQ(t.pile(Home, 0), "AD");
+        EXPECT_EQ(t.moves(), 2);
+    }
+    {
+        Table t("Klondike Reversed", {{Goal, 0, {"KH"}},
+                                      {Goal, 1, {"KS"}},
+                                      {Goal, 2, {"KD"}},
+                                      {Goal, 3, {"KC"}},
+                                      {Home, 0, {"QS"}},
+                                      {Home, 1, {"AH"}},
+                                      {Home, 2, {"5H"}},
+                                      {Home, 3, {"6H"}},
+                                      {Home, 4, {"7H"}},
+                                      {Home, 5, {"7C"}},
+                                      {Home, 6, {"8C"}}});
+        t.host.autoplay = 0;
+        t.drag(t.find("KH"), Home, 0);
+        EXPECT_EQ(t.pile(Home, 0), "QS KH");
+        t.drag(t.find("AH"), Goal, 0);
+        EXPECT_EQ(t.pile(Home, 1), "AH");
+        t.drag(t.find("KH"), Goal, 0);
+        EXPECT_EQ(t.pile(Goal, 0), "KH");
+    }
+}
+
 TEST(Drop, EmptyTableauPileAcceptsItsRank)
 {
     auto tryOn = [](const char *game, const char *card) {
