@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "play/engine.h"
+#include "play/mFunc.h"
 
 namespace tess::solve
 {
@@ -51,19 +52,6 @@ int GameRules::pileOf(int cell, int pile) const
     }
 }
 
-static i16 foundingRankOf(const Engine &e, int pile)
-{
-    const cGames &g = e.Games;
-    switch (g.GoalType()) {
-    case 12:
-        return 12;
-    case 14:
-        return pile < g.Cards(Goal) / 2 ? 0 : 12;
-    default:
-        return e.GoalBase;
-    }
-}
-
 GameRules rulesOf(const Engine &e, bool autoplay)
 {
     const cGames &c = e.Games;
@@ -76,26 +64,17 @@ GameRules rulesOf(const Engine &e, bool autoplay)
     g.waste = c.Piles(Waste) > 0 ? next++ : -1;
     if (next > kPiles)
         throw std::length_error("too many piles for a solver position");
+    g.games = c;
     g.totalCards = c.TotalCards();
-    for (int i = 0; i < g.totalCards; ++i) {
-        const CardState &s = e.card(i);
-        g.face[static_cast<size_t>(i)] = {s.Num, s.Suit, s.Color};
-        g.suitpile[static_cast<size_t>(i)] = s.Suitpile;
-    }
-    for (int i = 0; i < g.home; ++i)
-        g.order[static_cast<size_t>(i)] = c.Order(Home, i);
+    for (int i = 0; i < g.totalCards; ++i)
+        g.card[static_cast<size_t>(i)] = CardAttrsOf(e, i);
     for (int i = 0; i < g.goal; ++i) {
         g.order[static_cast<size_t>(g.firstGoal() + i)] = c.Order(Goal, i);
-        g.foundingRank[static_cast<size_t>(g.firstGoal() + i)] = foundingRankOf(e, i);
+        g.foundingRank[static_cast<size_t>(g.firstGoal() + i)] =
+            FoundationBaseRank(c.GoalType(), c.Cards(Goal), i, e.GoalBase);
     }
-    g.homeAK = c.AK(Home) != 0;
-    g.goalAK = c.AK(Goal) != 0;
-    g.emptyNum = c.EmptyNum();
-    g.resAccepts = c.ResNum() == -1;
     g.multiMove = c.MultiMove() != 0;
-    g.multiOrder = c.MultiOrder();
-    g.limitCarry = rules::limitsCarry(c.Tag());
-    g.removeSuits = rules::removesSuits(c.Tag());
+    g.removeSuits = isSpiderTag(c.Tag());
     g.spiderOrder = c.Order(Goal, 0);
     g.goalDiv = c.GoalDiv();
     g.stockFaceUp = c.StockType() == 1;
@@ -192,9 +171,9 @@ struct Offsets {
     int operator[](int p) const { return at[static_cast<size_t>(p)]; }
 };
 
-inline const rules::Face &faceOf(const GameRules &g, uint8_t card)
+inline const CardAttrs &faceOf(const GameRules &g, uint8_t card)
 {
-    return g.face[card & 0x7f];
+    return g.card[card & 0x7f];
 }
 
 inline uint8_t cardAt(const Position &pos, const Offsets &o, int p, int k)
@@ -205,9 +184,9 @@ inline uint8_t cardAt(const Position &pos, const Offsets &o, int p, int k)
 bool goalTakes(const GameRules &g, const Position &pos, const Offsets &o, int p, uint8_t card)
 {
     const int t = pos.size(p) - 1;
-    const rules::Face top = t >= 0 ? faceOf(g, cardAt(pos, o, p, t)) : rules::Face{};
-    return rules::goalAccepts(t, top, faceOf(g, card), g.foundingRank[static_cast<size_t>(p)],
-                              g.order[static_cast<size_t>(p)], g.goalAK);
+    const CardAttrs top = t >= 0 ? faceOf(g, cardAt(pos, o, p, t)) : CardAttrs{};
+    return FoundationAccepts(g.games, p - g.firstGoal(), t, top, faceOf(g, card),
+                             g.foundingRank[static_cast<size_t>(p)]);
 }
 
 // Moves the top count + 1 cards of pile a onto pile b, face up, turning up what they uncover.
@@ -274,12 +253,12 @@ void removeSuits(const GameRules &g, Position &pos)
         if (t < 12)
             continue;
         for (int k = t; k >= 1; --k) {
-            if (!rules::fitsOrder(faceOf(g, cardAt(pos, o, i, k)), faceOf(g, cardAt(pos, o, i, k - 1)),
-                                  g.spiderOrder, false))
+            if (!FitsOrder(faceOf(g, cardAt(pos, o, i, k)), faceOf(g, cardAt(pos, o, i, k - 1)), g.spiderOrder,
+                           false))
                 break;
             const uint8_t topCard = cardAt(pos, o, i, t);
-            if (faceOf(g, topCard).num == 0 && t - k == 11) {
-                const int sp = g.suitpile[topCard & 0x7f];
+            if (faceOf(g, topCard).Num == 0 && t - k == 11) {
+                const int sp = faceOf(g, topCard).Suitpile;
                 const int j = g.goalDiv != 0 ? sp % g.goalDiv : sp;
                 for (int n = 0; n < 13; ++n)
                     moveCards(g, pos, i, g.firstGoal() + j, 0, true, true);
@@ -313,27 +292,21 @@ void autoplay(const GameRules &g, Position &pos)
 void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int from, uint8_t card, int count,
                 std::vector<Move> &out)
 {
-    const rules::Face &f = faceOf(g, card);
+    const CardAttrs &f = faceOf(g, card);
     auto add = [&](int to) {
         out.push_back({MoveKind::Drag, static_cast<uint8_t>(card & 0x7f), static_cast<uint8_t>(from),
                        static_cast<uint8_t>(to), static_cast<uint8_t>(count)});
     };
     for (int i = 0; i < g.home; ++i) {
         const int t = pos.size(i) - 1;
-        bool ok;
-        if (t == -1)
-            ok = rules::emptyHomeAccepts(g.emptyNum, f.num);
-        else if (i == from)
-            ok = false;
-        else
-            ok = rules::fitsOrder(faceOf(g, cardAt(pos, o, i, t)), f, g.order[static_cast<size_t>(i)], g.homeAK);
-        if (ok)
+        if (t != -1 && i == from)
+            continue;
+        if (TableauAccepts(g.games, i, t, t >= 0 ? faceOf(g, cardAt(pos, o, i, t)) : CardAttrs{}, f))
             add(i);
     }
-    if (count == 0 && g.resAccepts)
-        for (int i = 0; i < g.res; ++i)
-            if (pos.size(g.home + i) == 0)
-                add(g.home + i);
+    for (int i = 0; i < g.res; ++i)
+        if (ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
+            add(g.home + i);
     if (count == 0 && !g.removeSuits)
         for (int i = 0; i < g.goal; ++i) {
             const int p = g.firstGoal() + i;
@@ -355,7 +328,6 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         emptyHome += pos.size(i) == 0;
     for (int i = 0; i < g.res; ++i)
         emptyRes += pos.size(g.home + i) == 0;
-    const int carry = g.limitCarry ? rules::maxCarried(emptyHome, emptyRes) : kMaxCards;
     for (int i = 0; i < g.home; ++i) {
         const int t = pos.size(i) - 1;
         if (t < 0)
@@ -364,10 +336,9 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         if (!g.multiMove)
             continue;
         // A run from k is whole when the run from k + 1 is and k's card takes the next one.
-        for (int k = t - 1; k >= 0 && t - k <= carry; --k) {
+        for (int k = t - 1; k >= 0 && CarryAllowed(g.games, t - k, emptyHome, emptyRes); --k) {
             const uint8_t c = cardAt(pos, o, i, k);
-            if ((c & kFaceDown) ||
-                !rules::fitsOrder(faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1)), g.multiOrder, g.homeAK))
+            if ((c & kFaceDown) || !RunLinks(g.games, faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1))))
                 break;
             addTargets(g, pos, o, i, c, t - k, out);
         }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/cards.h"
-#include "play/rules.h"
+#include "model/cGames.h"
 
 namespace tess
 {
@@ -25,16 +25,11 @@ struct GameRules {
     int home = 0, res = 0, goal = 0; // pile counts
     int stock = -1, waste = -1;      // pile indexes, -1 when the game has none
     int totalCards = 0;
-    std::array<rules::Face, kMaxCards> face{};
-    std::array<i16, kMaxCards> suitpile{};
-    std::array<i32, kPiles> order{};       // build order of each tableau and foundation pile
+    cGames games; // the descriptor the engine's rule checks read
+    std::array<CardAttrs, kMaxCards> card{};
+    std::array<i32, kPiles> order{};        // build order of each foundation pile
     std::array<i16, kPiles> foundingRank{}; // what an empty foundation pile takes
-    bool homeAK = false, goalAK = false;
-    i16 emptyNum = -1;
-    bool resAccepts = false; // an empty reserve cell takes a single card
     bool multiMove = false;
-    i32 multiOrder = 0;
-    bool limitCarry = false;
     bool removeSuits = false;
     i32 spiderOrder = 0; // the order a completed suit is checked by
     int goalDiv = 0;
