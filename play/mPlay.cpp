@@ -133,7 +133,8 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = true;
     } else {
         d.DragCount = checked16(t - pos);
-        const bool ok = CardFaceMode(e, picId) == 0 && g.MultiMove() != 0 && CanMoveRun(e, picId, d.DragCount) &&
+        const bool ok = CardFaceMode(e, picId) == 0 && g.MultiMove() != 0 &&
+                        CanMoveRun(e, picId, d.DragCount) &&
                         CarryAllowed(g, d.DragCount, CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
         d.Dragging = ok;
         if (!ok)

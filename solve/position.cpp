@@ -109,6 +109,22 @@ Position positionOf(const Engine &e, const GameRules &g)
     return pos;
 }
 
+Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
+                      std::int8_t redealsLeft)
+{
+    Position pos;
+    int k = 0;
+    for (int p = 0; p < g.pileCount() && p < static_cast<int>(piles.size()); ++p) {
+        for (uint8_t c : piles[static_cast<size_t>(p)])
+            pos.cards.at(static_cast<size_t>(k++)) = c;
+        pos.len[static_cast<size_t>(p)] = static_cast<uint8_t>(piles[static_cast<size_t>(p)].size());
+        if (g.isGoal(p))
+            pos.goalCards = static_cast<uint8_t>(pos.goalCards + piles[static_cast<size_t>(p)].size());
+    }
+    pos.redealsLeft = redealsLeft;
+    return pos;
+}
+
 // ---- keys -----------------------------------------------------------------------
 
 namespace
@@ -253,8 +269,8 @@ void removeSuits(const GameRules &g, Position &pos)
         if (t < 12)
             continue;
         for (int k = t; k >= 1; --k) {
-            if (!FitsOrder(faceOf(g, cardAt(pos, o, i, k)), faceOf(g, cardAt(pos, o, i, k - 1)), g.spiderOrder,
-                           false))
+            if (!FitsOrder(faceOf(g, cardAt(pos, o, i, k)), faceOf(g, cardAt(pos, o, i, k - 1)),
+                           g.spiderOrder, false))
                 break;
             const uint8_t topCard = cardAt(pos, o, i, t);
             if (faceOf(g, topCard).Num == 0 && t - k == 11) {

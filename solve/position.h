@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/cards.h"
 #include "model/cGames.h"
+#include "model/cards.h"
 
 namespace tess
 {
@@ -17,7 +17,7 @@ class Engine;
 namespace tess::solve
 {
 
-constexpr int kPiles = 32;             // tableau, reserve, foundation, stock, waste
+constexpr int kPiles = 32;               // tableau, reserve, foundation, stock, waste
 constexpr std::uint8_t kFaceDown = 0x80; // bit on a card byte
 
 // What a position needs to know of its game: fixed for a whole deal.
@@ -89,6 +89,9 @@ struct Position {
 };
 
 Position positionOf(const Engine &e, const GameRules &g);
+// A position laid out by hand: piles[p] bottom to top, card bytes as in Position.
+Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
+                      std::int8_t redealsLeft);
 
 // Every move the mouse can make now, in no particular order.
 void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);

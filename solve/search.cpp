@@ -109,7 +109,7 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
         out.push_back(x.m);
 }
 
-Result solve(const GameRules &g, const Position &start, const Limits &limits)
+Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
 {
     using clock = std::chrono::steady_clock;
     const auto t0 = clock::now();
@@ -154,10 +154,12 @@ Result solve(const GameRules &g, const Position &start, const Limits &limits)
             r.moves.push_back(m);
             return finish(Verdict::Won);
         }
+        if (r.nodes >= limits.nodes)
+            return finish(Verdict::Unknown);
         if ((r.nodes & 255) == 0) {
-            const bool late = limits.milliseconds > 0 &&
-                              clock::now() - t0 > std::chrono::milliseconds(limits.milliseconds);
-            if (late || r.nodes >= limits.nodes || (limits.cancel && limits.cancel->load()))
+            const bool late =
+                limits.milliseconds > 0 && clock::now() - t0 > std::chrono::milliseconds(limits.milliseconds);
+            if (late || (limits.cancel && limits.cancel->load()))
                 return finish(Verdict::Unknown);
         }
         if (!seen.insert(child.key(g))) {

@@ -15,8 +15,8 @@ enum class Verdict { Won, Lost, Unknown };
 const char *verdictName(Verdict v);
 
 struct Limits {
-    long long nodes = 20'000'000;      // positions made
-    long long milliseconds = 1000;     // wall time; 0 for none
+    long long nodes = 20'000'000;       // positions made
+    long long milliseconds = 1000;      // wall time; 0 for none
     std::size_t tableBytes = 64u << 20; // memory for the table of seen positions
     const std::atomic<bool> *cancel = nullptr;
 };
@@ -30,7 +30,7 @@ struct Result {
 };
 
 // Lost is claimed only when every reachable position was searched; a limit hit answers unknown.
-Result solve(const GameRules &g, const Position &start, const Limits &limits);
+Result solvePosition(const GameRules &g, const Position &start, const Limits &limits);
 
 // The moves in the order the search tries them, with those that can never help left out.
 void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);
@@ -40,7 +40,8 @@ class KeyTable
 {
   public:
     explicit KeyTable(std::size_t maxBytes);
-    // Inserted now (true), already there (false); throws nothing, answers false with full() set when out of room.
+    // Inserted now (true), already there (false); throws nothing, answers false with full() set when out of
+    // room.
     bool insert(std::uint64_t key);
     bool full() const { return full_; }
     std::size_t size() const { return size_; }

@@ -1,12 +1,12 @@
 // The solver's moves against the engine's mouse path: from positions reached by random play in every
 // game, the drags, presses and redeals the engine accepts are exactly the ones the solver makes, with
 // the same result.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <map>
 #include <random>
 #include <tuple>
+
+#include <gtest/gtest.h>
 
 #include "model/catalogue.h"
 #include "play/cTrans.h"
@@ -96,7 +96,8 @@ void checkAgainstEngine(Game &game, const std::string &name, long long number, c
         const int logged = game.e.Trans->GetTransID();
         playOnEngine(game.e, game.g, m);
         if (m.kind == MoveKind::Drag) {
-            ASSERT_NE(game.e.Trans->GetTransID(), logged) << where << ": the engine refuses " << moveCommand(game.g, m);
+            ASSERT_NE(game.e.Trans->GetTransID(), logged)
+                << where << ": the engine refuses " << moveCommand(game.g, m);
         }
         ASSERT_TRUE(game.now() == p) << where << ": " << moveCommand(game.g, m) << " ends differently";
         game.restart(name, number);
@@ -112,9 +113,9 @@ void checkAgainstEngine(Game &game, const std::string &name, long long number, c
         if (std::any_of(moves.begin(), moves.end(), [&](const Move &m) { return m.kind == kind; }))
             continue;
         playOnEngine(game.e, game.g, Move{kind, 0, 0, 0, 0});
-        ASSERT_TRUE(game.now() == pos) << where << ": the engine makes a "
-                                       << (kind == MoveKind::Stock ? "stock press" : "redeal")
-                                       << " the solver does not offer";
+        ASSERT_TRUE(game.now() == pos)
+            << where << ": the engine makes a " << (kind == MoveKind::Stock ? "stock press" : "redeal")
+            << " the solver does not offer";
         game.restart(name, number);
     }
 }
@@ -147,7 +148,8 @@ TEST_P(SolverMatchesEngine, SameMovesSameResults)
                 applyMove(game.g, pos, m);
                 playOnEngine(game.e, game.g, m);
                 game.history.push_back(m);
-                ASSERT_TRUE(game.now() == pos) << where << ": " << moveCommand(game.g, m) << " ends differently";
+                ASSERT_TRUE(game.now() == pos)
+                    << where << ": " << moveCommand(game.g, m) << " ends differently";
             }
         }
     }
