@@ -27,6 +27,12 @@ void pressStock(Engine &e)
 
 void playOnEngine(Engine &e, const GameRules &g, const Move &m)
 {
+    if (m.kind == MoveKind::Drag) {
+        if (m.redealFirst)
+            StockMarkerPress(e);
+        for (int i = 0; i < m.presses; ++i)
+            pressStock(e);
+    }
     switch (m.kind) {
     case MoveKind::Drag:
         dragTo(e, m.card, g.cellOf(m.to), g.engineIndex(m.to));

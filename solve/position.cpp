@@ -382,8 +382,22 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         out.push_back({MoveKind::Redeal, 0, static_cast<uint8_t>(g.waste), static_cast<uint8_t>(g.stock), 0});
 }
 
+void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out)
+{
+    if (pos.size(p) == 0)
+        return;
+    const Offsets o(g, pos);
+    addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+}
+
 void applyMove(const GameRules &g, Position &pos, const Move &m)
 {
+    if (m.kind == MoveKind::Drag && (m.redealFirst || m.presses > 0)) {
+        if (m.redealFirst)
+            applyMove(g, pos, Move{MoveKind::Redeal, 0, 0, 0, 0, false, 0});
+        for (int i = 0; i < m.presses; ++i)
+            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, false, 0});
+    }
     switch (m.kind) {
     case MoveKind::Drag:
         moveCards(g, pos, m.from, m.to, m.count, true, true);
@@ -413,9 +427,13 @@ std::string moveCommand(const GameRules &g, const Move &m)
     case MoveKind::Redeal:
         return "marker";
     default:
-        return "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +
-               std::to_string(g.engineIndex(m.to));
+        break;
     }
+    std::string lines = m.redealFirst ? "marker\n" : "";
+    for (int i = 0; i < m.presses; ++i)
+        lines += "stock\n";
+    return lines + "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +
+           std::to_string(g.engineIndex(m.to));
 }
 
 } // namespace tess::solve

@@ -59,6 +59,9 @@ struct Move {
     std::uint8_t from = 0;  // pile index
     std::uint8_t to = 0;    // pile index
     std::uint8_t count = 0; // cards carried above the grabbed one
+    // A drag from the waste may first turn the stock: a redeal, then this many presses.
+    bool redealFirst = false;
+    std::uint8_t presses = 0;
     bool operator==(const Move &) const = default;
 };
 
@@ -98,7 +101,10 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
 // Makes the move with every effect the engine adds: a face-down card turned, autoplay, a suit leaving.
 void applyMove(const GameRules &g, Position &pos, const Move &m);
 
-// The move as a line of `tessaline-cli play`.
+// Every drag of the top card of pile p that a release accepts.
+void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out);
+
+// The move as lines of `tessaline-cli play`, one per press or drag, joined by newlines.
 std::string moveCommand(const GameRules &g, const Move &m);
 
 } // namespace tess::solve

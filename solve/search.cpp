@@ -103,6 +103,38 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
         }
         s.push_back({score, m});
     }
+    // Every card the stock can bring to the top of the waste, with the presses that bring it, so the
+    // search reaches it in one step rather than through a press at every level.
+    if (g.waste >= 0 && g.stock >= 0 && !g.dealRows && !g.stockFaceUp) {
+        const int cards = pos.size(g.stock) + pos.size(g.waste);
+        Position p = pos;
+        bool redealt = false;
+        int presses = 0;
+        std::vector<Move> drags;
+        for (int step = 0; step <= cards; ++step) {
+            if (p.size(g.stock) == 0) {
+                if (redealt || p.redealsLeft == 0 || p.size(g.waste) == 0)
+                    break;
+                applyMove(g, p, Move{MoveKind::Redeal, 0, 0, 0, 0, false, 0});
+                redealt = true;
+                presses = 0;
+            }
+            applyMove(g, p, Move{MoveKind::Stock, 0, 0, 0, 0, false, 0});
+            ++presses;
+            if (presses > 255 || p.won(g))
+                break;
+            // Back where the waste started: the rest were offered already.
+            if (redealt && p.size(g.waste) >= pos.size(g.waste))
+                break;
+            drags.clear();
+            generateDragsFrom(g, p, g.waste, drags);
+            for (Move m : drags) {
+                m.redealFirst = redealt;
+                m.presses = static_cast<std::uint8_t>(presses);
+                s.push_back({(g.isGoal(m.to) ? 900 : 150) - presses, m});
+            }
+        }
+    }
     std::stable_sort(s.begin(), s.end(), [](const Scored &a, const Scored &b) { return a.score > b.score; });
     out.clear();
     for (const Scored &x : s)
