@@ -28,6 +28,8 @@ void pressStock(Engine &e)
 void playOnEngine(Engine &e, const GameRules &g, const Move &m)
 {
     if (m.kind == MoveKind::Drag) {
+        for (int i = 0; i < m.pressesBefore; ++i)
+            pressStock(e);
         if (m.redealFirst)
             StockMarkerPress(e);
         for (int i = 0; i < m.presses; ++i)

@@ -392,11 +392,13 @@ void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vect
 
 void applyMove(const GameRules &g, Position &pos, const Move &m)
 {
-    if (m.kind == MoveKind::Drag && (m.redealFirst || m.presses > 0)) {
+    if (m.kind == MoveKind::Drag && (m.pressesBefore > 0 || m.redealFirst || m.presses > 0)) {
+        for (int i = 0; i < m.pressesBefore; ++i)
+            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
         if (m.redealFirst)
-            applyMove(g, pos, Move{MoveKind::Redeal, 0, 0, 0, 0, false, 0});
+            applyMove(g, pos, Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
         for (int i = 0; i < m.presses; ++i)
-            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, false, 0});
+            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
     }
     switch (m.kind) {
     case MoveKind::Drag:
@@ -429,7 +431,11 @@ std::string moveCommand(const GameRules &g, const Move &m)
     default:
         break;
     }
-    std::string lines = m.redealFirst ? "marker\n" : "";
+    std::string lines;
+    for (int i = 0; i < m.pressesBefore; ++i)
+        lines += "stock\n";
+    if (m.redealFirst)
+        lines += "marker\n";
     for (int i = 0; i < m.presses; ++i)
         lines += "stock\n";
     return lines + "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +

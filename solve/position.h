@@ -59,7 +59,8 @@ struct Move {
     std::uint8_t from = 0;  // pile index
     std::uint8_t to = 0;    // pile index
     std::uint8_t count = 0; // cards carried above the grabbed one
-    // A drag from the waste may first turn the stock: a redeal, then this many presses.
+    // A drag from the waste may first turn the stock: presses to its end, a redeal, more presses.
+    std::uint8_t pressesBefore = 0;
     bool redealFirst = false;
     std::uint8_t presses = 0;
     bool operator==(const Move &) const = default;

@@ -109,17 +109,18 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
         const int cards = pos.size(g.stock) + pos.size(g.waste);
         Position p = pos;
         bool redealt = false;
-        int presses = 0;
+        int presses = 0, before = 0;
         std::vector<Move> drags;
         for (int step = 0; step <= cards; ++step) {
             if (p.size(g.stock) == 0) {
                 if (redealt || p.redealsLeft == 0 || p.size(g.waste) == 0)
                     break;
-                applyMove(g, p, Move{MoveKind::Redeal, 0, 0, 0, 0, false, 0});
+                applyMove(g, p, Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
                 redealt = true;
+                before = presses;
                 presses = 0;
             }
-            applyMove(g, p, Move{MoveKind::Stock, 0, 0, 0, 0, false, 0});
+            applyMove(g, p, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
             ++presses;
             if (presses > 255 || p.won(g))
                 break;
@@ -129,9 +130,10 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             drags.clear();
             generateDragsFrom(g, p, g.waste, drags);
             for (Move m : drags) {
+                m.pressesBefore = static_cast<std::uint8_t>(before);
                 m.redealFirst = redealt;
                 m.presses = static_cast<std::uint8_t>(presses);
-                s.push_back({(g.isGoal(m.to) ? 900 : 150) - presses, m});
+                s.push_back({(g.isGoal(m.to) ? 900 : 150) - before - presses, m});
             }
         }
     }

@@ -45,12 +45,12 @@ bool takeFlag(Args &args, const std::string &name)
     return false;
 }
 
-solve::Limits limitsOf(long long ms)
+solve::Limits limitsOf(long long ms, long long nodes)
 {
     solve::Limits l;
     l.milliseconds = ms;
-    // Enough for the time given at the speed of a slow machine; the time is what normally stops it.
-    l.nodes = std::max(100000LL, ms * 20000);
+    // Without a count of its own the time is what stops it, even on a fast machine.
+    l.nodes = nodes > 0 ? nodes : std::max(100000LL, ms * 20000);
     return l;
 }
 
@@ -66,14 +66,14 @@ std::string fixed(double v, int places)
 int cmdSolve(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000;
-    if (!takeOption(args, "--limit-ms", ms, 1, 3600000))
+    long long ms = 1000, nodes = 0;
+    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40))
         return 2;
     std::string game;
     long long number = 0;
     if (!parseGameArgs(args, 2, game, number))
         return 2;
-    const solve::DealAnswer a = solve::solveDeal(game, number, true, limitsOf(ms));
+    const solve::DealAnswer a = solve::solveDeal(game, number, true, limitsOf(ms, nodes));
     const solve::Result &r = a.result;
     std::cout << solve::verdictName(r.verdict) << "\n";
     std::cout << "positions " << r.nodes << "\n";
@@ -89,8 +89,9 @@ int cmdSolve(const Args &argsIn)
 int cmdWinnable(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000, jobs = 1;
-    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--jobs", jobs, 1, 64))
+    long long ms = 1000, jobs = 1, nodeLimit = 0;
+    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--jobs", jobs, 1, 64) ||
+        !takeOption(args, "--limit-nodes", nodeLimit, 1, 1LL << 40))
         return 2;
     const bool each = takeFlag(args, "--each");
     if (args.size() != 3) {
@@ -115,7 +116,7 @@ int cmdWinnable(const Args &argsIn)
     const auto t0 = std::chrono::steady_clock::now();
     auto work = [&] {
         for (long long i = next++; i < n; i = next++) {
-            const solve::DealAnswer a = solve::solveDeal(game, first + i, true, limitsOf(ms));
+            const solve::DealAnswer a = solve::solveDeal(game, first + i, true, limitsOf(ms, nodeLimit));
             verdicts[static_cast<size_t>(i)] = a.result.verdict;
             nodes[static_cast<size_t>(i)] = a.result.nodes;
             seconds[static_cast<size_t>(i)] = a.result.seconds;
