@@ -67,7 +67,8 @@ int cmdSolve(const Args &argsIn)
 {
     Args args = argsIn;
     long long ms = 1000, nodes = 0;
-    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40))
+    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) ||
+        !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40))
         return 2;
     std::string game;
     long long number = 0;
