@@ -31,6 +31,7 @@ const QVector<SettingInfo> &settingTable()
         {Setting::RangeIndex, "RangeIndex", 15},
         {Setting::DeckIndex, "DeckIndex", 531},
         {Setting::Fade, "Fade", 1},
+        {Setting::WinnableOnly, "WinnableOnly", 0},
     };
     return table;
 }
