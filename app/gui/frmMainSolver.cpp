@@ -42,6 +42,9 @@ void frmMain::buildSolverItems(QMenu *game)
     // The answer's line sits with the other captions of the status area.
     mHint = new QLabel(this);
     mHint->setObjectName(QStringLiteral("mHint"));
+    // Room for the longest hint, so the line is never cut short.
+    mHint->setMinimumWidth(mHint->fontMetrics().horizontalAdvance(
+        QStringLiteral("Hint: move the Queen of Diamonds to tableau pile 10")));
     if (QWidget *status = menuBar()->cornerWidget(Qt::TopRightCorner))
         if (auto *lay = qobject_cast<QHBoxLayout *>(status->layout()))
             lay->insertWidget(0, mHint);
