@@ -63,6 +63,8 @@ bool KeyTable::insert(std::uint64_t key)
 void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out)
 {
     generateMoves(g, pos, out);
+    // Tableau piles are interchangeable unless a dealt row still tells them apart.
+    const bool pilesAlike = !(g.dealRows && g.stock >= 0 && pos.size(g.stock) > 0);
     struct Scored {
         int score;
         Move m;
@@ -79,14 +81,16 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
                 continue;
             score = 10;
         } else if (g.isGoal(m.from)) {
-            if (g.isGoal(m.to))
-                continue; // one foundation to another changes nothing that matters
+            // Between foundations built alike a card only changes places with its twin: nothing gained.
+            if (g.isGoal(m.to) && g.order[m.from] == g.order[m.to] &&
+                g.foundingRank[m.from] == g.foundingRank[m.to])
+                continue;
             score = 5;
         } else if (g.isGoal(m.to)) {
             score = 1000;
         } else if (g.isHome(m.from)) {
             const int base = pos.size(m.from) - m.count - 1; // where the grabbed card lies
-            if (base == 0 && g.isHome(m.to) && pos.size(m.to) == 0)
+            if (pilesAlike && base == 0 && g.isHome(m.to) && pos.size(m.to) == 0)
                 continue; // a whole pile to an empty one
             if (base > 0 && (pos.at(m.from, base - 1) & kFaceDown)) {
                 int down = 0;
