@@ -1,5 +1,7 @@
 // The search on positions laid out by hand, where the answer is known.
 #include <algorithm>
+#include <string>
+#include <unordered_set>
 
 #include <gtest/gtest.h>
 
@@ -238,3 +240,55 @@ TEST(SolveKeys, MirroredTableauPilesShareAKey)
 }
 
 } // namespace
+
+namespace
+{
+
+// A plain search for the same question: every move of the mouse, positions told apart byte for byte,
+// no ordering, no pruning, no sets of piles. Slow, but with nothing to get wrong.
+bool plainWinnable(const GameRules &g, const Position &start, long long &budget)
+{
+    std::unordered_set<std::string> seen;
+    std::vector<Position> todo{start};
+    std::vector<Move> moves;
+    auto bytes = [](const Position &p) { return std::string(reinterpret_cast<const char *>(&p), sizeof p); };
+    seen.insert(bytes(start));
+    while (!todo.empty() && budget-- > 0) {
+        const Position p = todo.back();
+        todo.pop_back();
+        if (p.won(g))
+            return true;
+        generateMoves(g, p, moves);
+        for (const Move &m : moves) {
+            Position q = p;
+            applyMove(g, q, m);
+            if (seen.insert(bytes(q)).second)
+                todo.push_back(q);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(SolveAgainstPlainSearch, SameVerdictOnSmallDeals)
+{
+    int lost = 0, won = 0;
+    for (long long number = 1; number <= 12; ++number) {
+        HeadlessHost host;
+        Engine e(&host);
+        e.NewGame("Stripped Klondike", number);
+        const GameRules g = rulesOf(e, true);
+        const Position start = positionOf(e, g);
+        const Result r = solvePosition(g, start, quick());
+        ASSERT_NE(r.verdict, Verdict::Unknown) << number;
+        long long budget = 3'000'000;
+        const bool plain = plainWinnable(g, start, budget);
+        ASSERT_GT(budget, 0) << "deal " << number << ": the plain search ran out";
+        EXPECT_EQ(r.verdict == Verdict::Won, plain) << "deal " << number;
+        (plain ? won : lost)++;
+    }
+    // Both answers occur, so the comparison means something either way.
+    EXPECT_GT(lost, 0);
+    EXPECT_GT(won, 0);
+}
