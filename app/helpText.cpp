@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include "model/catalogue.h"
-#include "play/deal.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
 
@@ -33,18 +32,14 @@ struct Layout {
 
 Layout dealOf(Engine &e, const char *name)
 {
-    e.SelectGame(name);
-    e.Array.Init(1);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
+    e.DealNewGame(name, 1);
 
     Layout l;
     for (int i = 0; i < e.Games.Piles(Home); ++i) {
         const int n = e.Array.GetTop(Home, i) + 1;
         int down = 0;
         for (int p = 0; p < n; ++p)
-            if (e.card(e.Array.GetPicID(Home, i, p)).FaceMode == 1)
+            if (e.card(e.Array.GetPicID(Home, i, p)).FaceMode == kFaceDown)
                 ++down;
         l.pileSize.push_back(n);
         l.faceDown.push_back(down);
@@ -126,34 +121,34 @@ struct OrderWords {
 bool orderWords(i32 code, OrderWords &w)
 {
     switch (code) {
-    case 1:
+    case kOrderDownInSuit:
         w = {"down in suit", "the Nine of hearts on the Ten of hearts", -1, true};
         return true;
-    case 2:
+    case kOrderUpInSuit:
         w = {"up in suit", "the Jack of hearts on the Ten of hearts", 1, true};
         return true;
-    case 3:
+    case kOrderUpOrDownInSuit:
         w = {"up or down in suit", "the Nine or the Jack of hearts on the Ten of hearts", 0, true};
         return true;
-    case 4:
+    case kOrderDownAlternate:
         w = {"down in alternating colours", "a red Nine on a black Ten", -1, false};
         return true;
-    case 5:
+    case kOrderUpAlternate:
         w = {"up in alternating colours", "a red Jack on a black Ten", 1, false};
         return true;
-    case 6:
+    case kOrderUpOrDownAlternate:
         w = {"up or down in alternating colours", "a red Nine or a red Jack on a black Ten", 0, false};
         return true;
-    case 7:
+    case kOrderDownAnySuit:
         w = {"down regardless of suit", "any Nine on any Ten", -1, false};
         return true;
-    case 8:
+    case kOrderUpAnySuit:
         w = {"up regardless of suit", "any Jack on any Ten", 1, false};
         return true;
-    case 9:
+    case kOrderAnyCard:
         w = {"in any order", "any card on any other", 2, false};
         return true;
-    case 12:
+    case kOrderUpOrDownAnySuit:
         w = {"up or down regardless of suit", "any Nine or Jack on any Ten", 0, false};
         return true;
     default:
@@ -263,15 +258,15 @@ QStringList layoutItems(const cGames &g, const Layout &l)
         std::set<int> ranks;
         for (const auto &b : l.goalCards)
             ranks.insert(b.num);
-        if (gt == 16) {
+        if (gt == kGoalFirstCard) {
             items << QStringLiteral(
                 "One card, drawn from the shuffled pack, starts the first foundation. Its rank "
                 "is the base rank of this deal: the other foundations may be started only "
                 "with cards of that rank.");
-        } else if (gt == 14) {
+        } else if (gt == kGoalAcesAndKings) {
             QStringList aces, kings;
             for (const auto &b : l.goalCards)
-                (b.num == 0 ? aces : kings) << QString::fromLatin1(suitName(b.suit));
+                (b.num == kAce ? aces : kings) << QString::fromLatin1(suitName(b.suit));
             items << QStringLiteral(
                          "The Aces of %1 start the first %2 foundations, and the Kings of %3 start the "
                          "other %4.")
@@ -336,8 +331,9 @@ QStringList tableauItems(const cGames &g, const Layout &l)
         else
             wrap = QStringLiteral("a King may go on an Ace and an Ace on a King");
         items << QStringLiteral("Ranks wrap around: %1%2.")
-                     .arg(wrap, w.sameSuit || order >= 7 ? QString()
-                                                         : QStringLiteral(", colours still alternating"));
+                     .arg(wrap, w.sameSuit || order >= kOrderDownAnySuit
+                                    ? QString()
+                                    : QStringLiteral(", colours still alternating"));
     }
 
     if (g.MultiMove() == 0) {
@@ -373,11 +369,11 @@ QStringList tableauItems(const cGames &g, const Layout &l)
     case -1:
         items << QStringLiteral("An empty tableau pile may be filled with any %1.").arg(what);
         break;
-    case 12:
+    case kKing:
         items << QStringLiteral("An empty tableau pile may be filled only with a King%1.")
                      .arg(g.MultiMove() != 0 ? QStringLiteral(" or a run headed by a King") : QString());
         break;
-    case 0:
+    case kAce:
         items << QStringLiteral("An empty tableau pile may be filled only with an Ace%1.")
                      .arg(g.MultiMove() != 0 ? QStringLiteral(" or a run headed by an Ace") : QString());
         break;
@@ -407,9 +403,9 @@ QStringList foundationItems(const cGames &g, const Layout &l)
 
     const QString dir = [&](i32 code) {
         switch (code) {
-        case 1:
+        case kOrderDownInSuit:
             return QStringLiteral("down in suit");
-        case 2:
+        case kOrderUpInSuit:
             return QStringLiteral("up in suit");
         default:
             return orderRule(code);
@@ -420,14 +416,14 @@ QStringList foundationItems(const cGames &g, const Layout &l)
     const QString started = QStringLiteral("already holds its %1 from the deal");
     const QString startsWith = QStringLiteral("is started with %1");
     switch (g.GoalType()) {
-    case 12:
+    case kGoalKings:
         items << QStringLiteral("Each of the %1 foundations %2 and is built %3 to the Ace.")
                      .arg(number(goals),
                           dealt ? started.arg(QStringLiteral("King"))
                                 : startsWith.arg(QStringLiteral("a King")),
                           dir);
         break;
-    case 14: {
+    case kGoalAcesAndKings: {
         const int half = g.Cards(Goal) / 2;
         items << QStringLiteral("The foundations started with Aces are built up in suit to the King; those "
                                 "started with Kings are built down in suit to the Ace.");
@@ -435,7 +431,7 @@ QStringList foundationItems(const cGames &g, const Layout &l)
             items << QStringLiteral("An empty foundation takes an Ace.");
         break;
     }
-    case 16:
+    case kGoalFirstCard:
         items << QStringLiteral(
                      "Every foundation is started with a card of the base rank and built %1%2 until "
                      "it holds 13 cards.")

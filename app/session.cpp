@@ -6,8 +6,6 @@
 #include <QDir>
 
 #include "play/cTrans.h"
-#include "play/deal.h"
-#include "play/mPlay.h"
 
 namespace tess
 {
@@ -55,20 +53,13 @@ void Session::StartNewGame(const QString &name, const GameNumber &number)
     d.SetRecent(name);
     if (ui_)
         ui_->refreshRecentMenu();
-    e.SelectGame(name.toStdString());
     d.CurGNo = number;
     d.SetCurGName(name);
     if (ui_)
         ui_->setCaption(Caption());
-    e.Rng.SeedFromClock();
-    e.Array.Init(*value);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
-    RunAutoplay(e);
+    e.NewGame(name.toStdString(), *value);
     d.GameRunning = true;
     d.GameStartTime = nowText();
-    e.RedealCount = 0;
     // The figures of the game before must never be recorded for this one.
     d.CurTime = 0;
     d.CurMoves = e.Trans->GetTransID();

@@ -91,7 +91,7 @@ i32 cGames::Order(int cell, int pile) const
     const CellRule &r = rule(cell);
     // The two-way foundations: piles 2 and up are built down in suit.
     if (cell == tess::Goal && pile >= 2 && tag_ == "KlondikeAK")
-        return 1;
+        return kOrderDownInSuit;
     return r.Order;
 }
 

@@ -9,6 +9,25 @@
 namespace tess
 {
 
+// Building orders: whether card U may lie on card L, by rank (U one lower or higher than L) and suit.
+constexpr i32 kOrderDownInSuit = 1;
+constexpr i32 kOrderUpInSuit = 2;
+constexpr i32 kOrderUpOrDownInSuit = 3;
+constexpr i32 kOrderDownAlternate = 4; // colours differ
+constexpr i32 kOrderUpAlternate = 5;
+constexpr i32 kOrderUpOrDownAlternate = 6;
+constexpr i32 kOrderDownAnySuit = 7;
+constexpr i32 kOrderUpAnySuit = 8;
+constexpr i32 kOrderAnyCard = 9;
+constexpr i32 kOrderUpOrDownAnySuit = 12;
+
+// Goal types: what the foundations are founded on.
+constexpr i32 kGoalAces = 0;
+constexpr i32 kGoalKings = 12;
+constexpr i32 kGoalSuits = 13;        // no base rank: complete suits are gathered
+constexpr i32 kGoalAcesAndKings = 14; // Aces on the lower half of the piles, Kings on the upper
+constexpr i32 kGoalFirstCard = 16;    // the rank of the first card dealt
+
 struct CellRule {
     i16 Piles = 0;
     i16 Cards = 0;

@@ -18,6 +18,21 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kTableWidth = 15480;
 constexpr int kTableHeight = 11205;
 
+// Ranks (Num) the rules name.
+constexpr i16 kAce = 0;
+constexpr i16 kKing = 12;
+constexpr int kSuitCards = 13; // a full foundation
+
+// A card control's FaceMode.
+constexpr i32 kFaceUp = 0;
+constexpr i32 kFaceDown = 1;
+
+// Pile-marker pictures: kinds 0 to 12 show that rank.
+constexpr int kMarkerNoRank = 13;
+constexpr int kMarkerPlain = 14;
+constexpr int kMarkerStop = 15;
+constexpr int kMarkerRedeal = 16;
+
 // Suit codes: 0 hearts, 1 spades, 2 diamonds, 3 clubs; colour 1 red, 2 black.
 struct CardAttrs {
     i16 Num = 0;

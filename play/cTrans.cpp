@@ -57,13 +57,13 @@ bool cTrans::Undo(i16 &speed)
         if (speed > 4)
             e_.view().playSound("Undo");
         if (e.tMod == tmod::Uncovered)
-            e_.SetFaceMode(e_.Array.GetPicID(e.SrcCell, e.SrcPile, e.SrcPos - 1), 1);
+            e_.SetFaceMode(e_.Array.GetPicID(e.SrcCell, e.SrcPile, e.SrcPos - 1), kFaceDown);
         i32 mod = tmod::Replayed;
         e_.Array.MoveCard(e.PicID, e.SrcCell, e.SrcPile, e.SrcPos, mod, speed, e.mCards, 0);
         if (e.tMod == tmod::TurnedUp)
-            e_.SetFaceMode(e.PicID, 1);
+            e_.SetFaceMode(e.PicID, kFaceDown);
         else if (e.tMod == tmod::TurnedDown)
-            e_.SetFaceMode(e.PicID, 0);
+            e_.SetFaceMode(e.PicID, kFaceUp);
         --TransID;
         if (TransList[static_cast<size_t>(TransID)].Multi != 1)
             return true;
@@ -84,11 +84,11 @@ bool cTrans::Redo(i16 &speed)
         i32 mod = tmod::Replayed;
         e_.Array.MoveCard(e.PicID, e.DCell, e.DPile, e.DPos, mod, speed, e.mCards, 0);
         if (e.tMod == tmod::Uncovered)
-            e_.SetFaceMode(e_.Array.GetPicID(e.SrcCell, e.SrcPile, e.SrcPos - 1), 0);
+            e_.SetFaceMode(e_.Array.GetPicID(e.SrcCell, e.SrcPile, e.SrcPos - 1), kFaceUp);
         if (e.tMod == tmod::TurnedUp)
-            e_.SetFaceMode(e.PicID, 0);
+            e_.SetFaceMode(e.PicID, kFaceUp);
         else if (e.tMod == tmod::TurnedDown)
-            e_.SetFaceMode(e.PicID, 1);
+            e_.SetFaceMode(e.PicID, kFaceDown);
         if (e.Multi != 1)
             return true;
     }

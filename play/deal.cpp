@@ -41,7 +41,7 @@ void DealGoal(Engine &e)
         e.Array.MoveCard(static_cast<i16>(p), Goal, static_cast<i16>(pile), 0, mod, 0, 0, 0);
     };
     if (a > 0) {
-        if (g == 16) {
+        if (g == kGoalFirstCard) {
             put(0, 0);
             e.GoalBase = e.card(0).Num;
             int placed = 1;
@@ -53,16 +53,16 @@ void DealGoal(Engine &e)
             for (int p = 0; p < n; ++p) {
                 const CardState &c = e.card(p);
                 const bool base = (c.Num == g && c.Suitpile < a) ||
-                                  (g == 14 && c.Num == 0 && c.Suitpile < a / 2) ||
-                                  (g == 14 && c.Num == 12 && c.Suitpile >= a / 2);
+                                  (g == kGoalAcesAndKings && c.Num == kAce && c.Suitpile < a / 2) ||
+                                  (g == kGoalAcesAndKings && c.Num == kKing && c.Suitpile >= a / 2);
                 if (base)
                     put(p, c.Suitpile);
             }
         }
     }
     for (int i = 0; i < e.Games.Piles(Goal); ++i) {
-        // The marker shows the rank the pile takes when empty; kind 13 is the marker without a rank.
-        const int kind = g == 13 ? 13 : FoundationBaseRank(g, a, i, e.GoalBase);
+        // The marker shows the rank the pile takes when empty.
+        const int kind = g == kGoalSuits ? kMarkerNoRank : FoundationBaseRank(g, a, i, e.GoalBase);
         e.PlaceGoalMarker(i, i, kind);
     }
 }
@@ -72,7 +72,7 @@ void DealMarkers(Engine &e)
     for (int i = 0; i < e.Games.Piles(Res); ++i)
         e.PlaceResMarker(i);
     for (int i = 0; i < e.Games.Piles(Home); ++i)
-        e.PlaceHomeMarker(i, e.Games.EmptyNum() < 0 ? 14 : e.Games.EmptyNum());
+        e.PlaceHomeMarker(i, e.Games.EmptyNum() < 0 ? kMarkerPlain : e.Games.EmptyNum());
     if (e.Games.Piles(Waste) >= 1)
         e.PlaceWasteMarker(0);
 }
@@ -83,7 +83,7 @@ void DealStock(Engine &e)
         e.PlaceStockMarker(e.Games.StockNum());
     if (e.Games.Piles(Stock) <= 0)
         return;
-    const i32 face = e.Games.StockType() == 1 ? 0 : 1;
+    const i32 face = e.Games.StockType() == 1 ? kFaceUp : kFaceDown;
     for (int p = 0; p < e.Games.TotalCards(); ++p) {
         if (e.card(p).Cell == Goal)
             continue;
@@ -96,14 +96,14 @@ void DealStock(Engine &e)
 void DealWaste(Engine &e)
 {
     for (int i = 0; i < e.Games.Cards(Waste); ++i)
-        fromStock(e, Waste, i, 0, 0, 0);
+        fromStock(e, Waste, i, 0, 0, kFaceUp);
 }
 
 void DealRes(Engine &e)
 {
     const int r = e.Games.Piles(Res);
     for (int i = 0; i < e.Games.Cards(Res); ++i)
-        fromStock(e, Res, i % r, i / r, 3, 0);
+        fromStock(e, Res, i % r, i / r, 3, kFaceUp);
 }
 
 void DealHome(Engine &e)
@@ -116,7 +116,7 @@ void DealHome(Engine &e)
     case 0:
         for (int i = 0; i < n; ++i) {
             // With nothing declared open, the whole tableau lies face up.
-            const i32 face = (open > 0 && i < n - open) ? 1 : 0;
+            const i32 face = (open > 0 && i < n - open) ? kFaceDown : kFaceUp;
             fromStock(e, Home, i % piles, i / piles, 3, face);
         }
         break;
@@ -125,7 +125,7 @@ void DealHome(Engine &e)
             for (int k = 0; k <= piles - 1 - r; ++k) {
                 if (stockEmpty())
                     break;
-                fromStock(e, Home, r + k, r, 3, (open > 0 && k > 0) ? 1 : 0);
+                fromStock(e, Home, r + k, r, 3, (open > 0 && k > 0) ? kFaceDown : kFaceUp);
             }
         break;
     case 3: {
@@ -134,7 +134,7 @@ void DealHome(Engine &e)
         for (int i = 0; i < 9; ++i)
             for (int j = 0; j < 8; ++j)
                 if (j <= s + extra[i])
-                    fromStock(e, Home, i, j, 3, 0);
+                    fromStock(e, Home, i, j, 3, kFaceUp);
         break;
     }
     case 6:
@@ -142,7 +142,7 @@ void DealHome(Engine &e)
             for (int k = 0; k <= piles - 1 - r; ++k) {
                 if (stockEmpty())
                     return;
-                fromStock(e, Home, k, r, 3, (open > 0 && k > 0) ? 1 : 0);
+                fromStock(e, Home, k, r, 3, (open > 0 && k > 0) ? kFaceDown : kFaceUp);
             }
         break;
     default:

@@ -96,7 +96,7 @@ i16 cArray::ClosedCards(int pile) const
     const int top = GetTop(Home, pile);
     for (int pos = 0; pos <= top; ++pos) {
         const i16 id = GetPicID(Home, pile, pos);
-        if (id >= 0 && e_.card(id).FaceMode == 1)
+        if (id >= 0 && e_.card(id).FaceMode == kFaceDown)
             ++closed;
     }
     return static_cast<i16>(closed);
@@ -117,7 +117,7 @@ bool cArray::MoveCard(i16 picId, i16 dCell, i16 dPile, i16 dPos, i32 &tMod, i16 
     const CardState &c = e_.card(picId);
     const i16 srcCell = c.Cell, srcPile = c.Pile, srcPos = c.Pos;
 
-    if (!isSpiderTag(e_.Games.Tag()) && dCell == Goal && GetTop(Goal, dPile) == 12)
+    if (!isSpiderTag(e_.Games.Tag()) && dCell == Goal && GetTop(Goal, dPile) == kSuitCards - 1)
         return false;
     const bool logged = tMod != tmod::Replayed && tMod != tmod::Deal;
     // A full log refuses the move before anything changes.
@@ -128,8 +128,8 @@ bool cArray::MoveCard(i16 picId, i16 dCell, i16 dPile, i16 dPos, i32 &tMod, i16 
 
     if (tMod != tmod::Replayed && srcCell == Home && srcPos > 0) {
         const i16 below = GetPicID(Home, srcPile, srcPos - 1);
-        if (e_.card(below).FaceMode == 1) {
-            e_.SetFaceMode(below, 0);
+        if (e_.card(below).FaceMode == kFaceDown) {
+            e_.SetFaceMode(below, kFaceUp);
             tMod = tmod::Uncovered;
         }
     }
@@ -172,7 +172,7 @@ void cArray::MoveOneCard(i16 picId, i16 cell, i16 pile, i16 pos, i32 tMod, i16 s
     }
     e_.MoveTo(picId, x, y);
     e_.view().repaint();
-    e_.SetFaceMode(picId, dFace != 0 ? 1 : 0);
+    e_.SetFaceMode(picId, dFace != 0 ? kFaceDown : kFaceUp);
     if (tMod != tmod::Deal)
         pileCards_[slot(c.Cell, c.Pile, c.Pos)] = -1;
     e_.SetLoc(picId, cell, pile, pos);
@@ -185,7 +185,7 @@ void cArray::MoveOneCard(i16 picId, i16 cell, i16 pile, i16 pos, i32 tMod, i16 s
 bool cArray::AddtoWaste(i16 picId)
 {
     i32 mod = tmod::TurnedUp;
-    return MoveCard(picId, Waste, 0, checked16(GetTop(Waste, 0) + 1), mod, 3, 0, 0);
+    return MoveCard(picId, Waste, 0, checked16(GetTop(Waste, 0) + 1), mod, 3, 0, kFaceUp);
 }
 
 // ---- engine -------------------------------------------------------------------
@@ -306,7 +306,7 @@ void Engine::PlaceGoalMarker(int index, int pile, int kind)
 
 void Engine::PlaceResMarker(int pile)
 {
-    place(*view_, MarkerArray::Res, pile, ResMarkers.at(static_cast<size_t>(pile)), 14,
+    place(*view_, MarkerArray::Res, pile, ResMarkers.at(static_cast<size_t>(pile)), kMarkerPlain,
           Array.CordX(Res, pile, 0), Array.CordY(Res, pile, 0));
 }
 
@@ -320,13 +320,13 @@ void Engine::PlaceWasteMarker(int pile)
 {
     if (pile != 0)
         throw IndexError("waste marker out of range: " + std::to_string(pile));
-    place(*view_, MarkerArray::Waste, 0, WasteMarker, 14, Array.CordX(Waste, pile, 0),
+    place(*view_, MarkerArray::Waste, 0, WasteMarker, kMarkerPlain, Array.CordX(Waste, pile, 0),
           Array.CordY(Waste, pile, 0));
 }
 
 void Engine::PlaceStockMarker(int number)
 {
-    place(*view_, MarkerArray::Stock, 0, StockMarker, number + 14, Array.CordX(Stock, 0, 0),
+    place(*view_, MarkerArray::Stock, 0, StockMarker, number + kMarkerPlain, Array.CordX(Stock, 0, 0),
           Array.CordY(Stock, 0, 0));
 }
 
@@ -370,18 +370,26 @@ void Engine::NewTrans()
     Trans = std::make_unique<cTrans>(*this);
 }
 
-void Engine::NewGame(const std::string &name, long long gameNo)
+void Engine::DealNewGame(const std::string &name, long long gameNo)
 {
     if (!SelectGame(name))
         throw std::invalid_argument("unknown game: " + name);
     // The deal relies on every card reporting (Home, 0, 0), as after the end of a game.
     HideAll();
     Array.Init(gameNo);
+    // The shuffle has just reset the program-wide generator from the number: seeded from the clock
+    // only now, whatever draws from it next does not follow from the deal.
+    Rng.SeedFromClock();
     AssignCardValues(*this);
     NewTrans();
-    DealGame(*this);
-    RunAutoplay(*this);
     RedealCount = 0;
+    DealGame(*this);
+}
+
+void Engine::NewGame(const std::string &name, long long gameNo)
+{
+    DealNewGame(name, gameNo);
+    RunAutoplay(*this);
 }
 
 void Engine::checkInvariants() const
@@ -406,7 +414,7 @@ void Engine::checkInvariants() const
                 if (++seen[static_cast<size_t>(id)] > 1)
                     fail("card " + std::to_string(id) + " lies in two places");
                 if (cell == Home) {
-                    if (c.FaceMode != 1)
+                    if (c.FaceMode != kFaceDown)
                         faceUpSeen = true;
                     else if (faceUpSeen)
                         fail("face-down card above a face-up one in tableau pile " + std::to_string(pile));

@@ -27,10 +27,10 @@ struct CardState {
     i16 Cell = 0;
     i16 Pile = 0;
     i16 Pos = 0;
-    i32 FaceMode = 1; // 1 face down, anything else face up
-    i16 Selected = 0; // -1 highlighted
-    int FacePic = 0;  // 1..52
-    double Left = 0;  // twips
+    i32 FaceMode = kFaceDown; // anything else is face up
+    i16 Selected = 0;         // -1 highlighted
+    int FacePic = 0;          // 1..52
+    double Left = 0;          // twips
     double Top = 0;
     bool Visible = false;
     int Z = 0;           // stacking order: higher is in front
@@ -39,7 +39,7 @@ struct CardState {
 
 struct MarkerState {
     bool Visible = false;
-    int Kind = 14;
+    int Kind = kMarkerPlain;
     i16 Left = 0;
     i16 Top = 0;
 };
@@ -171,7 +171,11 @@ class Engine
     bool SelectGame(const std::string &name);
     // A fresh, empty move log.
     void NewTrans();
-    // Select, shuffle, deal and run the first autoplay pass, as a new game does.
+    // The one set-up of a game, for play, the help pages and the tools alike: clear the table, choose
+    // the game, shuffle from the number, deal. Throws std::invalid_argument for a name outside the
+    // catalogue.
+    void DealNewGame(const std::string &name, long long gameNo);
+    // The deal and the first autoplay pass, as a game begins.
     void NewGame(const std::string &name, long long gameNo);
 
     // Checks that every placed card lies at exactly one place; throws std::logic_error.

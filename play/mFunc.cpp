@@ -75,26 +75,26 @@ CardAttrs CardAttrsOf(const Engine &e, int p)
 
 bool FitsOrder(const CardAttrs &lower, const CardAttrs &upper, i32 order, bool ak)
 {
-    if (order == 9)
+    if (order == kOrderAnyCard)
         return true;
     const int l = lower.Num, u = upper.Num;
-    const bool down = u == l - 1 || (ak && l == 0 && u == 12);
-    const bool up = u == l + 1 || (ak && l == 12 && u == 0);
+    const bool down = u == l - 1 || (ak && l == kAce && u == kKing);
+    const bool up = u == l + 1 || (ak && l == kKing && u == kAce);
     bool rank = false;
     switch (order) {
-    case 1:
-    case 4:
-    case 7:
+    case kOrderDownInSuit:
+    case kOrderDownAlternate:
+    case kOrderDownAnySuit:
         rank = down;
         break;
-    case 2:
-    case 5:
-    case 8:
+    case kOrderUpInSuit:
+    case kOrderUpAlternate:
+    case kOrderUpAnySuit:
         rank = up;
         break;
-    case 3:
-    case 6:
-    case 12:
+    case kOrderUpOrDownInSuit:
+    case kOrderUpOrDownAlternate:
+    case kOrderUpOrDownAnySuit:
         rank = up || down;
         break;
     default:
@@ -103,13 +103,13 @@ bool FitsOrder(const CardAttrs &lower, const CardAttrs &upper, i32 order, bool a
     if (!rank)
         return false;
     switch (order) {
-    case 1:
-    case 2:
-    case 3:
+    case kOrderDownInSuit:
+    case kOrderUpInSuit:
+    case kOrderUpOrDownInSuit:
         return upper.Suit == lower.Suit;
-    case 4:
-    case 5:
-    case 6:
+    case kOrderDownAlternate:
+    case kOrderUpAlternate:
+    case kOrderUpOrDownAlternate:
         return upper.Color != lower.Color;
     default:
         return true;
@@ -187,10 +187,10 @@ bool isSpiderTag(const std::string &tag)
 i16 FoundationBaseRank(i32 goalType, int goalCards, int pile, i16 goalBase)
 {
     switch (goalType) {
-    case 14:
-        return pile < goalCards / 2 ? 0 : 12;
-    case 13:
-    case 16:
+    case kGoalAcesAndKings:
+        return pile < goalCards / 2 ? kAce : kKing;
+    case kGoalSuits:
+    case kGoalFirstCard:
         return goalBase;
     default:
         return static_cast<i16>(goalType);
@@ -202,8 +202,8 @@ bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topC
 {
     if (top < 0)
         return card.Num == baseRank;
-    if (top >= 12)
-        return false; // thirteen cards: full
+    if (top >= kSuitCards - 1)
+        return false;
     return FitsOrder(topCard, card, g.Order(Goal, pile), g.AK(Goal) != 0);
 }
 

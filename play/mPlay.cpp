@@ -27,7 +27,7 @@ bool move(Engine &e, int picId, int cell, int pile, int pos, i16 speed, int carr
 {
     i32 mod = tmod::Plain;
     return e.Array.MoveCard(static_cast<i16>(picId), static_cast<i16>(cell), static_cast<i16>(pile),
-                            checked16(pos), mod, speed, static_cast<i16>(carried), 0);
+                            checked16(pos), mod, speed, static_cast<i16>(carried), kFaceUp);
 }
 
 // One pass over the drop targets in their fixed order; true when a move was made.
@@ -122,8 +122,11 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
         return;
     case Goal:
+        // A removed suit stays: nothing may be dropped back on those foundations.
+        d.Dragging = !isSpiderTag(g.Tag()) && pos == e.Array.GetTop(Goal, pile);
+        return;
     case Res:
-        d.Dragging = true;
+        d.Dragging = pos == e.Array.GetTop(Res, pile);
         return;
     default:
         break;
@@ -133,7 +136,7 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = true;
     } else {
         d.DragCount = checked16(t - pos);
-        const bool ok = CardFaceMode(e, picId) == 0 && g.MultiMove() != 0 &&
+        const bool ok = CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 &&
                         CanMoveRun(e, picId, d.DragCount) &&
                         CarryAllowed(g, d.DragCount, CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
         d.Dragging = ok;
@@ -163,6 +166,12 @@ void DragCards(Engine &e, int picId, int pile, int pos, double x, double y)
 
 void DropCards(Engine &e, int picId, int cell, int pile, int pos)
 {
+    // An empty tableau pile's slot reaches into the top row, so a card let go over its own place there
+    // would overlap it; over its own place a card goes back. The tableau refuses its own pile anyway.
+    if (cell != Home && HitTest(e, picId, cell, pile, pos, kPointTest)) {
+        ReturnCards(e, picId, pile, pos);
+        return;
+    }
     bool refused = false;
     for (int mode : {kPointTest, kOverlapTest}) {
         if (tryTargets(e, picId, cell, pile, mode, refused)) {
@@ -202,7 +211,7 @@ void DealRow(Engine &e)
             break;
         i32 mod = tmod::TurnedUp;
         e.Array.MoveCard(e.Array.GetTopPicID(Stock, 0), Home, static_cast<i16>(i),
-                         checked16(e.Array.GetTop(Home, i) + 1), mod, 5, 0, 0);
+                         checked16(e.Array.GetTop(Home, i) + 1), mod, 5, 0, kFaceUp);
     }
     e.Trans->EndMulti();
 }
@@ -228,11 +237,11 @@ void RedealStock(Engine &e)
             break;
         i32 mod = tmod::TurnedDown;
         e.Array.MoveCard(e.Array.GetTopPicID(Waste, 0), Stock, 0, checked16(e.Array.GetTop(Stock, 0) + 1),
-                         mod, 2, 0, 1);
+                         mod, 2, 0, kFaceDown);
     }
     e.Trans->EndMulti();
     if (e.RedealCount == e.Games.Redeals()) {
-        e.SetStockMarkerKind(15);
+        e.SetStockMarkerKind(kMarkerStop);
         e.Games.setStockNum(1);
     }
 }
@@ -242,7 +251,7 @@ void RefreshStockMarker(Engine &e)
     if (!e.host().gameRunning() || e.Games.StockNum() != 2)
         return;
     const bool empty = e.Array.GetTop(Stock, 0) < 0 && e.Array.GetTop(Waste, 0) < 0;
-    e.SetStockMarkerKind(empty ? 15 : 16);
+    e.SetStockMarkerKind(empty ? kMarkerStop : kMarkerRedeal);
 }
 
 bool AutoMoveHome(Engine &e, int c)
@@ -262,21 +271,21 @@ static void removeSpiderSuits(Engine &e)
     const cGames &g = e.Games;
     for (int i = 0; i < g.Piles(Home); ++i) {
         const int t = e.Array.GetTop(Home, i);
-        if (t < 12)
+        if (t < kSuitCards - 1)
             continue;
         for (int k = t; k >= 1; --k) {
             if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1),
                            g.Order(Goal, 0), false))
                 break;
             const int topCard = e.Array.GetPicID(Home, i, t);
-            if (CardNum(e, topCard) == 0 && t - k == 11) {
+            if (CardNum(e, topCard) == kAce && t - k == 11) {
                 // Half a suit on the foundation could never be completed: all thirteen or none.
-                if (!e.Trans->CanSave(13))
+                if (!e.Trans->CanSave(kSuitCards))
                     break;
                 const int sp = CardSuitpile(e, topCard);
                 const int j = g.GoalDiv() != 0 ? sp % g.GoalDiv() : sp;
                 e.Trans->StartMulti();
-                for (int n = 0; n < 13; ++n)
+                for (int n = 0; n < kSuitCards; ++n)
                     move(e, e.Array.GetTopPicID(Home, i), Goal, j, e.Array.GetTop(Goal, j) + 1, 3, 0);
                 e.Trans->EndMulti();
                 break;

@@ -93,7 +93,7 @@ Position positionOf(const Engine &e, const GameRules &g)
         for (int i = 0; i <= top; ++i) {
             const int id = e.Array.GetPicID(cell, pile, i);
             pos.cards[static_cast<size_t>(k++)] =
-                static_cast<uint8_t>(id | (e.card(id).FaceMode == 1 ? kFaceDown : 0));
+                static_cast<uint8_t>(id | (e.card(id).FaceMode == tess::kFaceDown ? kDownBit : 0));
         }
         pos.len[static_cast<size_t>(p)] = static_cast<uint8_t>(top + 1);
         if (cell == Goal)
@@ -213,13 +213,13 @@ void shift(const GameRules &g, Position &pos, int a, int b, int count, bool face
     const int la = pos.size(a);
     if (g.isHome(a) && la - n > 0) {
         uint8_t &below = pos.cards[static_cast<size_t>(o[a] + la - n - 1)];
-        below = static_cast<uint8_t>(below & ~kFaceDown);
+        below = static_cast<uint8_t>(below & ~kDownBit);
     }
     auto *base = pos.cards.data();
     const int runStart = o[a] + la - n;
     for (int i = 0; i < n; ++i) {
         uint8_t &c = base[runStart + i];
-        c = faceUp ? static_cast<uint8_t>(c & ~kFaceDown) : static_cast<uint8_t>(c | kFaceDown);
+        c = faceUp ? static_cast<uint8_t>(c & ~kDownBit) : static_cast<uint8_t>(c | kDownBit);
     }
     if (a < b)
         std::rotate(base + runStart, base + o[a] + la, base + o[b] + pos.size(b));
@@ -354,7 +354,7 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         // A run from k is whole when the run from k + 1 is and k's card takes the next one.
         for (int k = t - 1; k >= 0 && CarryAllowed(g.games, t - k, emptyHome, emptyRes); --k) {
             const uint8_t c = cardAt(pos, o, i, k);
-            if ((c & kFaceDown) || !RunLinks(g.games, faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1))))
+            if ((c & kDownBit) || !RunLinks(g.games, faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1))))
                 break;
             addTargets(g, pos, o, i, c, t - k, out);
         }

@@ -17,8 +17,8 @@ class Engine;
 namespace tess::solve
 {
 
-constexpr int kPiles = 32;               // tableau, reserve, foundation, stock, waste
-constexpr std::uint8_t kFaceDown = 0x80; // bit on a card byte
+constexpr int kPiles = 32;              // tableau, reserve, foundation, stock, waste
+constexpr std::uint8_t kDownBit = 0x80; // bit on a card byte
 
 // What a position needs to know of its game: fixed for a whole deal.
 struct GameRules {
@@ -66,7 +66,7 @@ struct Move {
     bool operator==(const Move &) const = default;
 };
 
-// Every pile's cards bottom to top, back to back; a card is its control number, kFaceDown when face down.
+// Every pile's cards bottom to top, back to back; a card is its control number, kDownBit when face down.
 struct Position {
     std::array<std::uint8_t, kMaxCards> cards{};
     std::array<std::uint8_t, kPiles> len{};

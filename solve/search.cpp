@@ -92,10 +92,10 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             const int base = pos.size(m.from) - m.count - 1; // where the grabbed card lies
             if (pilesAlike && base == 0 && g.isHome(m.to) && pos.size(m.to) == 0)
                 continue; // a whole pile to an empty one
-            if (base > 0 && (pos.at(m.from, base - 1) & kFaceDown)) {
+            if (base > 0 && (pos.at(m.from, base - 1) & kDownBit)) {
                 int down = 0;
                 for (int k = 0; k < base; ++k)
-                    down += (pos.at(m.from, k) & kFaceDown) != 0;
+                    down += (pos.at(m.from, k) & kDownBit) != 0;
                 score = 500 + down;
             } else if (base == 0) {
                 score = 300;

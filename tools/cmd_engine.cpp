@@ -4,7 +4,6 @@
 
 #include "model/catalogue.h"
 #include "play/cTrans.h"
-#include "play/deal.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
 #include "tools/commands.h"
@@ -85,11 +84,7 @@ int cmdDeal(const Args &args)
     if (!parseGameArgs(args, 2, game, number))
         return 2;
     Engine e;
-    e.SelectGame(game);
-    e.Array.Init(number);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
+    e.DealNewGame(game, number);
     printLayout(e);
     return 0;
 }

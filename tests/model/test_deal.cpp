@@ -9,6 +9,7 @@
 #include "model/catalogue.h"
 #include "play/deal.h"
 #include "play/fixtures.h"
+#include "support/gameParam.h"
 
 namespace tess
 {
@@ -17,15 +18,10 @@ namespace
 
 using fixture::RecordingView;
 
-// A new game's steps, after the end of whatever the engine played before.
+// A new game's deal, after the end of whatever the engine played before.
 void deal(Engine &e, const std::string &game, long long number)
 {
-    e.HideAll();
-    ASSERT_TRUE(e.SelectGame(game));
-    e.Array.Init(number);
-    AssignCardValues(e);
-    e.NewTrans();
-    DealGame(e);
+    e.DealNewGame(game, number);
 }
 
 std::vector<int> range(int from, int to)
@@ -95,6 +91,11 @@ const std::vector<Expected> &expectations()
         {"Westcliff", same(10, 3), same(10, 2), 0, 0, 22},
     };
     return v;
+}
+
+void PrintTo(const Expected &x, std::ostream *os)
+{
+    *os << x.game;
 }
 
 class EveryGame : public ::testing::TestWithParam<Expected>
@@ -244,11 +245,7 @@ TEST_P(EveryGame, SameNumberSameDeal)
 
 INSTANTIATE_TEST_SUITE_P(Deal, EveryGame, ::testing::ValuesIn(expectations()),
                          [](const ::testing::TestParamInfo<Expected> &info) {
-                             std::string n;
-                             for (const char *c = info.param.game; *c; ++c)
-                                 if (*c != ' ')
-                                     n += *c;
-                             return n;
+                             return testsupport::testNameOf(info.param.game);
                          });
 
 TEST(Deal, CoversTheWholeCatalogue)
@@ -403,6 +400,25 @@ TEST(Deal, NewGameRunsTheFirstAutoplayPassAndLogsIt)
     }
     EXPECT_EQ(e.Trans->GetTransID(), 1);
     EXPECT_NO_THROW(e.checkInvariants());
+}
+
+TEST(Deal, ANewGameLeavesTheGeneratorSeededFromTheClock)
+{
+    // The shuffle resets the program-wide generator; what it leaves must not follow from the number,
+    // or every draw after a deal would be the same for the same game.
+    auto afterShuffleOnly = [](long long number) {
+        Engine e;
+        e.SelectGame("Klondike");
+        e.Array.Init(number);
+        return e.Rng.seed();
+    };
+    Engine e;
+    e.NewGame("Klondike", 1);
+    const bool first = e.Rng.seed() != afterShuffleOnly(1);
+    e.NewGame("Klondike", 2);
+    const bool second = e.Rng.seed() != afterShuffleOnly(2);
+    // A clock seed matches the number's by chance once in 65536 deals; both at once practically never.
+    EXPECT_TRUE(first || second);
 }
 
 } // namespace

@@ -123,6 +123,38 @@ TEST(Pickup, StockAndWasteGiveOnlyTheirTopCard)
     EXPECT_EQ(open.moves(), 1);
 }
 
+TEST(Pickup, FoundationsGiveOnlyTheirTopCard)
+{
+    Table t("Klondike", {{Goal, 0, suitRun('H', 4)}, {Home, 0, {"4S"}}, {Home, 1, {"6S"}}});
+    t.host.autoplay = 0;
+    const int three = t.find("3H");
+    const double left = t.e.card(three).Left, top = t.e.card(three).Top;
+    CardPress(t.e, three, 0, 0);
+    EXPECT_FALSE(t.e.Drag.Dragging);
+    t.drag(three, Home, 0); // where it would fit, were it free
+    EXPECT_NO_THROW(t.e.checkInvariants());
+    EXPECT_EQ(t.pile(Goal, 0), "AH 2H 3H 4H 5H");
+    EXPECT_EQ(t.pile(Home, 0), "4S");
+    EXPECT_EQ(t.e.card(three).Left, left);
+    EXPECT_EQ(t.e.card(three).Top, top);
+    EXPECT_EQ(t.moves(), 0);
+    t.drag(t.find("5H"), Home, 1);
+    EXPECT_EQ(t.pile(Home, 1), "6S 5H");
+}
+
+TEST(Pickup, ARemovedSpiderSuitStaysWhereItIs)
+{
+    std::vector<std::string> suit = suitRun('S');
+    Table t("Spiderette", {{Goal, 0, suit}, {Home, 0, {"5H"}}});
+    const int king = t.find("KS");
+    CardPress(t.e, king, 0, 0);
+    EXPECT_FALSE(t.e.Drag.Dragging);
+    t.drag(king, Home, 3); // an empty pile takes any card in this game
+    EXPECT_EQ(t.top(Goal, 0), 12);
+    EXPECT_EQ(t.top(Home, 3), -1);
+    EXPECT_EQ(t.moves(), 0);
+}
+
 TEST(Drop, CarriedCardsFollowInTheirFanAndComeBack)
 {
     Table t("Klondike", {{Home, 0, {"9H", "8S", "7D"}}});
@@ -267,6 +299,41 @@ TEST(Drop, StockAndWasteAreNeverTargets)
     t.drag(c, Stock, 0);
     EXPECT_EQ(t.pile(Home, 0), "7H");
     EXPECT_EQ(t.moves(), 0);
+}
+
+TEST(Drop, ATopRowCardReleasedOverItsOwnPileReturns)
+{
+    // Every top-row place here lies above an empty tableau pile that takes any card.
+    auto click = [](Table &t, int card, double dx, double dy) {
+        const double left = t.e.card(card).Left, top = t.e.card(card).Top;
+        t.dragBy(card, dx, dy);
+        const bool back = t.e.card(card).Left == left && t.e.card(card).Top == top;
+        return back && t.moves() == 0;
+    };
+    {
+        Table t("Klondike AK", {{Waste, 0, {"8S"}}, {Goal, 0, {"AH", "2H"}}});
+        t.host.autoplay = 0;
+        ASSERT_TRUE(HitTest(t.e, t.find("8S"), Home, 1, -1, kOverlapTest));
+        EXPECT_TRUE(click(t, t.find("8S"), 0, 0));
+        EXPECT_TRUE(click(t, t.find("8S"), 40, 300)) << "still over the waste";
+        EXPECT_TRUE(click(t, t.find("2H"), 0, 0));
+        EXPECT_EQ(t.pile(Waste, 0), "8S");
+        EXPECT_EQ(t.pile(Goal, 0), "AH 2H");
+        // A real drag onto the empty pile still lands.
+        t.drag(t.find("8S"), Home, 1);
+        EXPECT_EQ(t.pile(Home, 1), "8S");
+        t.drag(t.find("2H"), Home, 3);
+        EXPECT_EQ(t.pile(Home, 3), "2H");
+        EXPECT_EQ(t.moves(), 2);
+    }
+    {
+        Table t("Open Klondike", {{Stock, 0, {"4H", "9C"}}}, fixture::Rest::Nowhere);
+        t.host.autoplay = 0;
+        EXPECT_TRUE(click(t, t.find("9C"), 0, 0));
+        EXPECT_EQ(t.pile(Stock, 0), "4H 9C");
+        t.drag(t.find("9C"), Home, 0);
+        EXPECT_EQ(t.pile(Home, 0), "9C");
+    }
 }
 
 TEST(Drop, FoundationRules)

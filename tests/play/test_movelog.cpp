@@ -101,6 +101,47 @@ TEST(MoveLog, DealtRowGoesBackInOneStepLastCardFirst)
     EXPECT_FALSE(t.redo());
 }
 
+TEST(MoveLog, ASuitCompletedByADealtRowStaysInTheRowsStep)
+{
+    // The row's Ace completes the spades on pile 0: the suit's own group opens inside the row's.
+    std::vector<std::string> spades;
+    for (const char *r : {"KS", "QS", "JS", "10S", "9S", "8S", "7S", "6S", "5S", "4S", "3S", "2S"})
+        spades.push_back(r);
+    Table t("Spiderette",
+            {{Home, 0, spades},
+             {Home, 1, {"KH"}},
+             {Home, 2, {"KD"}},
+             {Home, 3, {"KC"}},
+             {Home, 4, {"QH"}},
+             {Home, 5, {"QD"}},
+             {Home, 6, {"QC"}},
+             {Stock, 0, {"#9H", "#9D", "#9C", "#8H", "#8D", "#8C", "#AS"}}},
+            Rest::Nowhere);
+    t.drag(t.find("QH"), Home, 3); // one single move before the row
+    const int goal = t.e.card(t.find("AS")).Suitpile;
+    const std::string stock = t.pile(Stock, 0);
+    t.pressStock();
+    ASSERT_EQ(t.pile(Goal, goal), "AS 2S 3S 4S 5S 6S 7S 8S 9S 10S JS QS KS");
+    ASSERT_EQ(t.top(Home, 0), -1);
+    ASSERT_EQ(t.pile(Home, 6), "QC 9H") << "the rest of the row is still dealt";
+    ASSERT_EQ(t.moves(), 1 + 7 + 13);
+    for (int i = 2; i < t.moves(); ++i)
+        EXPECT_EQ(t.e.Trans->Entry(i).Multi, 1) << "entry " << i;
+    EXPECT_EQ(t.e.Trans->Entry(t.moves()).Multi, 0);
+
+    EXPECT_TRUE(t.undo());
+    EXPECT_EQ(t.moves(), 1);
+    EXPECT_EQ(t.pile(Stock, 0), stock);
+    EXPECT_EQ(t.top(Goal, goal), -1);
+    EXPECT_EQ(t.top(Home, 0), 11);
+    EXPECT_EQ(t.pile(Home, 3), "KC QH");
+    EXPECT_TRUE(t.redo());
+    EXPECT_EQ(t.moves(), 21);
+    EXPECT_EQ(t.top(Goal, goal), 12);
+    EXPECT_FALSE(t.redo());
+    EXPECT_NO_THROW(t.e.checkInvariants());
+}
+
 TEST(MoveLog, SoundsAndTheSpeedOfGroups)
 {
     Table t("Spiderette",

@@ -10,6 +10,7 @@
 #include "model/catalogue.h"
 #include "play/deal.h"
 #include "randomPlay.h"
+#include "support/gameParam.h"
 
 namespace tess
 {
@@ -93,16 +94,16 @@ std::string faceFault(const Engine &e)
     return {};
 }
 
-class Soak : public ::testing::TestWithParam<int>
+class Soak : public ::testing::TestWithParam<testsupport::GameId>
 {
 };
 
 TEST_P(Soak, RandomPlayKeepsEveryInvariant)
 {
-    const std::string game = catalogue::GameName(GetParam());
+    const std::string game = catalogue::GameName(GetParam().id);
     HeadlessHost host;
     Engine e(&host);
-    randomplay::Player player(static_cast<std::uint64_t>(GetParam()) * 7919);
+    randomplay::Player player(static_cast<std::uint64_t>(GetParam().id) * 7919);
     long long steps = 0, wins = 0;
     for (int deal = 0; deal < kDeals; ++deal) {
         const long long number = 1 + deal * 9973LL * (deal % 7 + 1);
@@ -179,13 +180,17 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariant)
     RecordProperty("won", std::to_string(wins));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryGame, Soak, ::testing::Range(1, kGameCount + 1),
-                         [](const ::testing::TestParamInfo<int> &info) {
-                             std::string n;
-                             for (const char *c = catalogue::GameName(info.param); *c; ++c)
-                                 if (*c != ' ')
-                                     n += *c;
-                             return n;
+std::vector<testsupport::GameId> everyGame()
+{
+    std::vector<testsupport::GameId> v;
+    for (int id = 1; id <= kGameCount; ++id)
+        v.push_back({id});
+    return v;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGame, Soak, ::testing::ValuesIn(everyGame()),
+                         [](const ::testing::TestParamInfo<testsupport::GameId> &info) {
+                             return testsupport::testNameOf(info.param);
                          });
 
 } // namespace

@@ -63,10 +63,6 @@ std::map<Key, Position> engineDrags(Game &game, const std::string &name, long lo
         // A press on a turned-down stock is the stock press, checked on its own.
         if (game.e.card(id).Cell == Stock && !game.g.stockFaceUp)
             continue;
-        // Only the top card of a foundation or reserve pile can be grabbed.
-        const CardState &c = game.e.card(id);
-        if ((c.Cell == Goal || c.Cell == Res) && c.Pos != game.e.Array.GetTop(c.Cell, c.Pile))
-            continue;
         for (int cell : {int(Home), int(Res), int(Goal)}) {
             for (int pile = 0; pile < game.e.Games.Piles(cell); ++pile) {
                 const int logged = game.e.Trans->GetTransID();

@@ -37,7 +37,7 @@ struct Table {
             const CardAttrs &a = g.card[static_cast<size_t>(i)];
             if (a.Num == num && a.Suit == suit && !used[static_cast<size_t>(i)]) {
                 used[static_cast<size_t>(i)] = true;
-                return static_cast<std::uint8_t>(i | (down ? kFaceDown : 0));
+                return static_cast<std::uint8_t>(i | (down ? kDownBit : 0));
             }
         }
         throw std::logic_error("no such card left");

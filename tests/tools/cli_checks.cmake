@@ -159,6 +159,24 @@ if(NOT rc EQUAL 0 OR NOT "${undone}" STREQUAL "${dealt}moves 0\nwon 0\n")
 endif()
 message(STATUS "play_undo: ok")
 
+# Five cards on foundation 1 of Klondike 1 (found by a search over random legal games), the third of them
+# the Three of hearts, which would fit on pile 5. Only a foundation's top card may be picked up: the
+# drag of the Three changes nothing.
+set(five_home
+  stock stock stock stock stock stock "drag 33 0 4" stock stock stock stock stock stock stock stock
+  "drag 10 0 5" stock "drag 9 0 0" stock stock stock stock stock "drag 44 0 2" stock stock stock stock marker
+  stock stock stock stock stock stock stock stock stock stock "drag 13 0 5" stock stock stock stock stock
+  stock stock stock stock marker "drag 50 0 0" stock stock stock stock stock "drag 24 0 1")
+run_play(play_five_home "Klondike" 1 five_out rc ${five_home})
+if(NOT rc EQUAL 0 OR NOT "${five_out}" MATCHES "\n3 1: 19:0:u 32:1:u 1:2:u 23:3:u 25:4:u\n")
+  message(FATAL_ERROR "play_five_home: exit ${rc}, foundation 1 does not hold five cards:\n${five_out}")
+endif()
+run_play(play_mid_foundation "Klondike" 1 mid_out rc ${five_home} "drag 1 0 5")
+if(NOT rc EQUAL 0 OR NOT "${mid_out}" STREQUAL "${five_out}")
+  message(FATAL_ERROR "play_mid_foundation: exit ${rc}, a card under a foundation's top moved:\n${mid_out}")
+endif()
+message(STATUS "play_mid_foundation: ok")
+
 # A whole game won, mostly by autoplay (found once by a search over random legal games).
 set(won_game "drag 25 0 3" stock stock stock stock stock "drag 6 0 1" stock stock "drag 12 0 0" stock stock
              "drag 2 0 0" stock stock "drag 15 0 2" "drag 18 0 0" "drag 8 0 1" "drag 19 0 1")
