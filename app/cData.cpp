@@ -34,6 +34,7 @@ const QVector<SettingInfo> &settingTable()
         {Setting::DeckIndex, "DeckIndex", 531},
         {Setting::Fade, "Fade", 1},
         {Setting::FitTable, "FitTable", 1},
+        {Setting::WinnableOnly, "WinnableOnly", 0},
     };
     return table;
 }

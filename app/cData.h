@@ -40,6 +40,7 @@ enum class Setting {
     DeckIndex,
     Fade,
     FitTable,
+    WinnableOnly,
 };
 
 struct SettingInfo {
@@ -131,6 +132,9 @@ class cData : public GameRegistry
     i16 RangeIndex() const { return get(Setting::RangeIndex); }
     i16 DeckIndex() const { return get(Setting::DeckIndex); }
     i16 Fade() const { return get(Setting::Fade); }
+    // New Game deals only numbers the solver proves winnable.
+    i16 WinnableOnly() const { return get(Setting::WinnableOnly); }
+    void SetWinnableOnly(i16 v) { set(Setting::WinnableOnly, v); }
 
     // Players and the recent list.
     QString CurPlayer() const;

@@ -124,10 +124,9 @@ bool FitsOrder(const Engine &e, int lower, int upper, i32 order, bool ak)
 bool CanMoveRun(const Engine &e, int picId, int count)
 {
     const int pile = CardPile(e, picId), p = CardPos(e, picId);
-    const bool ak = e.Games.AK(Home) != 0;
     for (int i = p; i <= p + count - 1; ++i) {
-        if (!FitsOrder(e, e.Array.GetPicID(Home, pile, i), e.Array.GetPicID(Home, pile, i + 1),
-                       e.Games.MultiOrder(), ak))
+        if (!RunLinks(e.Games, CardAttrsOf(e, e.Array.GetPicID(Home, pile, i)),
+                      CardAttrsOf(e, e.Array.GetPicID(Home, pile, i + 1))))
             return false;
     }
     return true;
@@ -143,10 +142,36 @@ i16 CountEmptyPiles(const Engine &e, int cell)
     return n;
 }
 
+static i16 carryLimit(int emptyHome, int emptyRes)
+{
+    return checked16((emptyHome + 1) * (emptyRes + 1) - 1);
+}
+
 i16 MaxCarriedCards(const Engine &e)
 {
-    const int empty = CountEmptyPiles(e, Home), cells = CountEmptyPiles(e, Res);
-    return checked16((empty + 1) * (cells + 1) - 1);
+    return carryLimit(CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
+}
+
+bool TableauAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card)
+{
+    if (top < 0)
+        return g.EmptyNum() == -1 || g.EmptyNum() == card.Num;
+    return FitsOrder(topCard, card, g.Order(Home, pile), g.AK(Home) != 0);
+}
+
+bool ReserveAccepts(const cGames &g, bool empty, int carried)
+{
+    return empty && carried == 0 && g.ResNum() == -1;
+}
+
+bool RunLinks(const cGames &g, const CardAttrs &lower, const CardAttrs &upper)
+{
+    return FitsOrder(lower, upper, g.MultiOrder(), g.AK(Home) != 0);
+}
+
+bool CarryAllowed(const cGames &g, int carried, int emptyHome, int emptyRes)
+{
+    return !isFreecellTag(g.Tag()) || carried <= carryLimit(emptyHome, emptyRes);
 }
 
 bool isFreecellTag(const std::string &tag)

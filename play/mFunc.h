@@ -47,6 +47,15 @@ bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topC
 // The same for the engine's own piles and card controls.
 bool FoundationAccepts(const Engine &e, int pile, int picId);
 
+// Whether a card (with a run above it) may go onto tableau pile `pile`; top -1 is an empty pile.
+bool TableauAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card);
+// Whether an empty reserve cell takes a grabbed card with `carried` more above it.
+bool ReserveAccepts(const cGames &g, bool empty, int carried);
+// Whether `upper` continues a run that moves as one from `lower`.
+bool RunLinks(const cGames &g, const CardAttrs &lower, const CardAttrs &upper);
+// Whether a run with `carried` cards above the grabbed one may be picked up, given the free space.
+bool CarryAllowed(const cGames &g, int carried, int emptyHome, int emptyRes);
+
 // 1 .. 10^rangeIndex - 1, uniform, seeded from the clock at each call; 1 for a range below 1.
 long long RandomGameNumber(int rangeIndex);
 // "h:mm:ss"; past a day the hours keep counting (25:00:00).

@@ -39,14 +39,9 @@ bool tryTargets(Engine &e, int c, int srcCell, int srcPile, int mode, bool &refu
         const int t = e.Array.GetTop(Home, i);
         if (!HitTest(e, c, Home, i, t, mode))
             continue;
-        bool ok;
-        if (t == -1)
-            ok = g.EmptyNum() == -1 || g.EmptyNum() == CardNum(e, c);
-        else if (srcCell == Home && i == srcPile)
-            ok = false;
-        else
-            ok = FitsOrder(e, e.Array.GetTopPicID(Home, i), c, g.Order(Home, i), g.AK(Home) != 0);
-        if (ok) {
+        const bool ownPile = t != -1 && srcCell == Home && i == srcPile;
+        const CardAttrs top = t >= 0 ? CardAttrsOf(e, e.Array.GetTopPicID(Home, i)) : CardAttrs{};
+        if (!ownPile && TableauAccepts(g, i, t, top, CardAttrsOf(e, c))) {
             refused = !move(e, c, Home, i, t + 1, 3, count);
             return true;
         }
@@ -54,7 +49,7 @@ bool tryTargets(Engine &e, int c, int srcCell, int srcPile, int mode, bool &refu
     for (int i = 0; i < g.Piles(Res); ++i) {
         if (!HitTest(e, c, Res, i, 0, mode))
             continue;
-        if (e.Array.GetPicID(Res, i, 0) == -1 && count == 0 && g.ResNum() == -1) {
+        if (ReserveAccepts(g, e.Array.GetPicID(Res, i, 0) == -1, count)) {
             refused = !move(e, c, Res, i, 0, 3, 0);
             return true;
         }
@@ -141,10 +136,9 @@ void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
         d.Dragging = true;
     } else {
         d.DragCount = checked16(t - pos);
-        bool ok =
-            CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 && CanMoveRun(e, picId, d.DragCount);
-        if (ok && isFreecellTag(g.Tag()))
-            ok = d.DragCount <= MaxCarriedCards(e);
+        const bool ok = CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 &&
+                        CanMoveRun(e, picId, d.DragCount) &&
+                        CarryAllowed(g, d.DragCount, CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
         d.Dragging = ok;
         if (!ok)
             return;

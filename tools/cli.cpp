@@ -22,6 +22,9 @@ const Command kCommands[] = {
     {"shuffle", "shuffle \"<game>\" <number>", cmdShuffle},
     {"deal", "deal \"<game>\" <number>", cmdDeal},
     {"play", "play \"<game>\" <number>   (commands on standard input)", cmdPlay},
+    {"solve", "solve \"<game>\" <number> [--limit-ms N] [--limit-nodes N]", cmdSolve},
+    {"winnable", "winnable \"<game>\" <first> <count> [--limit-ms N] [--limit-nodes N] [--jobs N] [--each]",
+     cmdWinnable},
     {"scores", "scores", cmdScores},
     {"export", "export <file>", cmdExport},
 #ifdef TESS_CLI_GUI

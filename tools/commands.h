@@ -16,6 +16,8 @@ int cmdScores(const Args &args);
 int cmdExport(const Args &args);
 int cmdRender(const Args &args);
 int cmdSheet(const Args &args);
+int cmdSolve(const Args &args);
+int cmdWinnable(const Args &args);
 
 // Reads "<game>" <number>; on a bad argument prints the reason and returns false.
 bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number);

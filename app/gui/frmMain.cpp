@@ -262,18 +262,18 @@ void frmMain::buildMenus()
         a->setVisible(i == 1);
         mRecent.append(a);
     }
-    build("&Game", "mnuGame", mGame, "mGame",
-          {{"&Undo", K(Qt::CTRL | Qt::Key_Z)},
-           {"&Redo", K(Qt::CTRL | Qt::Key_X)},
-           {"-", {}},
-           {"Autoplay", K(Qt::Key_F7)},
-           {"-", {}},
-           {"U&ndo All", K(Qt::CTRL | Qt::Key_C)},
-           {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
-           {"-", {}},
-           {"View Toolbar", {}},
-           {"Fit Table to Window", {}}},
-          [this](int i) { onGame(i); });
+    QMenu *game = build("&Game", "mnuGame", mGame, "mGame",
+                        {{"&Undo", K(Qt::CTRL | Qt::Key_Z)},
+                         {"&Redo", K(Qt::CTRL | Qt::Key_X)},
+                         {"-", {}},
+                         {"Autoplay", K(Qt::Key_F7)},
+                         {"-", {}},
+                         {"U&ndo All", K(Qt::CTRL | Qt::Key_C)},
+                         {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
+                         {"-", {}},
+                         {"View Toolbar", {}},
+                         {"Fit Table to Window", {}}},
+                        [this](int i) { onGame(i); });
     mGame[4]->setCheckable(true);
     mGame[9]->setCheckable(true);
     mGame[10]->setCheckable(true);
@@ -325,6 +325,7 @@ void frmMain::buildMenus()
     mTime->setObjectName(QStringLiteral("mTime"));
     mMoves->setObjectName(QStringLiteral("mMoves"));
     bar->setCornerWidget(status, Qt::TopRightCorner);
+    buildSolverItems(game);
 }
 
 void frmMain::buildToolbar()
@@ -390,6 +391,7 @@ void frmMain::RefreshMenus()
         a->setEnabled(running);
     mGame[4]->setChecked(d.Autoplay() != 0);
     mGame[4]->setEnabled(shared_.Eng->Games.DisAutoPlay() == 0);
+    refreshSolverItems();
     if (tmrForward.isActive() || tmrBackward.isActive() || !running) {
         for (QAction *a : {mGame[1], mGame[2], mGame[6], mGame[7], mReplay[1], mReplay[2], mReplay[4]})
             a->setEnabled(false);
@@ -579,6 +581,7 @@ void frmMain::guarded(const std::function<void()> &fn)
 
 void frmMain::startGame(const QString &name, const GameNumber &number)
 {
+    clearHint();
     StopReplay();
     guarded([&] { session_->StartNewGame(name, number); });
 #ifdef __GLIBC__
@@ -619,7 +622,7 @@ void frmMain::GameWonDialog()
     QTimer::singleShot(0, this, [this, next] {
         cData &d = *shared_.Data;
         if (next == QLatin1String("New"))
-            startGame(d.LastGName(), GameNumber::number(RandomGameNumber(d.RangeIndex())));
+            startDrawnGame(d.LastGName());
         else if (next == QLatin1String("Restart"))
             startGame(d.CurGName(), d.CurGNo);
         else if (next == QLatin1String("Select"))
@@ -641,7 +644,7 @@ void frmMain::onFile(int index)
     cData &d = *shared_.Data;
     switch (index) {
     case 1:
-        startGame(d.LastGName(), GameNumber::number(RandomGameNumber(d.RangeIndex())));
+        startDrawnGame(d.LastGName());
         break;
     case 2:
         if (openSelectGame)
@@ -894,7 +897,7 @@ void frmMain::onRecent(int index)
     const QString name = shared_.Data->GetRecent(static_cast<i16>(index));
     if (name.isEmpty())
         return;
-    startGame(name, GameNumber::number(RandomGameNumber(shared_.Data->RangeIndex())));
+    startDrawnGame(name);
 }
 
 void frmMain::onToolbar(int index)

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QLabel>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ namespace tess
 class CardTable;
 class SoundPlayer;
 class HelpWindow;
+class HintRunner;
 
 class frmMain : public QMainWindow, public SessionUi, public SettingsListener
 {
@@ -35,6 +37,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
     QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
     QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
+    // The solver's items at the end of the Game menu, and its line in the status area.
+    QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
+    QLabel *mHint = nullptr;
     QTimer tmrMain, tmrTime, tmrForward, tmrBackward;
 
     void RefreshMenus();
@@ -97,6 +102,20 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
+
+    // The solver's part of the window (frmMainSolver.cpp).
+    void buildSolverItems(QMenu *game);
+    void refreshSolverItems();
+    void onHint();
+    void onCanWin();
+    void onSolverAnswer(int purpose);
+    // Forgets a hint: its highlight, its text, and a search still running.
+    void clearHint();
+    // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
+    void startDrawnGame(const QString &name);
+    HintRunner *hintRunner_ = nullptr;
+    std::vector<int> hinted_; // cards lit by the last hint
+    QString winnableGame_;    // the game a winnable number is being looked for
 
     Shared &shared_;
     std::unique_ptr<Session> session_;

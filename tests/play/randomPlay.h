@@ -1,5 +1,6 @@
-// Random legal play against the engine, for the soak test and the benchmarks. Moves are found with the
-// engine's own checks and made the way a player makes them: press, carry, release.
+// Random legal play against the engine, for the soak test and the benchmarks. Moves are the solver's,
+// which asks the engine's own rule checks, and are made the way a player makes them: press, carry,
+// release.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include "play/engine.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
+#include "solve/drive.h"
+#include "solve/position.h"
 
 namespace tess::randomplay
 {
@@ -32,78 +35,6 @@ class Rng
   private:
     std::uint64_t s_;
 };
-
-struct Source {
-    int card, cell, pile, count;
-};
-
-// Every card a press would pick up now, with the count carried above it.
-inline void sources(const Engine &e, std::vector<Source> &out)
-{
-    out.clear();
-    const cGames &g = e.Games;
-    const cArray &a = e.Array;
-    const int carry = isFreecellTag(g.Tag()) ? MaxCarriedCards(e) : 1 << 20;
-    const bool ak = g.AK(Home) != 0;
-    for (int i = 0; i < g.Piles(Home); ++i) {
-        const int t = a.GetTop(Home, i);
-        if (t < 0)
-            continue;
-        out.push_back({a.GetPicID(Home, i, t), Home, i, 0});
-        if (g.MultiMove() == 0)
-            continue;
-        // A run from p is whole when the run from p + 1 is and p's card takes the next one.
-        for (int p = t - 1; p >= 0 && t - p <= carry; --p) {
-            const int c = a.GetPicID(Home, i, p);
-            if (CardFaceMode(e, c) != 0 || !FitsOrder(e, c, a.GetPicID(Home, i, p + 1), g.MultiOrder(), ak))
-                break;
-            out.push_back({c, Home, i, t - p});
-        }
-    }
-    if (a.GetTop(Waste, 0) >= 0)
-        out.push_back({a.GetTopPicID(Waste, 0), Waste, 0, 0});
-    if (g.StockType() == 1 && a.GetTop(Stock, 0) >= 0)
-        out.push_back({a.GetTopPicID(Stock, 0), Stock, 0, 0});
-    for (int cell : {Res, Goal})
-        for (int i = 0; i < g.Piles(cell); ++i)
-            if (a.GetTop(cell, i) >= 0)
-                out.push_back({a.GetTopPicID(cell, i), cell, i, 0});
-}
-
-// The piles that accept the source's card when it is released over them.
-inline void targets(const Engine &e, const Source &s, std::vector<std::pair<int, int>> &out)
-{
-    out.clear();
-    const cGames &g = e.Games;
-    const cArray &a = e.Array;
-    const int num = CardNum(e, s.card);
-    for (int i = 0; i < g.Piles(Home); ++i) {
-        if (s.cell == Home && s.pile == i)
-            continue;
-        const int t = a.GetTop(Home, i);
-        if (t < 0 ? (g.EmptyNum() == -1 || g.EmptyNum() == num)
-                  : FitsOrder(e, a.GetPicID(Home, i, t), s.card, g.Order(Home, i), g.AK(Home) != 0))
-            out.emplace_back(Home, i);
-    }
-    if (s.count == 0 && g.ResNum() == -1)
-        for (int i = 0; i < g.Piles(Res); ++i)
-            if (a.GetTop(Res, i) < 0)
-                out.emplace_back(Res, i);
-    if (s.count == 0 && !isSpiderTag(g.Tag()))
-        for (int i = 0; i < g.Piles(Goal); ++i)
-            if (!(s.cell == Goal && s.pile == i) && FoundationAccepts(e, i, s.card))
-                out.emplace_back(Goal, i);
-}
-
-// Presses the card at its corner, carries it onto the slot a release tests for that pile, lets go.
-inline void dragTo(Engine &e, int card, int cell, int pile)
-{
-    const int slotPos = cell == Home ? e.Array.GetTop(cell, pile) : 0;
-    CardPress(e, card, 0, 0);
-    CardMove(e, card, e.Array.CordX(cell, pile, slotPos) - e.card(card).Left,
-             e.Array.CordY(cell, pile, slotPos) - e.card(card).Top);
-    CardRelease(e, card);
-}
 
 enum class Action { Nothing, Drag, Stock, Marker, Undo, Redo };
 
@@ -144,37 +75,26 @@ class Player
     }
 
   private:
-    std::vector<Source> sources_;
-    std::vector<std::pair<int, int>> targets_;
+    std::vector<solve::Move> moves_;
 
     bool pressStock(Engine &e)
     {
         if (e.Games.StockType() == 1 || e.Array.GetTop(Stock, 0) < 0)
             return false;
-        const int top = e.Array.GetTopPicID(Stock, 0);
-        CardPress(e, top, 0, 0);
-        CardRelease(e, top);
+        solve::pressStock(e);
         return true;
     }
 
     bool drag(Engine &e)
     {
-        sources(e, sources_);
-        if (sources_.empty())
+        const solve::GameRules g = solve::rulesOf(e, e.host().autoplaySetting() != 0);
+        solve::generateMoves(g, solve::positionOf(e, g), moves_);
+        std::erase_if(moves_, [](const solve::Move &m) { return m.kind != solve::MoveKind::Drag; });
+        if (moves_.empty())
             return false;
-        const int n = static_cast<int>(sources_.size());
-        const int first = rng.below(n);
-        for (int k = 0; k < n; ++k) {
-            const Source &s = sources_[static_cast<size_t>((first + k) % n)];
-            targets(e, s, targets_);
-            if (targets_.empty())
-                continue;
-            const auto &[cell, pile] =
-                targets_[static_cast<size_t>(rng.below(static_cast<int>(targets_.size())))];
-            dragTo(e, s.card, cell, pile);
-            return true;
-        }
-        return false;
+        const solve::Move &m = moves_[static_cast<size_t>(rng.below(static_cast<int>(moves_.size())))];
+        solve::dragTo(e, m.card, g.cellOf(m.to), g.engineIndex(m.to));
+        return true;
     }
 };
 

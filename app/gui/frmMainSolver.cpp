@@ -1,0 +1,167 @@
+// The main window's solver items: Hint, Can This Deal Be Won?, Winnable Deals Only.
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/gui/cardTable.h"
+#include "app/gui/frmMain.h"
+#include "app/gui/hintRunner.h"
+#include "play/engine.h"
+#include "play/mFunc.h"
+
+namespace tess
+{
+
+namespace
+{
+constexpr long long kHintMs = 3000;
+constexpr long long kWinnableMsPerDeal = 400;
+constexpr int kWinnableTries = 25;
+} // namespace
+
+void frmMain::buildSolverItems(QMenu *game)
+{
+    hintRunner_ = new HintRunner(this);
+    hintRunner_->setObjectName(QStringLiteral("hintRunner"));
+    connect(hintRunner_, &HintRunner::answered, this, &frmMain::onSolverAnswer);
+    game->addSeparator()->setObjectName(QStringLiteral("mnuSolverSep"));
+    mHintItem = game->addAction(QStringLiteral("Hint"));
+    mHintItem->setObjectName(QStringLiteral("mnuHint"));
+    mHintItem->setShortcut(QKeySequence(Qt::Key_H));
+    connect(mHintItem, &QAction::triggered, this, [this] { onHint(); });
+    mCanWinItem = game->addAction(QStringLiteral("Can This Deal Be Won?"));
+    mCanWinItem->setObjectName(QStringLiteral("mnuCanWin"));
+    connect(mCanWinItem, &QAction::triggered, this, [this] { onCanWin(); });
+    mWinnableOnlyItem = game->addAction(QStringLiteral("Winnable Deals Only"));
+    mWinnableOnlyItem->setObjectName(QStringLiteral("mnuWinnableOnly"));
+    mWinnableOnlyItem->setCheckable(true);
+    connect(mWinnableOnlyItem, &QAction::triggered, this,
+            [this](bool on) { shared_.Data->SetWinnableOnly(on ? 1 : 0); });
+
+    // The answer's line sits with the other captions of the status area.
+    mHint = new QLabel(this);
+    mHint->setObjectName(QStringLiteral("mHint"));
+    // Room for the longest hint, so the line is never cut short.
+    mHint->setMinimumWidth(mHint->fontMetrics().horizontalAdvance(
+        QStringLiteral("Hint: move the Queen of Diamonds to tableau pile 10")));
+    if (QWidget *status = menuBar()->cornerWidget(Qt::TopRightCorner))
+        if (auto *lay = qobject_cast<QHBoxLayout *>(status->layout()))
+            lay->insertWidget(0, mHint);
+
+    // Any move of the player makes the hint stale.
+    connect(PicBack, &CardTable::cardPressed, this, [this] { clearHint(); });
+    connect(PicBack, &CardTable::stockMarkerClicked, this, [this] { clearHint(); });
+    for (QAction *a : menuBar()->actions())
+        if (QMenu *m = a->menu())
+            connect(m, &QMenu::triggered, this, [this](QAction *item) {
+                if (item != mHintItem && item != mCanWinItem && item != mWinnableOnlyItem)
+                    clearHint();
+            });
+}
+
+void frmMain::refreshSolverItems()
+{
+    if (!mHintItem)
+        return;
+    const bool running = shared_.Data->GameRunning;
+    mHintItem->setEnabled(running);
+    mCanWinItem->setEnabled(running);
+    mWinnableOnlyItem->setChecked(shared_.Data->WinnableOnly() != 0);
+}
+
+void frmMain::clearHint()
+{
+    if (!hintRunner_)
+        return;
+    if (hintRunner_->running())
+        hintRunner_->cancel();
+    Engine &e = *shared_.Eng;
+    for (int id : hinted_)
+        e.SetSelected(id, 0);
+    hinted_.clear();
+    if (mHint)
+        mHint->clear();
+}
+
+void frmMain::onHint()
+{
+    if (!shared_.Data->GameRunning)
+        return;
+    clearHint();
+    mHint->setText(QStringLiteral("Looking for a hint..."));
+    hintRunner_->start(HintRunner::Purpose::Hint, *shared_.Eng, shared_.Data->Autoplay() != 0, kHintMs);
+}
+
+void frmMain::onCanWin()
+{
+    if (!shared_.Data->GameRunning)
+        return;
+    clearHint();
+    mHint->setText(QStringLiteral("Searching this deal..."));
+    hintRunner_->start(HintRunner::Purpose::CanWin, *shared_.Eng, shared_.Data->Autoplay() != 0, kHintMs);
+}
+
+void frmMain::startDrawnGame(const QString &name)
+{
+    cData &d = *shared_.Data;
+    if (d.WinnableOnly() == 0) {
+        startGame(name, GameNumber::number(RandomGameNumber(d.RangeIndex())));
+        return;
+    }
+    clearHint();
+    mHint->setText(QStringLiteral("Looking for a winnable deal..."));
+    winnableGame_ = name;
+    hintRunner_->findWinnable(name.toStdString(), d.RangeIndex(), d.Autoplay() != 0, kWinnableMsPerDeal,
+                              kWinnableTries);
+}
+
+void frmMain::onSolverAnswer(int purpose)
+{
+    const solve::Result &r = hintRunner_->result();
+    const solve::GameRules &g = hintRunner_->rules();
+    switch (static_cast<HintRunner::Purpose>(purpose)) {
+    case HintRunner::Purpose::WinnableDeal: {
+        mHint->clear();
+        const long long n = hintRunner_->number();
+        if (n > 0) {
+            startGame(winnableGame_, GameNumber::number(n));
+        } else {
+            // None proved in the time given: deal as without the setting, and say so.
+            startGame(winnableGame_, GameNumber::number(RandomGameNumber(shared_.Data->RangeIndex())));
+            mHint->setText(QStringLiteral("No deal proved winnable in time"));
+        }
+        return;
+    }
+    case HintRunner::Purpose::CanWin:
+        if (r.verdict == solve::Verdict::Won)
+            mHint->setText(QStringLiteral("This deal can be won (%1 moves)").arg(r.moves.size()));
+        else if (r.verdict == solve::Verdict::Lost)
+            mHint->setText(QStringLiteral("This deal cannot be won from here"));
+        else
+            mHint->setText(QStringLiteral("No answer found in time"));
+        return;
+    case HintRunner::Purpose::Hint:
+        break;
+    }
+    if (r.verdict != solve::Verdict::Won || r.moves.empty()) {
+        mHint->setText(r.verdict == solve::Verdict::Lost ? QStringLiteral("No move leads to a win from here")
+                                                         : QStringLiteral("No hint found in time"));
+        return;
+    }
+    const solve::Move &m = r.moves.front();
+    mHint->setText(HintRunner::describe(g, m));
+    if (m.kind != solve::MoveKind::Drag || m.pressesBefore > 0 || m.redealFirst || m.presses > 0)
+        return;
+    // Light the card to move and the card it goes onto.
+    Engine &e = *shared_.Eng;
+    hinted_.push_back(m.card);
+    const int cell = g.cellOf(m.to), pile = g.engineIndex(m.to);
+    const int top = e.Array.GetTop(cell, pile);
+    if (top >= 0)
+        hinted_.push_back(e.Array.GetPicID(cell, pile, top));
+    for (int id : hinted_)
+        e.SetSelected(id, -1);
+}
+
+} // namespace tess

@@ -1,0 +1,56 @@
+// The solver's speed: positions made per second, memory per stored position, and Klondike deals at
+// one second each (decided share and deals per second).
+#include <benchmark/benchmark.h>
+
+#include "play/engine.h"
+#include "solve/deals.h"
+
+namespace
+{
+
+using namespace tess;
+using namespace tess::solve;
+
+// A fixed number of positions per deal, so the rate does not depend on how soon a deal is won.
+void BM_SolvePositions(benchmark::State &state)
+{
+    long long number = 1, nodes = 0;
+    std::size_t stored = 0;
+    Limits l;
+    l.milliseconds = 0;
+    l.nodes = 200000;
+    for (auto _ : state) {
+        const DealAnswer a = solveDeal("Klondike", number++, true, l);
+        nodes += a.result.nodes;
+        stored += a.result.stored;
+    }
+    state.counters["positions/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+    state.counters["bytes/stored"] = static_cast<double>(KeyTable::kBytesPerSlot) * 2; // table kept half full
+    state.counters["position bytes"] = sizeof(Position);
+    state.counters["stored/deal"] = static_cast<double>(stored) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_SolvePositions)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// Consecutive Klondike deals at one second each; set the count with --benchmark_filter and the
+// argument (100 by default here; the full measurement runs 2000 through the command line tool).
+void BM_KlondikeDeals(benchmark::State &state)
+{
+    long long won = 0, lost = 0, unknown = 0, deals = 0;
+    Limits l;
+    l.milliseconds = 1000;
+    for (auto _ : state) {
+        for (long long n = 1; n <= state.range(0); ++n) {
+            const Verdict v = solveDeal("Klondike", n, true, l).result.verdict;
+            won += v == Verdict::Won;
+            lost += v == Verdict::Lost;
+            unknown += v == Verdict::Unknown;
+            ++deals;
+        }
+    }
+    state.counters["deals/s"] = benchmark::Counter(static_cast<double>(deals), benchmark::Counter::kIsRate);
+    state.counters["decided %"] = 100.0 * static_cast<double>(won + lost) / static_cast<double>(deals);
+    state.counters["won %"] = 100.0 * static_cast<double>(won) / static_cast<double>(deals);
+}
+BENCHMARK(BM_KlondikeDeals)->Arg(100)->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace

@@ -1,0 +1,445 @@
+#include "solve/position.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "play/engine.h"
+#include "play/mFunc.h"
+
+namespace tess::solve
+{
+
+using std::uint8_t;
+
+int GameRules::cellOf(int p) const
+{
+    if (p < home)
+        return Home;
+    if (p < home + res)
+        return Res;
+    if (p < home + res + goal)
+        return Goal;
+    return p == stock ? Stock : Waste;
+}
+
+int GameRules::engineIndex(int p) const
+{
+    switch (cellOf(p)) {
+    case Home:
+        return p;
+    case Res:
+        return p - home;
+    case Goal:
+        return p - home - res;
+    default:
+        return 0;
+    }
+}
+
+int GameRules::pileOf(int cell, int pile) const
+{
+    switch (cell) {
+    case Home:
+        return pile;
+    case Res:
+        return home + pile;
+    case Goal:
+        return home + res + pile;
+    case Stock:
+        return stock;
+    default:
+        return waste;
+    }
+}
+
+GameRules rulesOf(const Engine &e, bool autoplay)
+{
+    const cGames &c = e.Games;
+    GameRules g;
+    g.home = c.Piles(Home);
+    g.res = c.Piles(Res);
+    g.goal = c.Piles(Goal);
+    int next = g.home + g.res + g.goal;
+    g.stock = c.Piles(Stock) > 0 ? next++ : -1;
+    g.waste = c.Piles(Waste) > 0 ? next++ : -1;
+    if (next > kPiles)
+        throw std::length_error("too many piles for a solver position");
+    g.games = c;
+    g.totalCards = c.TotalCards();
+    for (int i = 0; i < g.totalCards; ++i)
+        g.card[static_cast<size_t>(i)] = CardAttrsOf(e, i);
+    for (int i = 0; i < g.goal; ++i) {
+        g.order[static_cast<size_t>(g.firstGoal() + i)] = c.Order(Goal, i);
+        g.foundingRank[static_cast<size_t>(g.firstGoal() + i)] =
+            FoundationBaseRank(c.GoalType(), c.Cards(Goal), i, e.GoalBase);
+    }
+    g.multiMove = c.MultiMove() != 0;
+    g.removeSuits = isSpiderTag(c.Tag());
+    g.spiderOrder = c.Order(Goal, 0);
+    g.goalDiv = c.GoalDiv();
+    g.stockFaceUp = c.StockType() == 1;
+    g.dealRows = c.StockMove() == 2;
+    g.autoplay = !g.removeSuits && c.DisAutoPlay() != -1 && autoplay;
+    return g;
+}
+
+Position positionOf(const Engine &e, const GameRules &g)
+{
+    Position pos;
+    int k = 0;
+    for (int p = 0; p < g.pileCount(); ++p) {
+        const int cell = g.cellOf(p), pile = g.engineIndex(p);
+        const int top = e.Array.GetTop(cell, pile);
+        for (int i = 0; i <= top; ++i) {
+            const int id = e.Array.GetPicID(cell, pile, i);
+            pos.cards[static_cast<size_t>(k++)] =
+                static_cast<uint8_t>(id | (e.card(id).FaceMode == tess::kFaceDown ? kDownBit : 0));
+        }
+        pos.len[static_cast<size_t>(p)] = static_cast<uint8_t>(top + 1);
+        if (cell == Goal)
+            pos.goalCards = static_cast<uint8_t>(pos.goalCards + top + 1);
+    }
+    const cGames &c = e.Games;
+    if (c.StockNum() != 2)
+        pos.redealsLeft = 0;
+    else if (c.Redeals() == -1)
+        pos.redealsLeft = -1;
+    else
+        pos.redealsLeft = static_cast<std::int8_t>(std::max(0, c.Redeals() - e.RedealCount));
+    return pos;
+}
+
+Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
+                      std::int8_t redealsLeft)
+{
+    Position pos;
+    int k = 0;
+    for (int p = 0; p < g.pileCount() && p < static_cast<int>(piles.size()); ++p) {
+        for (uint8_t c : piles[static_cast<size_t>(p)])
+            pos.cards.at(static_cast<size_t>(k++)) = c;
+        pos.len[static_cast<size_t>(p)] = static_cast<uint8_t>(piles[static_cast<size_t>(p)].size());
+        if (g.isGoal(p))
+            pos.goalCards = static_cast<uint8_t>(pos.goalCards + piles[static_cast<size_t>(p)].size());
+    }
+    pos.redealsLeft = redealsLeft;
+    return pos;
+}
+
+// ---- keys -----------------------------------------------------------------------
+
+namespace
+{
+
+inline std::uint64_t mix(std::uint64_t z)
+{
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+std::uint64_t pileHash(const Position &pos, int off, int n, std::uint64_t seed)
+{
+    std::uint64_t h = seed ^ 0xcbf29ce484222325ull;
+    for (int i = 0; i < n; ++i)
+        h = (h ^ pos.cards[static_cast<size_t>(off + i)]) * 0x100000001b3ull;
+    return mix(h + static_cast<std::uint64_t>(n));
+}
+
+} // namespace
+
+std::uint64_t Position::key(const GameRules &g) const
+{
+    // Tableau piles are interchangeable unless a dealt row will still tell them apart.
+    const bool homeOrdered = g.dealRows && g.stock >= 0 && len[static_cast<size_t>(g.stock)] > 0;
+    std::uint64_t k = mix(static_cast<std::uint64_t>(redealsLeft + 2));
+    int off = 0;
+    for (int p = 0; p < g.pileCount(); ++p) {
+        const int n = len[static_cast<size_t>(p)];
+        std::uint64_t seed;
+        if (g.isHome(p))
+            seed = homeOrdered ? 0x100u + static_cast<unsigned>(p) : 0x1u;
+        else if (g.isRes(p))
+            seed = 0x2u;
+        else if (g.isGoal(p))
+            seed = 0x300u + static_cast<unsigned>(g.order[static_cast<size_t>(p)]) * 16u +
+                   static_cast<unsigned>(g.foundingRank[static_cast<size_t>(p)]);
+        else
+            seed = 0x400u + static_cast<unsigned>(p);
+        // A sum of mixed pile hashes does not care in which order the piles of a set stand.
+        k += pileHash(*this, off, n, seed);
+        off += n;
+    }
+    return k;
+}
+
+// ---- moves ----------------------------------------------------------------------
+
+namespace
+{
+
+struct Offsets {
+    std::array<int, kPiles + 1> at{};
+    Offsets(const GameRules &g, const Position &pos)
+    {
+        for (int p = 0; p < g.pileCount(); ++p)
+            at[static_cast<size_t>(p + 1)] = at[static_cast<size_t>(p)] + pos.len[static_cast<size_t>(p)];
+    }
+    int operator[](int p) const { return at[static_cast<size_t>(p)]; }
+};
+
+inline const CardAttrs &faceOf(const GameRules &g, uint8_t card)
+{
+    return g.card[card & 0x7f];
+}
+
+inline uint8_t cardAt(const Position &pos, const Offsets &o, int p, int k)
+{
+    return pos.cards[static_cast<size_t>(o[p] + k)];
+}
+
+bool goalTakes(const GameRules &g, const Position &pos, const Offsets &o, int p, uint8_t card)
+{
+    const int t = pos.size(p) - 1;
+    const CardAttrs top = t >= 0 ? faceOf(g, cardAt(pos, o, p, t)) : CardAttrs{};
+    return FoundationAccepts(g.games, p - g.firstGoal(), t, top, faceOf(g, card),
+                             g.foundingRank[static_cast<size_t>(p)]);
+}
+
+// Moves the top count + 1 cards of pile a onto pile b, face up, turning up what they uncover.
+void shift(const GameRules &g, Position &pos, int a, int b, int count, bool faceUp)
+{
+    const Offsets o(g, pos);
+    const int n = count + 1;
+    const int la = pos.size(a);
+    if (g.isHome(a) && la - n > 0) {
+        uint8_t &below = pos.cards[static_cast<size_t>(o[a] + la - n - 1)];
+        below = static_cast<uint8_t>(below & ~kDownBit);
+    }
+    auto *base = pos.cards.data();
+    const int runStart = o[a] + la - n;
+    for (int i = 0; i < n; ++i) {
+        uint8_t &c = base[runStart + i];
+        c = faceUp ? static_cast<uint8_t>(c & ~kDownBit) : static_cast<uint8_t>(c | kDownBit);
+    }
+    if (a < b)
+        std::rotate(base + runStart, base + o[a] + la, base + o[b] + pos.size(b));
+    else
+        std::rotate(base + o[b] + pos.size(b), base + runStart, base + o[a] + la);
+    pos.len[static_cast<size_t>(a)] = static_cast<uint8_t>(la - n);
+    pos.len[static_cast<size_t>(b)] = static_cast<uint8_t>(pos.size(b) + n);
+    if (g.isGoal(a))
+        pos.goalCards = static_cast<uint8_t>(pos.goalCards - n);
+    if (g.isGoal(b))
+        pos.goalCards = static_cast<uint8_t>(pos.goalCards + n);
+}
+
+void autoplay(const GameRules &g, Position &pos);
+
+// One card or run moved the way the engine's MoveCard does, autoplay after it unless told not to.
+void moveCards(const GameRules &g, Position &pos, int a, int b, int count, bool faceUp, bool thenAutoplay)
+{
+    if (!g.removeSuits && g.isGoal(b) && pos.size(b) == 13)
+        return; // a full foundation refuses
+    shift(g, pos, a, b, count, faceUp);
+    if (thenAutoplay)
+        autoplay(g, pos);
+}
+
+bool autoMoveHome(const GameRules &g, Position &pos, int from)
+{
+    const Offsets o(g, pos);
+    const uint8_t card = cardAt(pos, o, from, pos.size(from) - 1);
+    for (int i = 0; i < g.goal; ++i) {
+        const int p = g.firstGoal() + i;
+        if (pos.size(p) == 13)
+            continue; // accepted by the order after a King only when ranks wrap, and then refused
+        if (goalTakes(g, pos, o, p, card)) {
+            moveCards(g, pos, from, p, 0, true, true);
+            return true;
+        }
+    }
+    return false;
+}
+
+void removeSuits(const GameRules &g, Position &pos)
+{
+    for (int i = 0; i < g.home; ++i) {
+        Offsets o(g, pos);
+        const int t = pos.size(i) - 1;
+        if (t < 12)
+            continue;
+        for (int k = t; k >= 1; --k) {
+            if (!FitsOrder(faceOf(g, cardAt(pos, o, i, k)), faceOf(g, cardAt(pos, o, i, k - 1)),
+                           g.spiderOrder, false))
+                break;
+            const uint8_t topCard = cardAt(pos, o, i, t);
+            if (faceOf(g, topCard).Num == 0 && t - k == 11) {
+                const int sp = faceOf(g, topCard).Suitpile;
+                const int j = g.goalDiv != 0 ? sp % g.goalDiv : sp;
+                for (int n = 0; n < 13; ++n)
+                    moveCards(g, pos, i, g.firstGoal() + j, 0, true, true);
+                break;
+            }
+        }
+    }
+}
+
+void autoplay(const GameRules &g, Position &pos)
+{
+    if (g.removeSuits) {
+        removeSuits(g, pos);
+        return;
+    }
+    if (!g.autoplay)
+        return;
+    for (int i = 0; i < g.home; ++i)
+        if (pos.size(i) > 0)
+            autoMoveHome(g, pos, i);
+    for (int i = 0; i < g.res; ++i)
+        if (pos.size(g.home + i) > 0)
+            autoMoveHome(g, pos, g.home + i);
+    if (g.waste >= 0 && pos.size(g.waste) > 0)
+        autoMoveHome(g, pos, g.waste);
+    if (g.stockFaceUp && g.stock >= 0 && pos.size(g.stock) > 0)
+        autoMoveHome(g, pos, g.stock);
+}
+
+// The piles a grabbed card (with count more above it) may be dropped on, as a release tries them.
+void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int from, uint8_t card, int count,
+                std::vector<Move> &out)
+{
+    const CardAttrs &f = faceOf(g, card);
+    auto add = [&](int to) {
+        out.push_back({MoveKind::Drag, static_cast<uint8_t>(card & 0x7f), static_cast<uint8_t>(from),
+                       static_cast<uint8_t>(to), static_cast<uint8_t>(count)});
+    };
+    for (int i = 0; i < g.home; ++i) {
+        const int t = pos.size(i) - 1;
+        if (t != -1 && i == from)
+            continue;
+        if (TableauAccepts(g.games, i, t, t >= 0 ? faceOf(g, cardAt(pos, o, i, t)) : CardAttrs{}, f))
+            add(i);
+    }
+    for (int i = 0; i < g.res; ++i)
+        if (ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
+            add(g.home + i);
+    if (count == 0 && !g.removeSuits)
+        for (int i = 0; i < g.goal; ++i) {
+            const int p = g.firstGoal() + i;
+            if (p != from && goalTakes(g, pos, o, p, card))
+                add(p);
+        }
+}
+
+} // namespace
+
+void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out)
+{
+    out.clear();
+    if (pos.won(g))
+        return;
+    const Offsets o(g, pos);
+    int emptyHome = 0, emptyRes = 0;
+    for (int i = 0; i < g.home; ++i)
+        emptyHome += pos.size(i) == 0;
+    for (int i = 0; i < g.res; ++i)
+        emptyRes += pos.size(g.home + i) == 0;
+    for (int i = 0; i < g.home; ++i) {
+        const int t = pos.size(i) - 1;
+        if (t < 0)
+            continue;
+        addTargets(g, pos, o, i, cardAt(pos, o, i, t), 0, out);
+        if (!g.multiMove)
+            continue;
+        // A run from k is whole when the run from k + 1 is and k's card takes the next one.
+        for (int k = t - 1; k >= 0 && CarryAllowed(g.games, t - k, emptyHome, emptyRes); --k) {
+            const uint8_t c = cardAt(pos, o, i, k);
+            if ((c & kDownBit) || !RunLinks(g.games, faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1))))
+                break;
+            addTargets(g, pos, o, i, c, t - k, out);
+        }
+    }
+    for (int i = 0; i < g.res; ++i) {
+        const int p = g.home + i;
+        if (pos.size(p) > 0)
+            addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+    }
+    if (!g.removeSuits)
+        for (int i = 0; i < g.goal; ++i) {
+            const int p = g.firstGoal() + i;
+            if (pos.size(p) > 0)
+                addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+        }
+    if (g.waste >= 0 && pos.size(g.waste) > 0)
+        addTargets(g, pos, o, g.waste, cardAt(pos, o, g.waste, pos.size(g.waste) - 1), 0, out);
+    if (g.stock >= 0 && pos.size(g.stock) > 0) {
+        if (g.stockFaceUp)
+            addTargets(g, pos, o, g.stock, cardAt(pos, o, g.stock, pos.size(g.stock) - 1), 0, out);
+        else
+            out.push_back({MoveKind::Stock, 0, static_cast<uint8_t>(g.stock), 0, 0});
+    }
+    if (pos.redealsLeft != 0 && g.waste >= 0)
+        out.push_back({MoveKind::Redeal, 0, static_cast<uint8_t>(g.waste), static_cast<uint8_t>(g.stock), 0});
+}
+
+void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out)
+{
+    if (pos.size(p) == 0)
+        return;
+    const Offsets o(g, pos);
+    addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+}
+
+void applyMove(const GameRules &g, Position &pos, const Move &m)
+{
+    if (m.kind == MoveKind::Drag && (m.pressesBefore > 0 || m.redealFirst || m.presses > 0)) {
+        for (int i = 0; i < m.pressesBefore; ++i)
+            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
+        if (m.redealFirst)
+            applyMove(g, pos, Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
+        for (int i = 0; i < m.presses; ++i)
+            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
+    }
+    switch (m.kind) {
+    case MoveKind::Drag:
+        moveCards(g, pos, m.from, m.to, m.count, true, true);
+        break;
+    case MoveKind::Stock:
+        if (g.dealRows) {
+            for (int i = 0; i < g.home && pos.size(g.stock) > 0; ++i)
+                moveCards(g, pos, g.stock, i, 0, true, true);
+        } else if (g.waste >= 0) {
+            moveCards(g, pos, g.stock, g.waste, 0, true, true);
+        }
+        break;
+    case MoveKind::Redeal:
+        while (pos.size(g.waste) > 0)
+            moveCards(g, pos, g.waste, g.stock, 0, false, false);
+        if (pos.redealsLeft > 0)
+            --pos.redealsLeft;
+        break;
+    }
+}
+
+std::string moveCommand(const GameRules &g, const Move &m)
+{
+    switch (m.kind) {
+    case MoveKind::Stock:
+        return "stock";
+    case MoveKind::Redeal:
+        return "marker";
+    default:
+        break;
+    }
+    std::string lines;
+    for (int i = 0; i < m.pressesBefore; ++i)
+        lines += "stock\n";
+    if (m.redealFirst)
+        lines += "marker\n";
+    for (int i = 0; i < m.presses; ++i)
+        lines += "stock\n";
+    return lines + "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +
+           std::to_string(g.engineIndex(m.to));
+}
+
+} // namespace tess::solve

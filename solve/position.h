@@ -1,0 +1,111 @@
+// A compact copy of a game in play, and the moves a player can make on it with the mouse.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/cGames.h"
+#include "model/cards.h"
+
+namespace tess
+{
+class Engine;
+}
+
+namespace tess::solve
+{
+
+constexpr int kPiles = 32;              // tableau, reserve, foundation, stock, waste
+constexpr std::uint8_t kDownBit = 0x80; // bit on a card byte
+
+// What a position needs to know of its game: fixed for a whole deal.
+struct GameRules {
+    int home = 0, res = 0, goal = 0; // pile counts
+    int stock = -1, waste = -1;      // pile indexes, -1 when the game has none
+    int totalCards = 0;
+    cGames games; // the descriptor the engine's rule checks read
+    std::array<CardAttrs, kMaxCards> card{};
+    std::array<i32, kPiles> order{};        // build order of each foundation pile
+    std::array<i16, kPiles> foundingRank{}; // what an empty foundation pile takes
+    bool multiMove = false;
+    bool removeSuits = false;
+    i32 spiderOrder = 0; // the order a completed suit is checked by
+    int goalDiv = 0;
+    bool stockFaceUp = false; // the stock's top card is dragged, never turned
+    bool dealRows = false;    // a stock press deals one card on every tableau pile
+    bool autoplay = false;
+
+    // Where pile index p lies in the engine: cell and pile.
+    int cellOf(int p) const;
+    int engineIndex(int p) const;
+    int pileOf(int cell, int pile) const;
+    bool isHome(int p) const { return p < home; }
+    bool isRes(int p) const { return p >= home && p < home + res; }
+    bool isGoal(int p) const { return p >= home + res && p < home + res + goal; }
+    int firstGoal() const { return home + res; }
+    int pileCount() const { return home + res + goal + (stock >= 0) + (waste >= 0); }
+};
+
+// Built from the engine's game descriptor and its dealt cards; autoplay as the host has it.
+GameRules rulesOf(const Engine &e, bool autoplay);
+
+enum class MoveKind : std::uint8_t { Drag, Stock, Redeal };
+
+struct Move {
+    MoveKind kind = MoveKind::Drag;
+    std::uint8_t card = 0;  // the grabbed card
+    std::uint8_t from = 0;  // pile index
+    std::uint8_t to = 0;    // pile index
+    std::uint8_t count = 0; // cards carried above the grabbed one
+    // A drag from the waste may first turn the stock: presses to its end, a redeal, more presses.
+    std::uint8_t pressesBefore = 0;
+    bool redealFirst = false;
+    std::uint8_t presses = 0;
+    bool operator==(const Move &) const = default;
+};
+
+// Every pile's cards bottom to top, back to back; a card is its control number, kDownBit when face down.
+struct Position {
+    std::array<std::uint8_t, kMaxCards> cards{};
+    std::array<std::uint8_t, kPiles> len{};
+    std::int8_t redealsLeft = 0; // -1: no limit
+    std::uint8_t goalCards = 0;
+
+    bool operator==(const Position &) const = default;
+
+    int offset(int p) const
+    {
+        int o = 0;
+        for (int i = 0; i < p; ++i)
+            o += len[static_cast<size_t>(i)];
+        return o;
+    }
+    int size(int p) const { return len[static_cast<size_t>(p)]; }
+    // Card byte at place k of pile p (0 the bottom).
+    std::uint8_t at(int p, int k) const { return cards[static_cast<size_t>(offset(p) + k)]; }
+    int top(int p) const { return len[static_cast<size_t>(p)] == 0 ? -1 : at(p, size(p) - 1) & 0x7f; }
+    bool won(const GameRules &g) const { return goalCards == g.totalCards; }
+
+    // The 64-bit key under which piles that behave alike are one set.
+    std::uint64_t key(const GameRules &g) const;
+};
+
+Position positionOf(const Engine &e, const GameRules &g);
+// A position laid out by hand: piles[p] bottom to top, card bytes as in Position.
+Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
+                      std::int8_t redealsLeft);
+
+// Every move the mouse can make now, in no particular order.
+void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);
+// Makes the move with every effect the engine adds: a face-down card turned, autoplay, a suit leaving.
+void applyMove(const GameRules &g, Position &pos, const Move &m);
+
+// Every drag of the top card of pile p that a release accepts.
+void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out);
+
+// The move as lines of `tessaline-cli play`, one per press or drag, joined by newlines.
+std::string moveCommand(const GameRules &g, const Move &m);
+
+} // namespace tess::solve

@@ -1,0 +1,58 @@
+// Depth-first search for a won game from a position, with a table of positions already seen.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "solve/position.h"
+
+namespace tess::solve
+{
+
+enum class Verdict { Won, Lost, Unknown };
+
+const char *verdictName(Verdict v);
+
+struct Limits {
+    long long nodes = 20'000'000;       // positions made
+    long long milliseconds = 1000;      // wall time; 0 for none
+    std::size_t tableBytes = 64u << 20; // memory for the table of seen positions
+    const std::atomic<bool> *cancel = nullptr;
+};
+
+struct Result {
+    Verdict verdict = Verdict::Unknown;
+    std::vector<Move> moves; // the winning line when won
+    long long nodes = 0;
+    std::size_t stored = 0; // positions in the table at the end
+    double seconds = 0;
+};
+
+// Lost is claimed only when every reachable position was searched; a limit hit answers unknown.
+Result solvePosition(const GameRules &g, const Position &start, const Limits &limits);
+
+// The moves in the order the search tries them, with those that can never help left out.
+void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);
+
+// A set of 64-bit keys with open addressing; 0 stands for an empty slot.
+class KeyTable
+{
+  public:
+    explicit KeyTable(std::size_t maxBytes);
+    // Inserted now (true), already there (false); throws nothing, answers false with full() set when out of
+    // room.
+    bool insert(std::uint64_t key);
+    bool full() const { return full_; }
+    std::size_t size() const { return size_; }
+    static constexpr std::size_t kBytesPerSlot = sizeof(std::uint64_t);
+
+  private:
+    void grow();
+    std::vector<std::uint64_t> slots_;
+    std::size_t size_ = 0;
+    std::size_t maxSlots_;
+    bool full_ = false;
+};
+
+} // namespace tess::solve

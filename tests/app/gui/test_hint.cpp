@@ -1,0 +1,153 @@
+// The solver's items in the main window: hints that light a legal move and, followed, win a deal;
+// the window keeps answering while a search runs; the winnable-only setting.
+#include <algorithm>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/gui/cardTable.h"
+#include "app/gui/frmMain.h"
+#include "app/gui/hintRunner.h"
+#include "play/cTrans.h"
+#include "solve/deals.h"
+#include "solve/drive.h"
+#include "support/tempShared.h"
+
+using namespace tess;
+
+namespace
+{
+
+struct Window : tess::testing::TempShared {
+    std::unique_ptr<frmMain> w;
+    int won = 0;
+
+    Window()
+    {
+        w = std::make_unique<frmMain>(shared);
+        w->exitNow = [] {};
+        w->openGameWon = [this] { ++won; };
+        w->table()->setAnimated(false);
+        w->resize(1200, 900);
+        w->show();
+    }
+    QAction *item(const char *name) { return w->findChild<QAction *>(name); }
+    QString status() { return w->findChild<QLabel *>("mHint")->text(); }
+    HintRunner *runner() { return w->findChild<HintRunner *>(); }
+    std::vector<int> lit()
+    {
+        std::vector<int> ids;
+        for (int i = 0; i < e().Games.TotalCards(); ++i)
+            if (e().card(i).Selected == -1)
+                ids.push_back(i);
+        return ids;
+    }
+};
+
+} // namespace
+
+TEST(SolverItems, AppendedToTheGameMenuAndFoundByName)
+{
+    Window t;
+    QAction *hint = t.item("mnuHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->text(), "Hint");
+    EXPECT_EQ(hint->shortcut(), QKeySequence(Qt::Key_H));
+    ASSERT_NE(t.item("mnuCanWin"), nullptr);
+    QAction *only = t.item("mnuWinnableOnly");
+    ASSERT_NE(only, nullptr);
+    EXPECT_TRUE(only->isCheckable());
+    QTest::qWait(150);
+    EXPECT_FALSE(only->isChecked()); // off by default
+    EXPECT_FALSE(hint->isEnabled()); // no game yet
+    // The Game menu's own items keep their places; the solver's come last.
+    QMenu *game = t.w->findChild<QMenu *>("mnuGame");
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->actions().back(), only);
+    EXPECT_EQ(t.w->mGame[9]->text(), "View Toolbar");
+}
+
+TEST(SolverItems, FollowingHintsWinsAWinnableDeal)
+{
+    Window t;
+    // Klondike 2 is won by the solver in a few dozen positions.
+    t.w->session().StartNewGame("Klondike", GameNumber::number(2));
+    QTest::qWait(150);
+    ASSERT_TRUE(t.item("mnuHint")->isEnabled());
+    int moves = 0;
+    for (; moves < 300 && t.won == 0; ++moves) {
+        t.item("mnuHint")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 20000);
+        ASSERT_TRUE(t.status().startsWith("Hint: ")) << t.status().toStdString();
+        const solve::Move m = t.runner()->result().moves.front();
+        const solve::GameRules &g = t.runner()->rules();
+        const bool plainDrag =
+            m.kind == solve::MoveKind::Drag && m.pressesBefore == 0 && !m.redealFirst && m.presses == 0;
+        if (plainDrag) {
+            // The card to move is lit, and so is the card it goes onto when there is one.
+            const std::vector<int> lit = t.lit();
+            ASSERT_NE(std::find(lit.begin(), lit.end(), m.card), lit.end());
+            const int top = t.e().Array.GetTop(g.cellOf(m.to), g.engineIndex(m.to));
+            EXPECT_EQ(lit.size(), top >= 0 ? 2u : 1u);
+        }
+        // The player does what the hint says, with the mouse.
+        const int logged = t.e().Trans->GetTransID();
+        emit t.w->table()->cardPressed(m.card, 0, 0); // a press clears the hint, as any move does
+        solve::playOnEngine(t.e(), g,
+                            plainDrag ? m
+                                      : solve::Move{m.kind == solve::MoveKind::Redeal ||
+                                                            (m.pressesBefore == 0 && m.redealFirst)
+                                                        ? solve::MoveKind::Redeal
+                                                        : solve::MoveKind::Stock,
+                                                    0, 0, 0, 0, 0, false, 0});
+        ASSERT_NE(t.e().Trans->GetTransID(), logged) << "the hinted move was refused";
+        EXPECT_TRUE(t.lit().empty());
+    }
+    // Every card home (the win is reported once per autoplay step of the last move).
+    EXPECT_GT(t.won, 0) << "after " << moves << " hinted moves";
+}
+
+TEST(SolverItems, WindowAnswersWhileASearchRunsAndAMoveCancelsIt)
+{
+    Window t;
+    // A deal the solver does not settle in a few seconds.
+    t.w->session().StartNewGame("Klondike", GameNumber::number(6));
+    QTest::qWait(150);
+    t.item("mnuCanWin")->trigger();
+    ASSERT_TRUE(t.runner()->running());
+    EXPECT_EQ(t.status(), "Searching this deal...");
+    // Events are handled while the worker searches: a zero timer fires at once.
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(fired, 1000);
+    EXPECT_TRUE(t.runner()->running());
+    // The player's press stops the search and clears the line.
+    emit t.w->table()->stockMarkerClicked();
+    EXPECT_FALSE(t.runner()->running());
+    EXPECT_TRUE(t.status().isEmpty());
+}
+
+TEST(SolverItems, WinnableDealsOnlyDealsAProvedNumber)
+{
+    Window t;
+    QTest::qWait(150);
+    t.item("mnuWinnableOnly")->trigger();
+    EXPECT_EQ(t.shared.Data->WinnableOnly(), 1);
+    t.w->mFile[1]->trigger();        // New Game
+    QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 30000);
+    ASSERT_TRUE(t.shared.Data->GameRunning);
+    const long long n = t.runner()->number();
+    ASSERT_GT(n, 0);
+    EXPECT_EQ(t.shared.Data->CurGNo.value(), n);
+    // The number dealt is won by the solver from its deal, as the setting promises.
+    solve::Limits l;
+    l.milliseconds = 10000;
+    EXPECT_EQ(solve::solveDeal(t.shared.Data->CurGName().toStdString(), n, true, l).result.verdict,
+              solve::Verdict::Won);
+}

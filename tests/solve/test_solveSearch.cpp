@@ -1,0 +1,295 @@
+// The search on positions laid out by hand, where the answer is known.
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+
+#include <gtest/gtest.h>
+
+#include "play/engine.h"
+#include "solve/search.h"
+
+using namespace tess;
+using namespace tess::solve;
+
+namespace
+{
+
+constexpr int H = 0, S = 1, D = 2, C = 3; // suits
+using Pile = std::vector<std::uint8_t>;
+
+struct Table {
+    GameRules g;
+    std::vector<Pile> piles;
+    std::vector<bool> used = std::vector<bool>(kMaxCards, false);
+
+    Table(const std::string &game, bool autoplay)
+    {
+        HeadlessHost host;
+        Engine e(&host);
+        e.NewGame(game, 1);
+        g = rulesOf(e, autoplay);
+        piles.resize(static_cast<size_t>(g.pileCount()));
+    }
+    // A card of that rank (0 Ace .. 12 King) and suit not laid out yet.
+    std::uint8_t card(int num, int suit, bool down = false)
+    {
+        for (int i = 0; i < g.totalCards; ++i) {
+            const CardAttrs &a = g.card[static_cast<size_t>(i)];
+            if (a.Num == num && a.Suit == suit && !used[static_cast<size_t>(i)]) {
+                used[static_cast<size_t>(i)] = true;
+                return static_cast<std::uint8_t>(i | (down ? kDownBit : 0));
+            }
+        }
+        throw std::logic_error("no such card left");
+    }
+    // Foundation pile `pile` built from Ace to `upTo`.
+    void foundation(int pile, int suit, int upTo)
+    {
+        for (int n = 0; n <= upTo; ++n)
+            piles[static_cast<size_t>(g.firstGoal() + pile)].push_back(card(n, suit));
+    }
+    Pile &at(int p) { return piles[static_cast<size_t>(p)]; }
+    Position position(std::int8_t redeals = -1) const { return makePosition(g, piles, redeals); }
+};
+
+Limits quick()
+{
+    Limits l;
+    l.milliseconds = 10000;
+    l.nodes = 2'000'000;
+    return l;
+}
+
+Position replay(const GameRules &g, Position pos, const std::vector<Move> &moves)
+{
+    for (const Move &m : moves)
+        applyMove(g, pos, m);
+    return pos;
+}
+
+TEST(SolveHandBuilt, OneMoveWin)
+{
+    Table t("Klondike", false);
+    t.foundation(0, H, 12);
+    t.foundation(1, S, 12);
+    t.foundation(2, D, 12);
+    t.foundation(3, C, 11);
+    t.at(3).push_back(t.card(12, C));
+    const Position start = t.position();
+    const Result r = solvePosition(t.g, start, quick());
+    ASSERT_EQ(r.verdict, Verdict::Won);
+    ASSERT_EQ(r.moves.size(), 1u);
+    EXPECT_EQ(moveCommand(t.g, r.moves[0]), "drag " + std::to_string(t.at(3)[0]) + " 3 3");
+    EXPECT_TRUE(replay(t.g, start, r.moves).won(t.g));
+}
+
+TEST(SolveHandBuilt, StockThatBuriesTheNextCardIsLost)
+{
+    // Hearts stand at the Ace; the stock turns the Three, the Four over it, then the Two. Without a
+    // redeal the Three stays buried, and with autoplay every card taken back off a foundation to build
+    // a place for the Four goes straight home again.
+    auto table = [](bool autoplay) {
+        Table t("Klondike", autoplay);
+        t.foundation(0, H, 0);
+        t.foundation(1, S, 12);
+        t.foundation(2, D, 12);
+        t.foundation(3, C, 12);
+        Pile &stock = t.at(t.g.stock);
+        for (int n = 12; n >= 4; --n)
+            stock.push_back(t.card(n, H, true));
+        for (int n : {1, 3, 2})
+            stock.push_back(t.card(n, H, true));
+        return t;
+    };
+    const Table on = table(true);
+    const Result lost = solvePosition(on.g, on.position(0), quick());
+    EXPECT_EQ(lost.verdict, Verdict::Lost);
+    EXPECT_GT(lost.nodes, 10);
+    // One redeal turns the stock over once more: then the Three comes out on top.
+    const Result redeal = solvePosition(on.g, on.position(1), quick());
+    ASSERT_EQ(redeal.verdict, Verdict::Won);
+    EXPECT_TRUE(replay(on.g, on.position(1), redeal.moves).won(on.g));
+    // Without autoplay the spades can be taken back to build a black Five for the Four.
+    const Table off = table(false);
+    const Result unbuilt = solvePosition(off.g, off.position(0), quick());
+    ASSERT_EQ(unbuilt.verdict, Verdict::Won);
+    EXPECT_TRUE(replay(off.g, off.position(0), unbuilt.moves).won(off.g));
+}
+
+TEST(SolveHandBuilt, WinNeedsAFoundationCardTakenBack)
+{
+    // The Five of hearts covers the Four and needs a black Six to stand on; the only one free is the
+    // Six of spades on its foundation, which goes onto the red Seven first.
+    Table t("Klondike", false);
+    t.foundation(0, H, 2);
+    t.foundation(1, S, 5);
+    t.foundation(2, D, 12);
+    t.foundation(3, C, 12);
+    t.at(0) = {t.card(3, H), t.card(4, H)};
+    t.at(1) = {t.card(6, H)};
+    Pile rest;
+    for (int n = 6; n <= 12; ++n)
+        rest.push_back(t.card(n, S, true));
+    for (int n = 12; n >= 7; --n)
+        rest.push_back(t.card(n, H, true));
+    rest.push_back(t.card(5, H));
+    t.at(2) = rest;
+    const Position start = t.position(0);
+    const Result r = solvePosition(t.g, start, quick());
+    ASSERT_EQ(r.verdict, Verdict::Won);
+    EXPECT_TRUE(replay(t.g, start, r.moves).won(t.g));
+    bool tookBack = false;
+    for (const Move &m : r.moves)
+        tookBack = tookBack || (m.kind == MoveKind::Drag && t.g.isGoal(m.from));
+    EXPECT_TRUE(tookBack);
+    // With autoplay the Six goes straight home again, so the same table is lost.
+    Table a("Klondike", true);
+    a.piles = t.piles;
+    EXPECT_EQ(solvePosition(a.g, a.position(0), quick()).verdict, Verdict::Lost);
+}
+
+TEST(SolveHandBuilt, CompletedSuitLeavesByForce)
+{
+    Table t("Klondike Spider", false);
+    for (int suit : {H, D, C}) {
+        Pile &f = t.at(t.g.firstGoal() + suit);
+        for (int n = 12; n >= 0; --n)
+            f.push_back(t.card(n, suit));
+    }
+    Pile run;
+    const std::uint8_t hidden = t.card(0, S, true);
+    run.push_back(hidden);
+    for (int n = 12; n >= 1; --n)
+        run.push_back(t.card(n, S));
+    t.at(0) = run;
+    const Position start = t.position();
+    std::vector<Move> moves;
+    generateMoves(t.g, start, moves);
+    // The Ace is face down under the run: only the run's cards move, and no foundation takes a card.
+    for (const Move &m : moves)
+        EXPECT_FALSE(m.kind == MoveKind::Drag && t.g.isGoal(m.to));
+    // The run goes to an empty pile, the Ace turns up and joins it, and the suit leaves.
+    const Result r = solvePosition(t.g, start, quick());
+    ASSERT_EQ(r.verdict, Verdict::Won);
+    EXPECT_TRUE(replay(t.g, start, r.moves).won(t.g));
+
+    // With the Ace on another pile, one move completes the suit and it leaves with no move of its own.
+    Table u("Klondike Spider", false);
+    for (int suit : {H, D, C}) {
+        Pile &f = u.at(u.g.firstGoal() + suit);
+        for (int n = 12; n >= 0; --n)
+            f.push_back(u.card(n, suit));
+    }
+    const std::uint8_t under = u.card(0, S);
+    u.at(0).push_back(under);
+    for (int n = 12; n >= 1; --n)
+        u.at(1).push_back(u.card(n, S));
+    const Result w = solvePosition(u.g, u.position(), quick());
+    ASSERT_EQ(w.verdict, Verdict::Won);
+    ASSERT_EQ(w.moves.size(), 1u);
+    EXPECT_EQ(w.moves[0].card, under);
+    const Position end = replay(u.g, u.position(), w.moves);
+    EXPECT_EQ(end.size(1), 0);
+    EXPECT_EQ(end.size(u.g.firstGoal() + S), 13);
+}
+
+TEST(SolveHandBuilt, FaceDownCardTurnsUpWhenUncovered)
+{
+    Table t("Klondike", false);
+    const std::uint8_t down = t.card(5, H, true);
+    t.at(0) = {down, t.card(0, S)};
+    t.foundation(0, H, 4);
+    Position pos = t.position();
+    std::vector<Move> moves;
+    generateMoves(t.g, pos, moves);
+    auto ace = std::find_if(moves.begin(), moves.end(), [&](const Move &m) { return t.g.isGoal(m.to); });
+    ASSERT_NE(ace, moves.end());
+    applyMove(t.g, pos, *ace);
+    ASSERT_EQ(pos.size(0), 1);
+    EXPECT_EQ(pos.at(0, 0), down & 0x7f);
+}
+
+TEST(SolveLimits, UnknownWhenTheLimitIsHit)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 7);
+    const GameRules g = rulesOf(e, true);
+    Limits l;
+    l.nodes = 5;
+    l.milliseconds = 0;
+    const Result r = solvePosition(g, positionOf(e, g), l);
+    EXPECT_EQ(r.verdict, Verdict::Unknown);
+    EXPECT_EQ(r.nodes, 5);
+}
+
+TEST(SolveKeys, MirroredTableauPilesShareAKey)
+{
+    Table t("Klondike", true);
+    t.at(0) = {t.card(12, S)};
+    t.at(3) = {t.card(4, H, true), t.card(9, D)};
+    Table u("Klondike", true);
+    u.at(5) = {u.card(12, S)};
+    u.at(1) = {u.card(4, H, true), u.card(9, D)};
+    EXPECT_EQ(t.position().key(t.g), u.position().key(u.g));
+    // A card turned the other way is another position.
+    Table v("Klondike", true);
+    v.at(0) = {v.card(12, S)};
+    v.at(3) = {v.card(4, H), v.card(9, D)};
+    EXPECT_NE(t.position().key(t.g), v.position().key(v.g));
+}
+
+} // namespace
+
+namespace
+{
+
+// A plain search for the same question: every move of the mouse, positions told apart byte for byte,
+// no ordering, no pruning, no sets of piles. Slow, but with nothing to get wrong.
+bool plainWinnable(const GameRules &g, const Position &start, long long &budget)
+{
+    std::unordered_set<std::string> seen;
+    std::vector<Position> todo{start};
+    std::vector<Move> moves;
+    auto bytes = [](const Position &p) { return std::string(reinterpret_cast<const char *>(&p), sizeof p); };
+    seen.insert(bytes(start));
+    while (!todo.empty() && budget-- > 0) {
+        const Position p = todo.back();
+        todo.pop_back();
+        if (p.won(g))
+            return true;
+        generateMoves(g, p, moves);
+        for (const Move &m : moves) {
+            Position q = p;
+            applyMove(g, q, m);
+            if (seen.insert(bytes(q)).second)
+                todo.push_back(q);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(SolveAgainstPlainSearch, SameVerdictOnSmallDeals)
+{
+    int lost = 0, won = 0;
+    for (long long number = 1; number <= 13; ++number) {
+        HeadlessHost host;
+        Engine e(&host);
+        // A small game, and one whose face-up stock gives up only its top card.
+        e.NewGame(number <= 12 ? "Stripped Klondike" : "Open Klondike", number);
+        const GameRules g = rulesOf(e, true);
+        const Position start = positionOf(e, g);
+        const Result r = solvePosition(g, start, quick());
+        ASSERT_NE(r.verdict, Verdict::Unknown) << number;
+        long long budget = 3'000'000;
+        const bool plain = plainWinnable(g, start, budget);
+        ASSERT_GT(budget, 0) << "deal " << number << ": the plain search ran out";
+        EXPECT_EQ(r.verdict == Verdict::Won, plain) << "deal " << number;
+        (plain ? won : lost)++;
+    }
+    // Both answers occur, so the comparison means something either way.
+    EXPECT_GT(lost, 0);
+    EXPECT_GT(won, 0);
+}
