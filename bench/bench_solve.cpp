@@ -24,7 +24,8 @@ void BM_SolvePositions(benchmark::State &state)
         nodes += a.result.nodes;
         stored += a.result.stored;
     }
-    state.counters["positions/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+    state.counters["positions/s"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
     state.counters["bytes/stored"] = static_cast<double>(KeyTable::kBytesPerSlot) * 2; // table kept half full
     state.counters["position bytes"] = sizeof(Position);
     state.counters["stored/deal"] = static_cast<double>(stored) / static_cast<double>(state.iterations());

@@ -139,7 +139,7 @@ TEST(SolverItems, WinnableDealsOnlyDealsAProvedNumber)
     QTest::qWait(150);
     t.item("mnuWinnableOnly")->trigger();
     EXPECT_EQ(t.shared.Data->WinnableOnly(), 1);
-    t.w->mFile[1]->trigger();        // New Game
+    t.w->mFile[1]->trigger(); // New Game
     QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 30000);
     ASSERT_TRUE(t.shared.Data->GameRunning);
     const long long n = t.runner()->number();
