@@ -182,6 +182,9 @@ std::uint64_t Position::key(const GameRules &g) const
 {
     // Tableau piles are interchangeable unless a dealt row will still tell them apart.
     const bool homeOrdered = g.dealRows && g.stock >= 0 && len[static_cast<size_t>(g.stock)] > 0;
+    // With no end to redeals and nothing going home as the cards turn, every split of stock and waste is
+    // reached from every other without a change elsewhere: one key for them all.
+    const bool oneCycle = redealsLeft == -1 && stockCyclesFreely(g, *this);
     std::uint64_t k = mix(static_cast<std::uint64_t>(redealsLeft + 2));
     int off = 0;
     for (int p = 0; p < g.pileCount(); ++p) {
@@ -196,9 +199,19 @@ std::uint64_t Position::key(const GameRules &g) const
                    static_cast<unsigned>(g.foundingRank[static_cast<size_t>(p)]);
         else
             seed = 0x400u + static_cast<unsigned>(p);
-        // A sum of mixed pile hashes does not care in which order the piles of a set stand.
-        k += pileHash(*this, off, n, seed);
+        if (!(oneCycle && (p == g.stock || p == g.waste)))
+            k += pileHash(*this, off, n, seed);
         off += n;
+    }
+    if (oneCycle) {
+        // The order the cards come up in: the waste from its bottom, then the stock from its top.
+        std::uint64_t h = 0x500u ^ 0xcbf29ce484222325ull;
+        const int w = offset(g.waste), st = offset(g.stock);
+        for (int i = 0; i < size(g.waste); ++i)
+            h = (h ^ (cards[static_cast<size_t>(w + i)] & 0x7fu)) * 0x100000001b3ull;
+        for (int i = size(g.stock) - 1; i >= 0; --i)
+            h = (h ^ (cards[static_cast<size_t>(st + i)] & 0x7fu)) * 0x100000001b3ull;
+        k += mix(h + static_cast<std::uint64_t>(size(g.waste) + size(g.stock)));
     }
     return k;
 }

@@ -71,8 +71,12 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     };
     std::vector<Scored> s;
     s.reserve(out.size());
+    // Presses and redeals then only lead back to this position's key; what they reach is offered below.
+    const bool freeCycle = pos.redealsLeft == -1 && stockCyclesFreely(g, pos);
     for (const Move &m : out) {
         int score = 100;
+        if (freeCycle && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
+            continue;
         if (m.kind == MoveKind::Stock) {
             score = 20;
         } else if (m.kind == MoveKind::Redeal) {
