@@ -289,6 +289,23 @@ void moveCards(const GameRules &g, Position &pos, int a, int b, int count, bool 
         autoplay(g, pos);
 }
 
+// Every card some foundation would take now.
+GameRules::CardSet wantedHome(const GameRules &g, const Position &pos, const Offsets &o)
+{
+    GameRules::CardSet wanted{};
+    for (int i = 0; i < g.goal; ++i) {
+        const int p = g.firstGoal() + i;
+        const int t = pos.size(p) - 1;
+        if (t >= kSuitCards - 1)
+            continue;
+        const GameRules::CardSet &s = g.takes[static_cast<size_t>(
+            p * (kMaxCards + 1) + (t >= 0 ? (cardAt(pos, o, p, t) & 0x7f) : -1) + 1)];
+        wanted[0] |= s[0];
+        wanted[1] |= s[1];
+    }
+    return wanted;
+}
+
 // The first foundation that takes the top card of pile `from`, or -1.
 int homeFor(const GameRules &g, const Position &pos, const Offsets &o, int from)
 {
@@ -335,14 +352,19 @@ void autoplay(const GameRules &g, Position &pos)
         return;
     // The engine's order: tableau, reserve, waste, a face-up stock; each move home runs it all again.
     Offsets o(g, pos);
+    GameRules::CardSet wanted = wantedHome(g, pos, o);
     auto tryPile = [&](int p) {
         if (pos.size(p) == 0)
+            return;
+        const uint8_t top = cardAt(pos, o, p, pos.size(p) - 1) & 0x7f;
+        if (!((wanted[static_cast<size_t>(top >> 6)] >> (top & 63)) & 1u))
             return;
         const int to = homeFor(g, pos, o, p);
         if (to < 0)
             return;
         moveCards(g, pos, p, to, 0, true, true);
         o = Offsets(g, pos);
+        wanted = wantedHome(g, pos, o);
     };
     for (int i = 0; i < g.home; ++i)
         tryPile(i);
@@ -459,17 +481,7 @@ bool stockCyclesFreely(const GameRules &g, const Position &pos)
         return true;
     // Autoplay moves nothing while the cards turn when no card that could come up is wanted home.
     const Offsets o(g, pos);
-    GameRules::CardSet wanted{};
-    for (int i = 0; i < g.goal; ++i) {
-        const int p = g.firstGoal() + i;
-        const int t = pos.size(p) - 1;
-        if (t >= kSuitCards - 1)
-            continue;
-        const GameRules::CardSet &s = g.takes[static_cast<size_t>(
-            p * (kMaxCards + 1) + (t >= 0 ? (cardAt(pos, o, p, t) & 0x7f) : -1) + 1)];
-        wanted[0] |= s[0];
-        wanted[1] |= s[1];
-    }
+    const GameRules::CardSet wanted = wantedHome(g, pos, o);
     auto isWanted = [&](uint8_t c) {
         c &= 0x7f;
         return (wanted[static_cast<size_t>(c >> 6)] >> (c & 63)) & 1u;
