@@ -72,7 +72,8 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     std::vector<Scored> s;
     s.reserve(out.size());
     // Presses and redeals then only lead back to this position's key; what they reach is offered below.
-    const bool freeCycle = pos.redealsLeft == -1 && stockCyclesFreely(g, pos);
+    const bool cycles = stockCyclesFreely(g, pos);
+    const bool freeCycle = pos.redealsLeft == -1 && cycles;
     for (const Move &m : out) {
         int score = 100;
         if (freeCycle && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
@@ -122,7 +123,7 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
         }
     };
     std::vector<Move> drags;
-    if (stockTurnsOneByOne(g) && stockCyclesFreely(g, pos)) {
+    if (cycles) {
         // Nothing else changes while the cards turn: each one comes up onto the same table.
         const int st = pos.size(g.stock), w = pos.size(g.waste);
         for (int k = 1; k <= st && k <= 255; ++k) {
