@@ -80,7 +80,38 @@ GameRules rulesOf(const Engine &e, bool autoplay)
     g.stockFaceUp = c.StockType() == 1;
     g.dealRows = c.StockMove() == 2;
     g.autoplay = !g.removeSuits && c.DisAutoPlay() != -1 && autoplay;
+    g.prepare();
     return g;
+}
+
+void GameRules::prepare()
+{
+    const int row = kMaxCards + 1;
+    takes.assign(static_cast<size_t>(kPiles * row), CardSet{});
+    links.assign(static_cast<size_t>(kMaxCards), CardSet{});
+    auto set = [](CardSet &s, int c) { s[static_cast<size_t>(c >> 6)] |= std::uint64_t{1} << (c & 63); };
+    for (int p = 0; p < home + res + goal; ++p) {
+        if (isRes(p))
+            continue;
+        for (int top = -1; top < totalCards; ++top) {
+            const CardAttrs topCard = top >= 0 ? card[static_cast<size_t>(top)] : CardAttrs{};
+            CardSet &s = takes[static_cast<size_t>(p * row + top + 1)];
+            for (int c = 0; c < totalCards; ++c) {
+                const CardAttrs &f = card[static_cast<size_t>(c)];
+                // A foundation's place matters only when empty or full; fullness is checked by size.
+                const bool ok = isHome(p)
+                                    ? TableauAccepts(games, p, top, topCard, f)
+                                    : FoundationAccepts(games, p - firstGoal(), top >= 0 ? 0 : -1, topCard, f,
+                                                        foundingRank[static_cast<size_t>(p)]);
+                if (ok)
+                    set(s, c);
+            }
+        }
+    }
+    for (int lower = 0; lower < totalCards; ++lower)
+        for (int upper = 0; upper < totalCards; ++upper)
+            if (RunLinks(games, card[static_cast<size_t>(lower)], card[static_cast<size_t>(upper)]))
+                set(links[static_cast<size_t>(lower)], upper);
 }
 
 Position positionOf(const Engine &e, const GameRules &g)
@@ -151,6 +182,9 @@ std::uint64_t Position::key(const GameRules &g) const
 {
     // Tableau piles are interchangeable unless a dealt row will still tell them apart.
     const bool homeOrdered = g.dealRows && g.stock >= 0 && len[static_cast<size_t>(g.stock)] > 0;
+    // With no end to redeals and nothing going home as the cards turn, every split of stock and waste is
+    // reached from every other without a change elsewhere: one key for them all.
+    const bool oneCycle = redealsLeft == -1 && stockCyclesFreely(g, *this);
     std::uint64_t k = mix(static_cast<std::uint64_t>(redealsLeft + 2));
     int off = 0;
     for (int p = 0; p < g.pileCount(); ++p) {
@@ -165,9 +199,19 @@ std::uint64_t Position::key(const GameRules &g) const
                    static_cast<unsigned>(g.foundingRank[static_cast<size_t>(p)]);
         else
             seed = 0x400u + static_cast<unsigned>(p);
-        // A sum of mixed pile hashes does not care in which order the piles of a set stand.
-        k += pileHash(*this, off, n, seed);
+        if (!(oneCycle && (p == g.stock || p == g.waste)))
+            k += pileHash(*this, off, n, seed);
         off += n;
+    }
+    if (oneCycle) {
+        // The order the cards come up in: the waste from its bottom, then the stock from its top.
+        std::uint64_t h = 0x500u ^ 0xcbf29ce484222325ull;
+        const int w = offset(g.waste), st = offset(g.stock);
+        for (int i = 0; i < size(g.waste); ++i)
+            h = (h ^ (cards[static_cast<size_t>(w + i)] & 0x7fu)) * 0x100000001b3ull;
+        for (int i = size(g.stock) - 1; i >= 0; --i)
+            h = (h ^ (cards[static_cast<size_t>(st + i)] & 0x7fu)) * 0x100000001b3ull;
+        k += mix(h + static_cast<std::uint64_t>(size(g.waste) + size(g.stock)));
     }
     return k;
 }
@@ -200,9 +244,9 @@ inline uint8_t cardAt(const Position &pos, const Offsets &o, int p, int k)
 bool goalTakes(const GameRules &g, const Position &pos, const Offsets &o, int p, uint8_t card)
 {
     const int t = pos.size(p) - 1;
-    const CardAttrs top = t >= 0 ? faceOf(g, cardAt(pos, o, p, t)) : CardAttrs{};
-    return FoundationAccepts(g.games, p - g.firstGoal(), t, top, faceOf(g, card),
-                             g.foundingRank[static_cast<size_t>(p)]);
+    if (t >= kSuitCards - 1)
+        return false;
+    return g.pileTakes(p, t >= 0 ? cardAt(pos, o, p, t) & 0x7f : -1, card & 0x7f);
 }
 
 // Moves the top count + 1 cards of pile a onto pile b, face up, turning up what they uncover.
@@ -245,20 +289,34 @@ void moveCards(const GameRules &g, Position &pos, int a, int b, int count, bool 
         autoplay(g, pos);
 }
 
-bool autoMoveHome(const GameRules &g, Position &pos, int from)
+// Every card some foundation would take now.
+GameRules::CardSet wantedHome(const GameRules &g, const Position &pos, const Offsets &o)
 {
-    const Offsets o(g, pos);
+    GameRules::CardSet wanted{};
+    for (int i = 0; i < g.goal; ++i) {
+        const int p = g.firstGoal() + i;
+        const int t = pos.size(p) - 1;
+        if (t >= kSuitCards - 1)
+            continue;
+        const GameRules::CardSet &s = g.takes[static_cast<size_t>(
+            p * (kMaxCards + 1) + (t >= 0 ? (cardAt(pos, o, p, t) & 0x7f) : -1) + 1)];
+        wanted[0] |= s[0];
+        wanted[1] |= s[1];
+    }
+    return wanted;
+}
+
+// The first foundation that takes the top card of pile `from`, or -1.
+int homeFor(const GameRules &g, const Position &pos, const Offsets &o, int from)
+{
     const uint8_t card = cardAt(pos, o, from, pos.size(from) - 1);
     for (int i = 0; i < g.goal; ++i) {
         const int p = g.firstGoal() + i;
-        if (pos.size(p) == 13)
-            continue; // accepted by the order after a King only when ranks wrap, and then refused
-        if (goalTakes(g, pos, o, p, card)) {
-            moveCards(g, pos, from, p, 0, true, true);
-            return true;
-        }
+        // accepted by the order after a King only when ranks wrap, and then refused
+        if (pos.size(p) < kSuitCards && goalTakes(g, pos, o, p, card))
+            return p;
     }
-    return false;
+    return -1;
 }
 
 void removeSuits(const GameRules &g, Position &pos)
@@ -292,23 +350,36 @@ void autoplay(const GameRules &g, Position &pos)
     }
     if (!g.autoplay)
         return;
+    // The engine's order: tableau, reserve, waste, a face-up stock; each move home runs it all again.
+    Offsets o(g, pos);
+    GameRules::CardSet wanted = wantedHome(g, pos, o);
+    auto tryPile = [&](int p) {
+        if (pos.size(p) == 0)
+            return;
+        const uint8_t top = cardAt(pos, o, p, pos.size(p) - 1) & 0x7f;
+        if (!((wanted[static_cast<size_t>(top >> 6)] >> (top & 63)) & 1u))
+            return;
+        const int to = homeFor(g, pos, o, p);
+        if (to < 0)
+            return;
+        moveCards(g, pos, p, to, 0, true, true);
+        o = Offsets(g, pos);
+        wanted = wantedHome(g, pos, o);
+    };
     for (int i = 0; i < g.home; ++i)
-        if (pos.size(i) > 0)
-            autoMoveHome(g, pos, i);
+        tryPile(i);
     for (int i = 0; i < g.res; ++i)
-        if (pos.size(g.home + i) > 0)
-            autoMoveHome(g, pos, g.home + i);
-    if (g.waste >= 0 && pos.size(g.waste) > 0)
-        autoMoveHome(g, pos, g.waste);
-    if (g.stockFaceUp && g.stock >= 0 && pos.size(g.stock) > 0)
-        autoMoveHome(g, pos, g.stock);
+        tryPile(g.home + i);
+    if (g.waste >= 0)
+        tryPile(g.waste);
+    if (g.stockFaceUp && g.stock >= 0)
+        tryPile(g.stock);
 }
 
 // The piles a grabbed card (with count more above it) may be dropped on, as a release tries them.
 void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int from, uint8_t card, int count,
                 std::vector<Move> &out)
 {
-    const CardAttrs &f = faceOf(g, card);
     auto add = [&](int to) {
         out.push_back({MoveKind::Drag, static_cast<uint8_t>(card & 0x7f), static_cast<uint8_t>(from),
                        static_cast<uint8_t>(to), static_cast<uint8_t>(count)});
@@ -317,7 +388,7 @@ void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int f
         const int t = pos.size(i) - 1;
         if (t != -1 && i == from)
             continue;
-        if (TableauAccepts(g.games, i, t, t >= 0 ? faceOf(g, cardAt(pos, o, i, t)) : CardAttrs{}, f))
+        if (g.pileTakes(i, t >= 0 ? cardAt(pos, o, i, t) & 0x7f : -1, card & 0x7f))
             add(i);
     }
     for (int i = 0; i < g.res; ++i)
@@ -354,7 +425,7 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         // A run from k is whole when the run from k + 1 is and k's card takes the next one.
         for (int k = t - 1; k >= 0 && CarryAllowed(g.games, t - k, emptyHome, emptyRes); --k) {
             const uint8_t c = cardAt(pos, o, i, k);
-            if ((c & kDownBit) || !RunLinks(g.games, faceOf(g, c), faceOf(g, cardAt(pos, o, i, k + 1))))
+            if ((c & kDownBit) || !g.runLinks(c, cardAt(pos, o, i, k + 1) & 0x7f))
                 break;
             addTargets(g, pos, o, i, c, t - k, out);
         }
@@ -388,6 +459,43 @@ void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vect
         return;
     const Offsets o(g, pos);
     addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+}
+
+void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_t card,
+                     std::vector<Move> &out)
+{
+    const Offsets o(g, pos);
+    addTargets(g, pos, o, p, card, 0, out);
+}
+
+bool stockTurnsOneByOne(const GameRules &g)
+{
+    return g.stock >= 0 && g.waste >= 0 && !g.dealRows && !g.stockFaceUp && !g.removeSuits;
+}
+
+bool stockCyclesFreely(const GameRules &g, const Position &pos)
+{
+    if (!stockTurnsOneByOne(g))
+        return false;
+    if (!g.autoplay)
+        return true;
+    // Autoplay moves nothing while the cards turn when no card that could come up is wanted home.
+    const Offsets o(g, pos);
+    const GameRules::CardSet wanted = wantedHome(g, pos, o);
+    auto isWanted = [&](uint8_t c) {
+        c &= 0x7f;
+        return (wanted[static_cast<size_t>(c >> 6)] >> (c & 63)) & 1u;
+    };
+    for (int p = 0; p < g.home + g.res; ++p)
+        if (pos.size(p) > 0 && isWanted(cardAt(pos, o, p, pos.size(p) - 1)))
+            return false;
+    for (int k = o[g.stock]; k < o[g.stock] + pos.size(g.stock); ++k)
+        if (isWanted(pos.cards[static_cast<size_t>(k)]))
+            return false;
+    for (int k = o[g.waste]; k < o[g.waste] + pos.size(g.waste); ++k)
+        if (isWanted(pos.cards[static_cast<size_t>(k)]))
+            return false;
+    return true;
 }
 
 void applyMove(const GameRules &g, Position &pos, const Move &m)

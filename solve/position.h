@@ -37,6 +37,23 @@ struct GameRules {
     bool dealRows = false;    // a stock press deals one card on every tableau pile
     bool autoplay = false;
 
+    // What a card may be dropped on, worked out once per deal: bit c of a set stands for card c.
+    using CardSet = std::array<std::uint64_t, 2>;
+    std::vector<CardSet> takes; // tableau and foundation piles, by pile and the card on top (none first)
+    std::vector<CardSet> links; // by card: the cards that carry a run on from it
+    void prepare();
+    // Whether pile p, with card `top` on it (-1 when empty), takes `card`; a full foundation is the
+    // caller's to refuse.
+    bool pileTakes(int p, int top, int card) const
+    {
+        const CardSet &s = takes[static_cast<size_t>(p * (kMaxCards + 1) + top + 1)];
+        return (s[static_cast<size_t>(card >> 6)] >> (card & 63)) & 1u;
+    }
+    bool runLinks(int lower, int upper) const
+    {
+        return (links[static_cast<size_t>(lower)][static_cast<size_t>(upper >> 6)] >> (upper & 63)) & 1u;
+    }
+
     // Where pile index p lies in the engine: cell and pile.
     int cellOf(int p) const;
     int engineIndex(int p) const;
@@ -104,6 +121,15 @@ void applyMove(const GameRules &g, Position &pos, const Move &m);
 
 // Every drag of the top card of pile p that a release accepts.
 void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out);
+
+// Every drag of `card`, lying on top of pile p, that a release accepts.
+void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_t card,
+                     std::vector<Move> &out);
+
+// One card turned per press: whether pressing the stock and redealing only move the split between stock
+// and waste, with nothing sent home on the way, so that every split is reached from every other.
+bool stockTurnsOneByOne(const GameRules &g);
+bool stockCyclesFreely(const GameRules &g, const Position &pos);
 
 // The move as lines of `tessaline-cli play`, one per press or drag, joined by newlines.
 std::string moveCommand(const GameRules &g, const Move &m);

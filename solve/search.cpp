@@ -71,8 +71,13 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     };
     std::vector<Scored> s;
     s.reserve(out.size());
+    // Presses and redeals then only lead back to this position's key; what they reach is offered below.
+    const bool cycles = stockCyclesFreely(g, pos);
+    const bool freeCycle = pos.redealsLeft == -1 && cycles;
     for (const Move &m : out) {
         int score = 100;
+        if (freeCycle && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
+            continue;
         if (m.kind == MoveKind::Stock) {
             score = 20;
         } else if (m.kind == MoveKind::Redeal) {
@@ -109,12 +114,34 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     }
     // Every card the stock can bring to the top of the waste, with the presses that bring it, so the
     // search reaches it in one step rather than through a press at every level.
-    if (g.waste >= 0 && g.stock >= 0 && !g.dealRows && !g.stockFaceUp) {
+    auto offer = [&](std::vector<Move> &drags, int before, bool redealt, int presses) {
+        for (Move m : drags) {
+            m.pressesBefore = static_cast<std::uint8_t>(before);
+            m.redealFirst = redealt;
+            m.presses = static_cast<std::uint8_t>(presses);
+            s.push_back({(g.isGoal(m.to) ? 900 : 150) - before - presses, m});
+        }
+    };
+    std::vector<Move> drags;
+    if (cycles) {
+        // Nothing else changes while the cards turn: each one comes up onto the same table.
+        const int st = pos.size(g.stock), w = pos.size(g.waste);
+        for (int k = 1; k <= st && k <= 255; ++k) {
+            drags.clear();
+            generateDragsOf(g, pos, g.waste, pos.at(g.stock, st - k) & 0x7f, drags);
+            offer(drags, 0, false, k);
+        }
+        if (pos.redealsLeft != 0 && st + w > 0 && st <= 255)
+            for (int k = 1; k < w; ++k) {
+                drags.clear();
+                generateDragsOf(g, pos, g.waste, pos.at(g.waste, k - 1) & 0x7f, drags);
+                offer(drags, st, true, k);
+            }
+    } else if (stockTurnsOneByOne(g)) {
         const int cards = pos.size(g.stock) + pos.size(g.waste);
         Position p = pos;
         bool redealt = false;
         int presses = 0, before = 0;
-        std::vector<Move> drags;
         for (int step = 0; step <= cards; ++step) {
             if (p.size(g.stock) == 0) {
                 if (redealt || p.redealsLeft == 0 || p.size(g.waste) == 0)
@@ -133,12 +160,7 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
                 break;
             drags.clear();
             generateDragsFrom(g, p, g.waste, drags);
-            for (Move m : drags) {
-                m.pressesBefore = static_cast<std::uint8_t>(before);
-                m.redealFirst = redealt;
-                m.presses = static_cast<std::uint8_t>(presses);
-                s.push_back({(g.isGoal(m.to) ? 900 : 150) - before - presses, m});
-            }
+            offer(drags, before, redealt, presses);
         }
     }
     std::stable_sort(s.begin(), s.end(), [](const Scored &a, const Scored &b) { return a.score > b.score; });

@@ -239,6 +239,37 @@ TEST(SolveKeys, MirroredTableauPilesShareAKey)
     EXPECT_NE(t.position().key(t.g), v.position().key(v.g));
 }
 
+TEST(SolveKeys, SplitsOfOneStockCycleShareAKeyOnlyWhenNothingGoesHome)
+{
+    // Stock and waste hold Six, Seven, Eight of hearts; `turned` of them lie on the waste.
+    auto key = [](int turned, int heartsHome, std::int8_t redeals) {
+        Table t("Klondike", true);
+        if (heartsHome >= 0)
+            t.foundation(0, H, heartsHome);
+        Pile &stock = t.at(t.g.stock), &waste = t.at(t.g.waste);
+        for (int n = 5; n <= 7; ++n)
+            waste.push_back(t.card(n, H));
+        for (int i = 0; i < 3 - turned; ++i) {
+            stock.push_back(static_cast<std::uint8_t>(waste.back() | kDownBit));
+            waste.pop_back();
+        }
+        t.at(0) = {t.card(12, S)};
+        return t.position(redeals).key(t.g);
+    };
+    // Presses and redeals reach each split from every other with nothing else changed.
+    EXPECT_EQ(key(0, -1, -1), key(2, -1, -1));
+    EXPECT_EQ(key(1, 3, -1), key(3, 3, -1));
+    // A Six wanted home would go there on the way; a count of redeals tells the splits apart.
+    EXPECT_NE(key(0, 4, -1), key(2, 4, -1));
+    EXPECT_NE(key(0, -1, 3), key(2, -1, 3));
+    // Another order of the same cards is another position.
+    Table t("Klondike", true);
+    for (int n : {6, 5, 7})
+        t.at(t.g.waste).push_back(t.card(n, H));
+    t.at(0) = {t.card(12, S)};
+    EXPECT_NE(t.position(-1).key(t.g), key(3, -1, -1));
+}
+
 } // namespace
 
 namespace
