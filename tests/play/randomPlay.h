@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,6 +77,24 @@ class Player
 
   private:
     std::vector<solve::Move> moves_;
+    // Working out the rules costs a pass over every pile and card pair: once a deal, not once a step.
+    std::vector<i16> dealKey_;
+    std::unique_ptr<solve::GameRules> rules_;
+
+    const solve::GameRules &rulesFor(Engine &e)
+    {
+        std::vector<i16> key{e.Games.TotalCards(), e.GoalBase, e.host().autoplaySetting()};
+        for (int i = 0; i < e.Games.TotalCards(); ++i) {
+            const CardAttrs a = CardAttrsOf(e, i);
+            key.push_back(a.Num);
+            key.push_back(a.Suitpile);
+        }
+        if (!rules_ || key != dealKey_) {
+            rules_ = std::make_unique<solve::GameRules>(solve::rulesOf(e, e.host().autoplaySetting() != 0));
+            dealKey_ = std::move(key);
+        }
+        return *rules_;
+    }
 
     bool pressStock(Engine &e)
     {
@@ -87,7 +106,7 @@ class Player
 
     bool drag(Engine &e)
     {
-        const solve::GameRules g = solve::rulesOf(e, e.host().autoplaySetting() != 0);
+        const solve::GameRules &g = rulesFor(e);
         solve::generateMoves(g, solve::positionOf(e, g), moves_);
         std::erase_if(moves_, [](const solve::Move &m) { return m.kind != solve::MoveKind::Drag; });
         if (moves_.empty())
