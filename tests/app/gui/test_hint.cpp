@@ -63,7 +63,7 @@ TEST(SolverItems, AppendedToTheGameMenuAndFoundByName)
     QAction *only = t.item("mnuWinnableOnly");
     ASSERT_NE(only, nullptr);
     EXPECT_TRUE(only->isCheckable());
-    QTest::qWait(150);
+    t.w->RefreshMenus();             // the 100 ms upkeep, called rather than waited for
     EXPECT_FALSE(only->isChecked()); // off by default
     EXPECT_FALSE(hint->isEnabled()); // no game yet
     // The Game menu's own items keep their places; the solver's come last.
@@ -78,7 +78,7 @@ TEST(SolverItems, FollowingHintsWinsAWinnableDeal)
     Window t;
     // Klondike 2 is won by the solver in a few dozen positions.
     t.w->session().StartNewGame("Klondike", GameNumber::number(2));
-    QTest::qWait(150);
+    t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
     ASSERT_TRUE(t.item("mnuHint")->isEnabled());
     int moves = 0;
     for (; moves < 300 && t.won == 0; ++moves) {
@@ -118,7 +118,7 @@ TEST(SolverItems, WindowAnswersWhileASearchRunsAndAMoveCancelsIt)
     Window t;
     // A deal the solver does not settle in a few seconds.
     t.w->session().StartNewGame("Klondike", GameNumber::number(6));
-    QTest::qWait(150);
+    t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
     t.item("mnuCanWin")->trigger();
     ASSERT_TRUE(t.runner()->running());
     EXPECT_EQ(t.status(), "Searching this deal...");
@@ -136,7 +136,7 @@ TEST(SolverItems, WindowAnswersWhileASearchRunsAndAMoveCancelsIt)
 TEST(SolverItems, WinnableDealsOnlyDealsAProvedNumber)
 {
     Window t;
-    QTest::qWait(150);
+    t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
     t.item("mnuWinnableOnly")->trigger();
     EXPECT_EQ(t.shared.Data->WinnableOnly(), 1);
     t.w->mFile[1]->trigger(); // New Game

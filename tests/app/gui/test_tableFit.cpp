@@ -252,7 +252,13 @@ struct Window : tess::testing::TempShared {
         w->table()->setAnimated(false);
         w->resize(size);
         w->show();
-        QTest::qWait(20);
+        settle();
+    }
+    // Layout and resize events are posted: deliver them now instead of waiting.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     }
     QWidget *picMain() const { return w->findChild<QWidget *>("PicMain"); }
 };
@@ -280,7 +286,7 @@ TEST(TableFitWindow, TheGameMenuSwitchesBetweenFittedAndScrollingDesignLayout)
 
     // A small window scrolls: at the bars' two ends both far corners of the table show.
     t.w->resize(500, 400);
-    QTest::qWait(10);
+    Window::settle();
     auto *h = t.w->findChild<QScrollBar *>("hsbTable");
     auto *v = t.w->findChild<QScrollBar *>("vsbTable");
     ASSERT_TRUE(h && v);
@@ -297,7 +303,7 @@ TEST(TableFitWindow, TheGameMenuSwitchesBetweenFittedAndScrollingDesignLayout)
     EXPECT_EQ(table->geometry().bottomRight(), view.bottomRight());
 
     t.w->resize(1500, 1000);
-    QTest::qWait(10);
+    Window::settle();
     EXPECT_FALSE(h->isVisible());
     EXPECT_FALSE(v->isVisible());
     item->trigger();
@@ -310,7 +316,7 @@ TEST(TableFitWindow, AllSevenMenusStayVisibleInANarrowWindow)
     Window t(QSize(640, 480));
     t.w->session().StartNewGame("Klondike", GameNumber::number(5));
     t.w->RefreshStatus();
-    QTest::qWait(20);
+    Window::settle();
     QMenuBar *bar = t.w->menuBar();
     const QWidget *corner = bar->cornerWidget(Qt::TopRightCorner);
     for (const char *name : {"mnuFile", "mnuGame", "mnuReplay", "mnufav", "mnustat", "mnuTools", "mnuHelp"}) {
@@ -324,7 +330,7 @@ TEST(TableFitWindow, AllSevenMenusStayVisibleInANarrowWindow)
     EXPECT_TRUE(!more || !more->isVisible());
     // With room to spare the captions read in full.
     t.w->resize(1400, 600);
-    QTest::qWait(20);
+    Window::settle();
     EXPECT_GE(t.w->mTime->width(), t.w->mTime->fontMetrics().horizontalAdvance(t.w->mTime->text()));
 }
 
