@@ -27,7 +27,7 @@ void pressStock(Engine &e)
 
 void playOnEngine(Engine &e, const GameRules &g, const Move &m)
 {
-    if (m.kind == MoveKind::Drag) {
+    if (m.kind != MoveKind::Redeal) {
         for (int i = 0; i < m.pressesBefore; ++i)
             pressStock(e);
         if (m.redealFirst)

@@ -112,6 +112,47 @@ void GameRules::prepare()
         for (int upper = 0; upper < totalCards; ++upper)
             if (RunLinks(games, card[static_cast<size_t>(lower)], card[static_cast<size_t>(upper)]))
                 set(links[static_cast<size_t>(lower)], upper);
+    // What rests on a card in any tableau pile, then what rests on that, until nothing is added.
+    holds.assign(static_cast<size_t>(kMaxCards), CardSet{});
+    for (int c = 0; c < totalCards; ++c)
+        for (int p = 0; p < home; ++p) {
+            const CardSet &t = takes[static_cast<size_t>(p * row + c + 1)];
+            holds[static_cast<size_t>(c)][0] |= t[0];
+            holds[static_cast<size_t>(c)][1] |= t[1];
+        }
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (int c = 0; c < totalCards; ++c) {
+            CardSet h = holds[static_cast<size_t>(c)];
+            for (int d = 0; d < totalCards; ++d)
+                if ((h[static_cast<size_t>(d >> 6)] >> (d & 63)) & 1u) {
+                    h[0] |= holds[static_cast<size_t>(d)][0];
+                    h[1] |= holds[static_cast<size_t>(d)][1];
+                }
+            if (h != holds[static_cast<size_t>(c)]) {
+                holds[static_cast<size_t>(c)] = h;
+                grew = true;
+            }
+        }
+    }
+    bool oneOfEach = totalCards <= kSuitCards * 4;
+    for (int a = 0; a < totalCards && oneOfEach; ++a)
+        for (int b = a + 1; b < totalCards; ++b)
+            if (card[static_cast<size_t>(a)].Num == card[static_cast<size_t>(b)].Num &&
+                card[static_cast<size_t>(a)].Suit == card[static_cast<size_t>(b)].Suit)
+                oneOfEach = false;
+    safeHoming = !autoplay && !removeSuits && goal > 0 && oneOfEach;
+}
+
+GameRules::CardSet homeCards(const GameRules &g, const Position &pos)
+{
+    GameRules::CardSet h{};
+    const int first = pos.offset(g.firstGoal());
+    for (int k = first; k < first + pos.goalCards; ++k) {
+        const int c = pos.cards[static_cast<size_t>(k)] & 0x7f;
+        h[static_cast<size_t>(c >> 6)] |= std::uint64_t{1} << (c & 63);
+    }
+    return h;
 }
 
 Position positionOf(const Engine &e, const GameRules &g)
@@ -468,6 +509,14 @@ void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_
     addTargets(g, pos, o, p, card, 0, out);
 }
 
+bool wantedNow(const GameRules &g, const Position &pos, std::uint8_t card)
+{
+    const Offsets o(g, pos);
+    const GameRules::CardSet w = wantedHome(g, pos, o);
+    card &= 0x7f;
+    return (w[static_cast<size_t>(card >> 6)] >> (card & 63)) & 1u;
+}
+
 bool stockTurnsOneByOne(const GameRules &g)
 {
     return g.stock >= 0 && g.waste >= 0 && !g.dealRows && !g.stockFaceUp && !g.removeSuits;
@@ -500,7 +549,7 @@ bool stockCyclesFreely(const GameRules &g, const Position &pos)
 
 void applyMove(const GameRules &g, Position &pos, const Move &m)
 {
-    if (m.kind == MoveKind::Drag && (m.pressesBefore > 0 || m.redealFirst || m.presses > 0)) {
+    if (m.kind != MoveKind::Redeal && (m.pressesBefore > 0 || m.redealFirst || m.presses > 0)) {
         for (int i = 0; i < m.pressesBefore; ++i)
             applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
         if (m.redealFirst)
@@ -531,14 +580,8 @@ void applyMove(const GameRules &g, Position &pos, const Move &m)
 
 std::string moveCommand(const GameRules &g, const Move &m)
 {
-    switch (m.kind) {
-    case MoveKind::Stock:
-        return "stock";
-    case MoveKind::Redeal:
+    if (m.kind == MoveKind::Redeal)
         return "marker";
-    default:
-        break;
-    }
     std::string lines;
     for (int i = 0; i < m.pressesBefore; ++i)
         lines += "stock\n";
@@ -546,6 +589,8 @@ std::string moveCommand(const GameRules &g, const Move &m)
         lines += "marker\n";
     for (int i = 0; i < m.presses; ++i)
         lines += "stock\n";
+    if (m.kind == MoveKind::Stock)
+        return lines + "stock";
     return lines + "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +
            std::to_string(g.engineIndex(m.to));
 }

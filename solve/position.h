@@ -41,6 +41,11 @@ struct GameRules {
     using CardSet = std::array<std::uint64_t, 2>;
     std::vector<CardSet> takes; // tableau and foundation piles, by pile and the card on top (none first)
     std::vector<CardSet> links; // by card: the cards that carry a run on from it
+    // By card: every card that could come to rest on it in the tableau, straight on or through others.
+    std::vector<CardSet> holds;
+    // Without autoplay and with one card of each face, a card nothing outside the foundations could need
+    // as a holder goes home without a choice being searched.
+    bool safeHoming = false;
     void prepare();
     // Whether pile p, with card `top` on it (-1 when empty), takes `card`; a full foundation is the
     // caller's to refuse.
@@ -76,7 +81,7 @@ struct Move {
     std::uint8_t from = 0;  // pile index
     std::uint8_t to = 0;    // pile index
     std::uint8_t count = 0; // cards carried above the grabbed one
-    // A drag from the waste may first turn the stock: presses to its end, a redeal, more presses.
+    // A drag or press may first turn the stock: presses to its end, a redeal, more presses.
     std::uint8_t pressesBefore = 0;
     bool redealFirst = false;
     std::uint8_t presses = 0;
@@ -125,6 +130,19 @@ void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vect
 // Every drag of `card`, lying on top of pile p, that a release accepts.
 void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_t card,
                      std::vector<Move> &out);
+
+// Every card in the foundations.
+GameRules::CardSet homeCards(const GameRules &g, const Position &pos);
+
+// Whether `card` is one no card outside the foundations could ever need to rest on.
+inline bool neededByNone(const GameRules &g, const GameRules::CardSet &home, int card)
+{
+    const GameRules::CardSet &h = g.holds[static_cast<size_t>(card)];
+    return (h[0] & ~home[0]) == 0 && (h[1] & ~home[1]) == 0;
+}
+
+// Whether some foundation would take `card` now.
+bool wantedNow(const GameRules &g, const Position &pos, std::uint8_t card);
 
 // One card turned per press: whether pressing the stock and redealing only move the split between stock
 // and waste, with nothing sent home on the way, so that every split is reached from every other.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 namespace tess::solve
 {
@@ -60,7 +61,103 @@ bool KeyTable::insert(std::uint64_t key)
     return true;
 }
 
-void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out)
+namespace
+{
+
+// With no autoplay and no end to the redeals, the stock is a reserve: any of its cards comes up with
+// nothing else changed, so a card need leave it only when something is about to use it.
+bool stockIsReserve(const GameRules &g, const Position &pos)
+{
+    return !g.autoplay && pos.redealsLeft == -1 && stockTurnsOneByOne(g);
+}
+
+// Sets on m the presses that bring the card at place k of stock or waste pile p to the top of the waste;
+// false when it cannot be brought up.
+bool bringUp(const GameRules &g, const Position &pos, int p, int k, Move &m)
+{
+    const int st = pos.size(g.stock), w = pos.size(g.waste);
+    if (p == g.stock && g.stockFaceUp)
+        return k == st - 1;
+    if (p == g.waste && k == w - 1)
+        return true;
+    if (p == g.stock) {
+        if (st - k > 255)
+            return false;
+        m.presses = static_cast<std::uint8_t>(st - k);
+        return true;
+    }
+    if (pos.redealsLeft == 0 || st > 255 || k + 1 > 255)
+        return false;
+    m.pressesBefore = static_cast<std::uint8_t>(st);
+    m.redealFirst = true;
+    m.presses = static_cast<std::uint8_t>(k + 1);
+    return true;
+}
+
+// Sends home, one at a time, every card that no card outside the foundations could need to rest on, onto
+// a foundation whose cards are all such cards. Whatever a line of play does with such a card, the same
+// line without it does as well, so these moves are made without searching the others.
+void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
+{
+    if (!g.safeHoming)
+        return;
+    for (bool moved = true; moved;) {
+        moved = false;
+        const GameRules::CardSet home = homeCards(g, pos);
+        auto sendHome = [&](int from, int k) {
+            const int card = pos.at(from, k) & 0x7f;
+            if (!neededByNone(g, home, card))
+                return false;
+            for (int i = 0; i < g.goal; ++i) {
+                const int f = g.firstGoal() + i;
+                const int n = pos.size(f);
+                if (n >= kSuitCards || !g.pileTakes(f, n > 0 ? pos.at(f, n - 1) & 0x7f : -1, card))
+                    continue;
+                bool clean = true;
+                for (int j = 0; j < n && clean; ++j)
+                    clean = neededByNone(g, home, pos.at(f, j) & 0x7f);
+                if (!clean)
+                    continue;
+                // A card turned from the stock is dragged off the waste.
+                const int off = from == g.stock && !g.stockFaceUp ? g.waste : from;
+                Move m{MoveKind::Drag, static_cast<std::uint8_t>(card), static_cast<std::uint8_t>(off),
+                       static_cast<std::uint8_t>(f), 0};
+                if ((from == g.stock || from == g.waste) && !bringUp(g, pos, from, k, m))
+                    return false;
+                applyMove(g, pos, m);
+                log.push_back(m);
+                return true;
+            }
+            return false;
+        };
+        for (int p = 0; p < g.home + g.res && !moved; ++p)
+            if (pos.size(p) > 0)
+                moved = sendHome(p, pos.size(p) - 1);
+        if (moved || g.waste < 0)
+            continue;
+        if (stockIsReserve(g, pos)) {
+            for (int p : {g.waste, g.stock})
+                for (int k = pos.size(p) - 1; k >= 0 && !moved; --k)
+                    moved = sendHome(p, k);
+        } else {
+            if (pos.size(g.waste) > 0)
+                moved = sendHome(g.waste, pos.size(g.waste) - 1);
+            if (!moved && g.stockFaceUp && pos.size(g.stock) > 0)
+                moved = sendHome(g.stock, pos.size(g.stock) - 1);
+        }
+    }
+}
+
+// A card laid from the stock onto tableau pile m.to, which the next move must then build on.
+bool laysStockCard(const GameRules &g, const Position &pos, const Move &m)
+{
+    return m.kind == MoveKind::Drag && (m.from == g.stock || m.from == g.waste) && g.isHome(m.to) &&
+           stockIsReserve(g, pos);
+}
+
+} // namespace
+
+void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, bool narrow, int onto)
 {
     generateMoves(g, pos, out);
     // Tableau piles are interchangeable unless a dealt row still tells them apart.
@@ -74,9 +171,76 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     // Presses and redeals then only lead back to this position's key; what they reach is offered below.
     const bool cycles = stockCyclesFreely(g, pos);
     const bool freeCycle = pos.redealsLeft == -1 && cycles;
+    // A first look, whose failure proves nothing: the stock turned only up to where autoplay takes a card
+    // home, and moves that seldom help left out.
+    const bool pressToHome = narrow && pos.redealsLeft == -1 && stockTurnsOneByOne(g);
+    const bool reserve = stockIsReserve(g, pos);
+    const GameRules::CardSet home = g.safeHoming ? homeCards(g, pos) : GameRules::CardSet{};
+    // Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on
+    // pile p, straight away or through a chain of cards from the stock.
+    std::function<bool(int, int, int)> usefulOn = [&](int card, int p, int depth) -> bool {
+        for (int q = 0; q < g.pileCount(); ++q) {
+            if (q == p || g.isGoal(q))
+                continue;
+            const int n = pos.size(q);
+            if (q == g.stock || q == g.waste) {
+                if (depth == 0)
+                    continue;
+                for (int k = 0; k < n; ++k) {
+                    const int c = pos.at(q, k) & 0x7f;
+                    if (c != card && g.pileTakes(p, card, c) && usefulOn(c, p, depth - 1))
+                        return true;
+                }
+                continue;
+            }
+            for (int k = n - 1; k >= 0; --k) {
+                const std::uint8_t c = pos.at(q, k);
+                if (c & kDownBit)
+                    break;
+                const bool base = k == 0 || (pos.at(q, k - 1) & kDownBit);
+                if (base && g.pileTakes(p, card, c & 0x7f))
+                    return true;
+                if (k == 0 || !g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
+                    break;
+            }
+        }
+        return false;
+    };
+    // Whether, with pile p emptied, a card from elsewhere could take its place.
+    auto emptyUseful = [&](int p) {
+        for (int q = 0; q < g.pileCount(); ++q) {
+            if (q == p || g.isGoal(q))
+                continue;
+            const int n = pos.size(q);
+            if (q == g.stock || q == g.waste) {
+                for (int k = 0; k < n; ++k)
+                    if (g.pileTakes(p, -1, pos.at(q, k) & 0x7f))
+                        return true;
+                continue;
+            }
+            for (int k = n - 1; k > 0; --k) {
+                const std::uint8_t c = pos.at(q, k);
+                if (c & kDownBit)
+                    break;
+                if (g.pileTakes(p, -1, c & 0x7f))
+                    return true;
+                if (!g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
+                    break;
+            }
+        }
+        return false;
+    };
+    // Whether a card taken from the stock onto pile `to` can serve there.
+    auto stockCardServes = [&](int card, int to) {
+        if (reserve && !g.isGoal(to) && (g.isRes(to) || (g.safeHoming && neededByNone(g, home, card))))
+            return false; // a free cell holds it no better than the stock; nothing needs it as a holder
+        return !(narrow && g.isHome(to) && !usefulOn(card, to, 2));
+    };
     for (const Move &m : out) {
         int score = 100;
-        if (freeCycle && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
+        if (onto >= 0 && !(m.kind == MoveKind::Drag && m.to == onto))
+            continue;
+        if ((freeCycle || pressToHome) && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
             continue;
         if (m.kind == MoveKind::Stock) {
             score = 20;
@@ -89,6 +253,8 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             // Between foundations built alike a card only changes places with its twin: nothing gained.
             if (g.isGoal(m.to) && g.order[m.from] == g.order[m.to] &&
                 g.foundingRank[m.from] == g.foundingRank[m.to])
+                continue;
+            if (narrow || (g.safeHoming && neededByNone(g, home, m.card)))
                 continue;
             score = 5;
         } else if (g.isGoal(m.to)) {
@@ -103,11 +269,17 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
                     down += (pos.at(m.from, k) & kDownBit) != 0;
                 score = 500 + down;
             } else if (base == 0) {
+                if (narrow && g.res == 0 && !emptyUseful(m.from))
+                    continue;
                 score = 300;
+            } else if (narrow && !wantedNow(g, pos, pos.at(m.from, base - 1))) {
+                continue;
             } else if (g.isHome(m.to) && pos.size(m.to) == 0) {
                 score = 60;
             }
         } else if (m.from == g.waste || m.from == g.stock) {
+            if (!stockCardServes(m.card, m.to))
+                continue;
             score = 200;
         }
         s.push_back({score, m});
@@ -119,9 +291,37 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             m.pressesBefore = static_cast<std::uint8_t>(before);
             m.redealFirst = redealt;
             m.presses = static_cast<std::uint8_t>(presses);
+            if ((onto >= 0 && m.to != onto) || !stockCardServes(m.card, m.to))
+                continue;
             s.push_back({(g.isGoal(m.to) ? 900 : 150) - before - presses, m});
         }
     };
+    if (pressToHome && !freeCycle && onto < 0) {
+        Position p = pos;
+        const int cards = pos.size(g.stock) + pos.size(g.waste);
+        Move m{MoveKind::Stock, 0, static_cast<std::uint8_t>(g.stock), 0, 0, 0, false, 0};
+        int presses = 0;
+        for (int step = 0; step < 2 * cards + 2; ++step) {
+            if (p.size(g.stock) == 0) {
+                if (p.size(g.waste) == 0 || m.redealFirst)
+                    break;
+                applyMove(g, p, Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
+                m.redealFirst = true;
+                m.pressesBefore = static_cast<std::uint8_t>(presses);
+                presses = 0;
+                continue;
+            }
+            const int before = p.goalCards;
+            applyMove(g, p, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
+            if (p.goalCards != before) {
+                m.presses = static_cast<std::uint8_t>(presses);
+                s.push_back({800, m});
+                break;
+            }
+            if (++presses > 255)
+                break;
+        }
+    }
     std::vector<Move> drags;
     if (cycles) {
         // Nothing else changes while the cards turn: each one comes up onto the same table.
@@ -169,33 +369,45 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
         out.push_back(x.m);
 }
 
-Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
+namespace
 {
-    using clock = std::chrono::steady_clock;
-    const auto t0 = clock::now();
+using Clock = std::chrono::steady_clock;
+
+// One depth-first pass; a narrow one leaves out the moves that seldom help, so only a wide one proves a loss.
+Result searchPass(const GameRules &g, const Position &start, const Limits &limits, bool narrow,
+                  Clock::time_point t0, long long nodeBudget, long long msBudget)
+{
     Result r;
     KeyTable seen(limits.tableBytes);
     struct Frame {
         Position pos;
-        std::size_t begin, end, next;
-        Move via;
+        std::size_t begin, end, next; // its moves in the pool
+        std::size_t forcedEnd;        // its moves in the line end here in `line`
+        int onto;                     // the pile the next move must build on, or -1
     };
     std::vector<Frame> stack;
-    std::vector<Move> pool, scratch;
+    std::vector<Move> pool, scratch, line;
     bool limited = false;
 
     auto finish = [&](Verdict v) {
         r.verdict = v;
         r.stored = seen.size();
-        r.seconds = std::chrono::duration<double>(clock::now() - t0).count();
+        r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        if (v == Verdict::Won)
+            r.moves = line;
         return r;
     };
-    if (start.won(g))
+    auto keyOf = [&](const Position &p, int onto) {
+        return p.key(g) ^ (onto >= 0 ? 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(onto + 1) : 0);
+    };
+    Position root = start;
+    homeSafely(g, root, line);
+    if (root.won(g))
         return finish(Verdict::Won);
-    seen.insert(start.key(g));
-    orderedMoves(g, start, scratch);
+    seen.insert(keyOf(root, -1));
+    orderedMoves(g, root, scratch, narrow);
     pool.assign(scratch.begin(), scratch.end());
-    stack.push_back({start, 0, pool.size(), 0, {}});
+    stack.push_back({root, 0, pool.size(), 0, line.size(), -1});
 
     while (!stack.empty()) {
         Frame &f = stack.back();
@@ -205,38 +417,54 @@ Result solvePosition(const GameRules &g, const Position &start, const Limits &li
             continue;
         }
         const Move m = pool[f.next++];
+        line.resize(f.forcedEnd);
+        line.push_back(m);
         Position child = f.pos;
+        const int onto = laysStockCard(g, f.pos, m) ? m.to : -1;
         applyMove(g, child, m);
+        if (onto < 0)
+            homeSafely(g, child, line);
         ++r.nodes;
-        if (child.won(g)) {
-            for (std::size_t i = 1; i < stack.size(); ++i)
-                r.moves.push_back(stack[i].via);
-            r.moves.push_back(m);
+        if (child.won(g))
             return finish(Verdict::Won);
-        }
-        if (r.nodes >= limits.nodes)
+        if (r.nodes >= nodeBudget)
             return finish(Verdict::Unknown);
         if ((r.nodes & 255) == 0) {
-            const bool late =
-                limits.milliseconds > 0 && clock::now() - t0 > std::chrono::milliseconds(limits.milliseconds);
+            const bool late = msBudget > 0 && Clock::now() - t0 > std::chrono::milliseconds(msBudget);
             if (late || (limits.cancel && limits.cancel->load()))
                 return finish(Verdict::Unknown);
         }
-        if (!seen.insert(child.key(g))) {
+        if (!seen.insert(keyOf(child, onto))) {
             if (seen.full()) {
                 limited = true;
                 break;
             }
             continue;
         }
-        orderedMoves(g, child, scratch);
+        orderedMoves(g, child, scratch, narrow, onto);
         if (scratch.empty())
             continue;
         const std::size_t begin = pool.size();
         pool.insert(pool.end(), scratch.begin(), scratch.end());
-        stack.push_back({child, begin, pool.size(), begin, m});
+        stack.push_back({child, begin, pool.size(), begin, line.size(), onto});
     }
+    line.clear();
     return finish(limited ? Verdict::Unknown : Verdict::Lost);
+}
+
+} // namespace
+
+Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
+{
+    const auto t0 = Clock::now();
+    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions.
+    const long long narrowMs = limits.milliseconds > 0 ? std::max(1LL, limits.milliseconds / 4) : 0;
+    Result first = searchPass(g, start, limits, true, t0, limits.nodes / 4, narrowMs);
+    if (first.verdict == Verdict::Won)
+        return first;
+    Result r = searchPass(g, start, limits, false, t0, limits.nodes - first.nodes, limits.milliseconds);
+    r.nodes += first.nodes;
+    return r;
 }
 
 } // namespace tess::solve

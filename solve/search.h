@@ -32,8 +32,10 @@ struct Result {
 // Lost is claimed only when every reachable position was searched; a limit hit answers unknown.
 Result solvePosition(const GameRules &g, const Position &start, const Limits &limits);
 
-// The moves in the order the search tries them, with those that can never help left out.
-void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);
+// The moves in the order the search tries them, with those that can never help left out. A narrow list
+// also leaves out moves that seldom help; `onto` >= 0 keeps only the moves that build on that pile.
+void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, bool narrow = false,
+                  int onto = -1);
 
 // A set of 64-bit keys with open addressing; 0 stands for an empty slot.
 class KeyTable

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "model/catalogue.h"
+#include "model/gameNumber.h"
 #include "play/cTrans.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
@@ -31,6 +32,24 @@ bool parseGameArgs(const Args &args, size_t expected, std::string &game, long lo
         return false;
     }
     number = *v;
+    return true;
+}
+
+bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != name)
+            continue;
+        const auto v = i + 1 < args.size() ? parseGameDigits(args[i + 1]) : std::nullopt;
+        if (!v || *v < low || *v > high) {
+            std::cerr << "tessaline-cli: " << name << " takes a whole number from " << low << " to " << high
+                      << "\n";
+            return false;
+        }
+        value = *v;
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        return true;
+    }
     return true;
 }
 
@@ -119,13 +138,16 @@ bool readInt(std::istringstream &in, long long &v)
 
 } // namespace
 
-int cmdPlay(const Args &args)
+int cmdPlay(const Args &argsIn)
 {
+    Args args = argsIn;
     std::string game;
-    long long number = 0;
-    if (!parseGameArgs(args, 2, game, number))
+    long long number = 0, autoplay = 1;
+    if (!takeOption(args, "--autoplay", autoplay, 0, 1) || !parseGameArgs(args, 2, game, number))
         return 2;
     HeadlessHost host;
+    // Set before the deal, which sends cards home as a game begins only with autoplay on.
+    host.autoplay = static_cast<i16>(autoplay);
     Engine e(&host);
     e.NewGame(game, number);
     host.running = true;

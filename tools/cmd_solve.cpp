@@ -16,25 +16,6 @@ namespace tess::cli
 namespace
 {
 
-// Takes "--name N" options off the end of the arguments; false on one it cannot read.
-bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high)
-{
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != name)
-            continue;
-        const auto v = i + 1 < args.size() ? parseGameDigits(args[i + 1]) : std::nullopt;
-        if (!v || *v < low || *v > high) {
-            std::cerr << "tessaline-cli: " << name << " takes a whole number from " << low << " to " << high
-                      << "\n";
-            return false;
-        }
-        value = *v;
-        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-        return true;
-    }
-    return true;
-}
-
 bool takeFlag(Args &args, const std::string &name)
 {
     for (size_t i = 0; i < args.size(); ++i)
@@ -66,15 +47,16 @@ std::string fixed(double v, int places)
 int cmdSolve(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000, nodes = 0;
+    long long ms = 1000, nodes = 0, autoplay = 1;
     if (!takeOption(args, "--limit-ms", ms, 1, 3600000) ||
-        !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40))
+        !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40) ||
+        !takeOption(args, "--autoplay", autoplay, 0, 1))
         return 2;
     std::string game;
     long long number = 0;
     if (!parseGameArgs(args, 2, game, number))
         return 2;
-    const solve::DealAnswer a = solve::solveDeal(game, number, true, limitsOf(ms, nodes));
+    const solve::DealAnswer a = solve::solveDeal(game, number, autoplay == 1, limitsOf(ms, nodes));
     const solve::Result &r = a.result;
     std::cout << solve::verdictName(r.verdict) << "\n";
     std::cout << "positions " << r.nodes << "\n";
@@ -90,9 +72,10 @@ int cmdSolve(const Args &argsIn)
 int cmdWinnable(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000, jobs = 1, nodeLimit = 0;
+    long long ms = 1000, jobs = 1, nodeLimit = 0, autoplay = 1;
     if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--jobs", jobs, 1, 64) ||
-        !takeOption(args, "--limit-nodes", nodeLimit, 1, 1LL << 40))
+        !takeOption(args, "--limit-nodes", nodeLimit, 1, 1LL << 40) ||
+        !takeOption(args, "--autoplay", autoplay, 0, 1))
         return 2;
     const bool each = takeFlag(args, "--each");
     if (args.size() != 3) {
@@ -117,7 +100,8 @@ int cmdWinnable(const Args &argsIn)
     const auto t0 = std::chrono::steady_clock::now();
     auto work = [&] {
         for (long long i = next++; i < n; i = next++) {
-            const solve::DealAnswer a = solve::solveDeal(game, first + i, true, limitsOf(ms, nodeLimit));
+            const solve::DealAnswer a =
+                solve::solveDeal(game, first + i, autoplay == 1, limitsOf(ms, nodeLimit));
             verdicts[static_cast<size_t>(i)] = a.result.verdict;
             nodes[static_cast<size_t>(i)] = a.result.nodes;
             seconds[static_cast<size_t>(i)] = a.result.seconds;

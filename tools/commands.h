@@ -22,4 +22,7 @@ int cmdWinnable(const Args &args);
 // Reads "<game>" <number>; on a bad argument prints the reason and returns false.
 bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number);
 
+// Takes a "--name N" option out of the arguments; on a value outside low..high prints why and returns false.
+bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high);
+
 } // namespace tess::cli

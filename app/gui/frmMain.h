@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QLabel>
@@ -14,6 +15,7 @@
 
 #include "app/session.h"
 #include "app/shared.h"
+#include "solve/position.h"
 
 namespace tess
 {
@@ -32,6 +34,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
 
     Session &session() { return *session_; }
     CardTable *table() const { return PicBack; }
+    // The step the hint shows now: one press, redeal or drag; none when no hint is shown.
+    const std::optional<solve::Move> &hintStep() const { return hintStep_; }
 
     // Menu arrays by index; separators are entries too.
     QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
@@ -113,9 +117,20 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void clearHint();
     // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
     void startDrawnGame(const QString &name);
+    // Lights and names one step of a winning line.
+    void showHintStep(const solve::GameRules &g, const solve::Move &step);
+    // The next step of the kept line, shown at once, when the table is where that line left it.
+    bool followPlan();
+    QString planKey() const;
     HintRunner *hintRunner_ = nullptr;
     std::vector<int> hinted_; // cards lit by the last hint
     QString winnableGame_;    // the game a winnable number is being looked for
+    // The last won line, one press, redeal or drag a step, so hints followed one by one keep to one plan.
+    std::vector<solve::Move> plan_;
+    solve::GameRules planRules_;
+    solve::Position planAt_; // where the next step starts
+    QString planFor_;        // game, number and autoplay of that line
+    std::optional<solve::Move> hintStep_;
 
     Shared &shared_;
     std::unique_ptr<Session> session_;

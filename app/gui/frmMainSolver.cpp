@@ -80,8 +80,32 @@ void frmMain::clearHint()
     for (int id : hinted_)
         e.SetSelected(id, 0);
     hinted_.clear();
+    hintStep_.reset();
     if (mHint)
         mHint->clear();
+}
+
+QString frmMain::planKey() const
+{
+    const cData &d = *shared_.Data;
+    return QStringLiteral("%1|%2|%3")
+        .arg(d.CurGName(), QString::fromStdString(d.CurGNo.display()), QString::number(d.Autoplay() != 0));
+}
+
+bool frmMain::followPlan()
+{
+    if (plan_.empty() || planFor_ != planKey())
+        return false;
+    Engine &e = *shared_.Eng;
+    if (!(solve::positionOf(e, planRules_) == planAt_)) {
+        plan_.clear();
+        return false;
+    }
+    const solve::Move step = plan_.front();
+    plan_.erase(plan_.begin());
+    solve::applyMove(planRules_, planAt_, step);
+    showHintStep(planRules_, step);
+    return true;
 }
 
 void frmMain::onHint()
@@ -89,6 +113,8 @@ void frmMain::onHint()
     if (!shared_.Data->GameRunning)
         return;
     clearHint();
+    if (followPlan())
+        return;
     mHint->setText(QStringLiteral("Looking for a hint..."));
     hintRunner_->start(HintRunner::Purpose::Hint, *shared_.Eng, shared_.Data->Autoplay() != 0, kHintMs);
 }
@@ -149,7 +175,28 @@ void frmMain::onSolverAnswer(int purpose)
                                                          : QStringLiteral("No hint found in time"));
         return;
     }
-    const solve::Move &m = r.moves.front();
+    // The line one step at a time: each press and redeal a drag needs, then the drag.
+    plan_.clear();
+    const solve::Move press{solve::MoveKind::Stock, 0, 0, 0, 0, 0, false, 0};
+    for (const solve::Move &m : r.moves) {
+        plan_.insert(plan_.end(), m.pressesBefore, press);
+        if (m.redealFirst)
+            plan_.push_back(solve::Move{solve::MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
+        plan_.insert(plan_.end(), m.presses, press);
+        solve::Move last = m;
+        last.pressesBefore = last.presses = 0;
+        last.redealFirst = false;
+        plan_.push_back(last);
+    }
+    planRules_ = g;
+    planAt_ = hintRunner_->from();
+    planFor_ = planKey();
+    followPlan();
+}
+
+void frmMain::showHintStep(const solve::GameRules &g, const solve::Move &m)
+{
+    hintStep_ = m;
     mHint->setText(HintRunner::describe(g, m));
     if (m.kind != solve::MoveKind::Drag || m.pressesBefore > 0 || m.redealFirst || m.presses > 0)
         return;

@@ -52,7 +52,8 @@ void HintRunner::start(Purpose purpose, const Engine &e, bool autoplay, long lon
 {
     cancel();
     rules_ = solve::rulesOf(e, autoplay);
-    const solve::Position start = solve::positionOf(e, rules_);
+    from_ = solve::positionOf(e, rules_);
+    const solve::Position start = from_;
     launch(purpose, [this, start, milliseconds](const std::atomic<bool> &stop) {
         solve::Limits l;
         l.milliseconds = milliseconds;

@@ -36,6 +36,8 @@ class HintRunner : public QObject
     // The last answer, valid in the slot connected to answered().
     const solve::Result &result() const { return result_; }
     const solve::GameRules &rules() const { return rules_; }
+    // The position the last hint or question searched from.
+    const solve::Position &from() const { return from_; }
     long long number() const { return number_; }
 
     // "the Five of Hearts"
@@ -55,6 +57,7 @@ class HintRunner : public QObject
     int generation_ = 0;
     solve::Result result_;
     solve::GameRules rules_;
+    solve::Position from_;
     long long number_ = 0;
 };
 

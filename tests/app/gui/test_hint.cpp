@@ -80,35 +80,42 @@ TEST(SolverItems, FollowingHintsWinsAWinnableDeal)
     t.w->session().StartNewGame("Klondike", GameNumber::number(2));
     t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
     ASSERT_TRUE(t.item("mnuHint")->isEnabled());
-    int moves = 0;
+    int moves = 0, searches = 0;
     for (; moves < 300 && t.won == 0; ++moves) {
         t.item("mnuHint")->trigger();
+        searches += t.runner()->running();
         QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 20000);
         ASSERT_TRUE(t.status().startsWith("Hint: ")) << t.status().toStdString();
-        const solve::Move m = t.runner()->result().moves.front();
+        ASSERT_TRUE(t.w->hintStep().has_value());
+        // One step at a time: a press, a redeal or a drag.
+        const solve::Move m = *t.w->hintStep();
+        ASSERT_TRUE(m.pressesBefore == 0 && !m.redealFirst && m.presses == 0);
         const solve::GameRules &g = t.runner()->rules();
-        const bool plainDrag =
-            m.kind == solve::MoveKind::Drag && m.pressesBefore == 0 && !m.redealFirst && m.presses == 0;
-        if (plainDrag) {
+        if (m.kind == solve::MoveKind::Drag) {
             // The card to move is lit, and so is the card it goes onto when there is one.
             const std::vector<int> lit = t.lit();
             ASSERT_NE(std::find(lit.begin(), lit.end(), m.card), lit.end());
             const int top = t.e().Array.GetTop(g.cellOf(m.to), g.engineIndex(m.to));
             EXPECT_EQ(lit.size(), top >= 0 ? 2u : 1u);
         }
-        // The player does what the hint says, with the mouse.
+        // The player does what the hint says, with the mouse; a press clears the hint, as any move does.
         const int logged = t.e().Trans->GetTransID();
-        emit t.w->table()->cardPressed(m.card, 0, 0); // a press clears the hint, as any move does
-        solve::playOnEngine(t.e(), g,
-                            plainDrag ? m
-                                      : solve::Move{m.kind == solve::MoveKind::Redeal ||
-                                                            (m.pressesBefore == 0 && m.redealFirst)
-                                                        ? solve::MoveKind::Redeal
-                                                        : solve::MoveKind::Stock,
-                                                    0, 0, 0, 0, 0, false, 0});
+        if (m.kind == solve::MoveKind::Drag) {
+            emit t.w->table()->cardPressed(m.card, 0, 0);
+            solve::playOnEngine(t.e(), g, m);
+        } else if (m.kind == solve::MoveKind::Stock) {
+            const int top = t.e().Array.GetTopPicID(Stock, 0);
+            emit t.w->table()->cardPressed(top, 0, 0);
+            emit t.w->table()->cardReleased(top, 0, 0);
+        } else {
+            emit t.w->table()->stockMarkerClicked();
+        }
         ASSERT_NE(t.e().Trans->GetTransID(), logged) << "the hinted move was refused";
         EXPECT_TRUE(t.lit().empty());
+        EXPECT_FALSE(t.w->hintStep().has_value());
     }
+    // Followed hints keep to the line found first: one search, then each next step at once.
+    EXPECT_EQ(searches, 1);
     // Every card home (the win is reported once per autoplay step of the last move).
     EXPECT_GT(t.won, 0) << "after " << moves << " hinted moves";
 }
