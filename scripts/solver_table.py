@@ -5,7 +5,7 @@ replayed through `tessaline-cli play` and must end `won 1`; a second, shorter li
 deal lost that the first calls won, nor the other way round.
 
 usage: solver_table.py CLI [--games all|"Klondike,Canister"] [--first 1] [--count 200]
-                           [--limit-ms 1000] [--check-ms 100]
+                           [--limit-ms 1000] [--check-ms 100] [--autoplay 1]
 """
 import argparse
 import math
@@ -23,8 +23,8 @@ def wilson(k, n, z=1.959963984540054):
     return max(0.0, (c - h) / d), min(1.0, (c + h) / d)
 
 
-def solve(cli, game, number, ms):
-    out = subprocess.run([cli, "solve", game, str(number), "--limit-ms", str(ms)],
+def solve(cli, game, number, ms, autoplay):
+    out = subprocess.run([cli, "solve", game, str(number), "--limit-ms", str(ms), "--autoplay", str(autoplay)],
                          capture_output=True, text=True, check=True).stdout.splitlines()
     verdict = out[0]
     seconds = float(out[2].split()[1])
@@ -32,8 +32,8 @@ def solve(cli, game, number, ms):
     return verdict, seconds, moves
 
 
-def replays(cli, game, number, moves):
-    out = subprocess.run([cli, "play", game, str(number)], input="\n".join(moves) + "\n",
+def replays(cli, game, number, moves, autoplay):
+    out = subprocess.run([cli, "play", game, str(number), "--autoplay", str(autoplay)], input="\n".join(moves) + "\n",
                          capture_output=True, text=True).stdout
     return out.rstrip().endswith("won 1")
 
@@ -46,6 +46,7 @@ def main():
     ap.add_argument("--count", type=int, default=200)
     ap.add_argument("--limit-ms", type=int, default=1000)
     ap.add_argument("--check-ms", type=int, default=100)
+    ap.add_argument("--autoplay", type=int, default=1, choices=[0, 1])
     a = ap.parse_args()
     if a.games == "all":
         lines = subprocess.run([a.cli, "games"], capture_output=True, text=True, check=True).stdout
@@ -60,12 +61,12 @@ def main():
         seconds = 0.0
         verdicts = {}
         for n in range(a.first, a.first + a.count):
-            v, s, moves = solve(a.cli, game, n, a.limit_ms)
+            v, s, moves = solve(a.cli, game, n, a.limit_ms, a.autoplay)
             seconds += s
             verdicts[n] = v
             if v == "won":
                 won += 1
-                if not replays(a.cli, game, n, moves):
+                if not replays(a.cli, game, n, moves, a.autoplay):
                     print(f"FAULT {game} {n}: the won move list does not replay to a win", file=sys.stderr)
                     faults += 1
             elif v == "lost":
@@ -74,7 +75,8 @@ def main():
                 unknown += 1
         # The same deals at the shorter limit: a decided answer never flips.
         each = subprocess.run([a.cli, "winnable", game, str(a.first), str(a.count), "--limit-ms",
-                               str(a.check_ms), "--each"], capture_output=True, text=True,
+                               str(a.check_ms), "--autoplay", str(a.autoplay), "--each"],
+                              capture_output=True, text=True,
                               check=True).stdout.splitlines()
         for line in each[:a.count]:
             n, v = int(line.split()[0]), line.split()[1]

@@ -142,6 +142,15 @@ void GameRules::prepare()
                 card[static_cast<size_t>(a)].Suit == card[static_cast<size_t>(b)].Suit)
                 oneOfEach = false;
     safeHoming = !autoplay && !removeSuits && goal > 0 && oneOfEach;
+    bool buildsAreRuns = true;
+    for (int p = 0; p < home && buildsAreRuns; ++p)
+        for (int a = 0; a < totalCards && buildsAreRuns; ++a)
+            for (int b = 0; b < totalCards; ++b)
+                if (pileTakes(p, a, b) && !runLinks(a, b)) {
+                    buildsAreRuns = false;
+                    break;
+                }
+    runsWait = !autoplay && !removeSuits && multiMove && !isFreecellTag(games.Tag()) && buildsAreRuns;
 }
 
 GameRules::CardSet homeCards(const GameRules &g, const Position &pos)
@@ -218,6 +227,11 @@ std::uint64_t pileHash(const Position &pos, int off, int n, std::uint64_t seed)
 }
 
 } // namespace
+
+std::uint64_t Position::pileKey(int p) const
+{
+    return pileHash(*this, offset(p), size(p), 0x600u);
+}
 
 std::uint64_t Position::key(const GameRules &g) const
 {
@@ -419,35 +433,37 @@ void autoplay(const GameRules &g, Position &pos)
 
 // The piles a grabbed card (with count more above it) may be dropped on, as a release tries them.
 void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int from, uint8_t card, int count,
-                std::vector<Move> &out)
+                std::vector<Move> &out, std::uint32_t toMask = ~0u)
 {
+    auto inMask = [toMask](int p) { return (toMask >> p) & 1u; };
     auto add = [&](int to) {
         out.push_back({MoveKind::Drag, static_cast<uint8_t>(card & 0x7f), static_cast<uint8_t>(from),
                        static_cast<uint8_t>(to), static_cast<uint8_t>(count)});
     };
     for (int i = 0; i < g.home; ++i) {
         const int t = pos.size(i) - 1;
-        if (t != -1 && i == from)
+        if ((t != -1 && i == from) || !inMask(i))
             continue;
         if (g.pileTakes(i, t >= 0 ? cardAt(pos, o, i, t) & 0x7f : -1, card & 0x7f))
             add(i);
     }
     for (int i = 0; i < g.res; ++i)
-        if (ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
+        if (inMask(g.home + i) && ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
             add(g.home + i);
     if (count == 0 && !g.removeSuits)
         for (int i = 0; i < g.goal; ++i) {
             const int p = g.firstGoal() + i;
-            if (p != from && goalTakes(g, pos, o, p, card))
+            if (p != from && inMask(p) && goalTakes(g, pos, o, p, card))
                 add(p);
         }
 }
 
 } // namespace
 
-void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out)
+void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, std::uint32_t toMask)
 {
     out.clear();
+    const bool all = toMask == ~0u;
     if (pos.won(g))
         return;
     const Offsets o(g, pos);
@@ -460,7 +476,7 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         const int t = pos.size(i) - 1;
         if (t < 0)
             continue;
-        addTargets(g, pos, o, i, cardAt(pos, o, i, t), 0, out);
+        addTargets(g, pos, o, i, cardAt(pos, o, i, t), 0, out, toMask);
         if (!g.multiMove)
             continue;
         // A run from k is whole when the run from k + 1 is and k's card takes the next one.
@@ -468,29 +484,29 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
             const uint8_t c = cardAt(pos, o, i, k);
             if ((c & kDownBit) || !g.runLinks(c, cardAt(pos, o, i, k + 1) & 0x7f))
                 break;
-            addTargets(g, pos, o, i, c, t - k, out);
+            addTargets(g, pos, o, i, c, t - k, out, toMask);
         }
     }
     for (int i = 0; i < g.res; ++i) {
         const int p = g.home + i;
         if (pos.size(p) > 0)
-            addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+            addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
     }
     if (!g.removeSuits)
         for (int i = 0; i < g.goal; ++i) {
             const int p = g.firstGoal() + i;
             if (pos.size(p) > 0)
-                addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+                addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
         }
     if (g.waste >= 0 && pos.size(g.waste) > 0)
-        addTargets(g, pos, o, g.waste, cardAt(pos, o, g.waste, pos.size(g.waste) - 1), 0, out);
+        addTargets(g, pos, o, g.waste, cardAt(pos, o, g.waste, pos.size(g.waste) - 1), 0, out, toMask);
     if (g.stock >= 0 && pos.size(g.stock) > 0) {
         if (g.stockFaceUp)
-            addTargets(g, pos, o, g.stock, cardAt(pos, o, g.stock, pos.size(g.stock) - 1), 0, out);
-        else
+            addTargets(g, pos, o, g.stock, cardAt(pos, o, g.stock, pos.size(g.stock) - 1), 0, out, toMask);
+        else if (all)
             out.push_back({MoveKind::Stock, 0, static_cast<uint8_t>(g.stock), 0, 0});
     }
-    if (pos.redealsLeft != 0 && g.waste >= 0)
+    if (all && pos.redealsLeft != 0 && g.waste >= 0)
         out.push_back({MoveKind::Redeal, 0, static_cast<uint8_t>(g.waste), static_cast<uint8_t>(g.stock), 0});
 }
 
@@ -547,15 +563,59 @@ bool stockCyclesFreely(const GameRules &g, const Position &pos)
     return true;
 }
 
+namespace
+{
+
+// With nothing sent home on the way, k presses turn the stock's top k cards onto the waste in the order
+// they come up, and a redeal turns the waste back over: done here at once rather than card by card.
+bool turnsAtOnce(const GameRules &g)
+{
+    return !g.autoplay && !g.removeSuits && !g.dealRows && !g.stockFaceUp && g.stock >= 0 &&
+           g.waste == g.stock + 1;
+}
+
+void turnStock(const GameRules &g, Position &pos, int k)
+{
+    const int st = pos.size(g.stock), w = pos.size(g.waste);
+    uint8_t *base = pos.cards.data() + pos.offset(g.stock);
+    std::rotate(base + st - k, base + st, base + st + w);
+    std::reverse(base + st - k + w, base + st + w);
+    for (int i = st - k + w; i < st + w; ++i)
+        base[i] = static_cast<uint8_t>(base[i] & ~kDownBit);
+    pos.len[static_cast<size_t>(g.stock)] = static_cast<uint8_t>(st - k);
+    pos.len[static_cast<size_t>(g.waste)] = static_cast<uint8_t>(w + k);
+}
+
+void turnWasteOver(const GameRules &g, Position &pos)
+{
+    const int st = pos.size(g.stock), w = pos.size(g.waste);
+    uint8_t *base = pos.cards.data() + pos.offset(g.waste);
+    std::reverse(base, base + w);
+    for (int i = 0; i < w; ++i)
+        base[i] = static_cast<uint8_t>(base[i] | kDownBit);
+    pos.len[static_cast<size_t>(g.stock)] = static_cast<uint8_t>(st + w);
+    pos.len[static_cast<size_t>(g.waste)] = 0;
+}
+
+} // namespace
+
 void applyMove(const GameRules &g, Position &pos, const Move &m)
 {
     if (m.kind != MoveKind::Redeal && (m.pressesBefore > 0 || m.redealFirst || m.presses > 0)) {
-        for (int i = 0; i < m.pressesBefore; ++i)
-            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
+        const Move press{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0};
+        const bool atOnce = turnsAtOnce(g) && m.pressesBefore <= pos.size(g.stock);
+        if (atOnce)
+            turnStock(g, pos, m.pressesBefore);
+        else
+            for (int i = 0; i < m.pressesBefore; ++i)
+                applyMove(g, pos, press);
         if (m.redealFirst)
             applyMove(g, pos, Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
-        for (int i = 0; i < m.presses; ++i)
-            applyMove(g, pos, Move{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0});
+        if (atOnce && m.presses <= pos.size(g.stock))
+            turnStock(g, pos, m.presses);
+        else
+            for (int i = 0; i < m.presses; ++i)
+                applyMove(g, pos, press);
     }
     switch (m.kind) {
     case MoveKind::Drag:
@@ -570,6 +630,8 @@ void applyMove(const GameRules &g, Position &pos, const Move &m)
         }
         break;
     case MoveKind::Redeal:
+        if (turnsAtOnce(g))
+            turnWasteOver(g, pos);
         while (pos.size(g.waste) > 0)
             moveCards(g, pos, g.waste, g.stock, 0, false, false);
         if (pos.redealsLeft > 0)

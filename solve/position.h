@@ -46,6 +46,9 @@ struct GameRules {
     // Without autoplay and with one card of each face, a card nothing outside the foundations could need
     // as a holder goes home without a choice being searched.
     bool safeHoming = false;
+    // Without autoplay, any run can be carried and whatever is built on a run moves with it: a run moved
+    // off a face-up card or out of its pile can wait until that card or pile is used.
+    bool runsWait = false;
     void prepare();
     // Whether pile p, with card `top` on it (-1 when empty), takes `card`; a full foundation is the
     // caller's to refuse.
@@ -112,6 +115,8 @@ struct Position {
 
     // The 64-bit key under which piles that behave alike are one set.
     std::uint64_t key(const GameRules &g) const;
+    // A key of pile p's cards alone.
+    std::uint64_t pileKey(int p) const;
 };
 
 Position positionOf(const Engine &e, const GameRules &g);
@@ -119,8 +124,10 @@ Position positionOf(const Engine &e, const GameRules &g);
 Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
                       std::int8_t redealsLeft);
 
-// Every move the mouse can make now, in no particular order.
-void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out);
+// Every move the mouse can make now, in no particular order; with a mask (bit p for pile p), only the
+// drags onto those piles.
+void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out,
+                   std::uint32_t toMask = ~0u);
 // Makes the move with every effect the engine adds: a face-down card turned, autoplay, a suit leaving.
 void applyMove(const GameRules &g, Position &pos, const Move &m);
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
+#include <cstdlib>
+
+#include "play/mFunc.h"
 
 namespace tess::solve
 {
@@ -59,6 +61,17 @@ bool KeyTable::insert(std::uint64_t key)
     slots_[i] = key;
     ++size_;
     return true;
+}
+
+bool KeyTable::contains(std::uint64_t key) const
+{
+    if (key == 0)
+        key = 1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(key) & mask; slots_[i] != 0; i = (i + 1) & mask)
+        if (slots_[i] == key)
+            return true;
+    return false;
 }
 
 namespace
@@ -148,26 +161,83 @@ void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
     }
 }
 
-// A card laid from the stock onto tableau pile m.to, which the next move must then build on.
-bool laysStockCard(const GameRules &g, const Position &pos, const Move &m)
+// Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on pile
+// p, straight away or through a chain of up to `depth` cards from the stock.
+bool usefulOn(const GameRules &g, const Position &pos, int card, int p, int depth)
 {
-    return m.kind == MoveKind::Drag && (m.from == g.stock || m.from == g.waste) && g.isHome(m.to) &&
-           stockIsReserve(g, pos);
+    for (int q = 0; q < g.pileCount(); ++q) {
+        if (q == p || g.isGoal(q))
+            continue;
+        const int n = pos.size(q);
+        if (q == g.stock || q == g.waste) {
+            if (depth == 0)
+                continue;
+            for (int k = 0; k < n; ++k) {
+                const int c = pos.at(q, k) & 0x7f;
+                if (c != card && g.pileTakes(p, card, c) && usefulOn(g, pos, c, p, depth - 1))
+                    return true;
+            }
+            continue;
+        }
+        for (int k = n - 1; k >= 0; --k) {
+            const std::uint8_t c = pos.at(q, k);
+            if (c & kDownBit)
+                break;
+            const bool base = k == 0 || (pos.at(q, k - 1) & kDownBit);
+            if (base && g.pileTakes(p, card, c & 0x7f))
+                return true;
+            if (k == 0 || !g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
+                break;
+        }
+    }
+    return false;
+}
+
+bool meets(const GameRules &g, const Need &need, const Move &m)
+{
+    return m.kind == MoveKind::Drag && (m.to == need.onto || (m.from == need.from && g.isGoal(m.to)));
 }
 
 } // namespace
 
-void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, bool narrow, int onto)
+Need needAfter(const GameRules &g, const Position &pos, const Move &m)
 {
-    generateMoves(g, pos, out);
+    if (m.kind != MoveKind::Drag || g.autoplay || g.removeSuits)
+        return {};
+    if ((m.from == g.stock || m.from == g.waste) && g.isHome(m.to) && stockIsReserve(g, pos))
+        return {m.to, -1};
+    if (g.runsWait && g.isHome(m.from) && g.isHome(m.to)) {
+        const int base = pos.size(m.from) - m.count - 1;
+        // Held back, the run would still move on with the card below it wherever that went.
+        if (base > 0 && !(pos.at(m.from, base - 1) & kDownBit) &&
+            g.runLinks(pos.at(m.from, base - 1), m.card))
+            return {m.from, m.from};
+        if (base == 0 && pos.size(m.to) > 0)
+            return {m.from, -1};
+    }
+    return {};
+}
+
+void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, bool narrow, Need need)
+{
+    if (need.onto >= 0) {
+        // Only what can meet the need is made: builds on that pile, and the card under a run sent home.
+        generateMoves(g, pos, out, 1u << need.onto);
+        if (need.from >= 0)
+            generateDragsFrom(g, pos, need.from, out);
+    } else {
+        generateMoves(g, pos, out);
+    }
+    auto allowed = [&](const Move &m) { return !need.any() || meets(g, need, m); };
     // Tableau piles are interchangeable unless a dealt row still tells them apart.
     const bool pilesAlike = !(g.dealRows && g.stock >= 0 && pos.size(g.stock) > 0);
     struct Scored {
         int score;
         Move m;
     };
-    std::vector<Scored> s;
-    s.reserve(out.size());
+    // Kept between calls: the search asks for a list at every position.
+    thread_local std::vector<Scored> s;
+    s.clear();
     // Presses and redeals then only lead back to this position's key; what they reach is offered below.
     const bool cycles = stockCyclesFreely(g, pos);
     const bool freeCycle = pos.redealsLeft == -1 && cycles;
@@ -176,36 +246,6 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     const bool pressToHome = narrow && pos.redealsLeft == -1 && stockTurnsOneByOne(g);
     const bool reserve = stockIsReserve(g, pos);
     const GameRules::CardSet home = g.safeHoming ? homeCards(g, pos) : GameRules::CardSet{};
-    // Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on
-    // pile p, straight away or through a chain of cards from the stock.
-    std::function<bool(int, int, int)> usefulOn = [&](int card, int p, int depth) -> bool {
-        for (int q = 0; q < g.pileCount(); ++q) {
-            if (q == p || g.isGoal(q))
-                continue;
-            const int n = pos.size(q);
-            if (q == g.stock || q == g.waste) {
-                if (depth == 0)
-                    continue;
-                for (int k = 0; k < n; ++k) {
-                    const int c = pos.at(q, k) & 0x7f;
-                    if (c != card && g.pileTakes(p, card, c) && usefulOn(c, p, depth - 1))
-                        return true;
-                }
-                continue;
-            }
-            for (int k = n - 1; k >= 0; --k) {
-                const std::uint8_t c = pos.at(q, k);
-                if (c & kDownBit)
-                    break;
-                const bool base = k == 0 || (pos.at(q, k - 1) & kDownBit);
-                if (base && g.pileTakes(p, card, c & 0x7f))
-                    return true;
-                if (k == 0 || !g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
-                    break;
-            }
-        }
-        return false;
-    };
     // Whether, with pile p emptied, a card from elsewhere could take its place.
     auto emptyUseful = [&](int p) {
         for (int q = 0; q < g.pileCount(); ++q) {
@@ -234,11 +274,11 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     auto stockCardServes = [&](int card, int to) {
         if (reserve && !g.isGoal(to) && (g.isRes(to) || (g.safeHoming && neededByNone(g, home, card))))
             return false; // a free cell holds it no better than the stock; nothing needs it as a holder
-        return !(narrow && g.isHome(to) && !usefulOn(card, to, 2));
+        return !(narrow && g.isHome(to) && !usefulOn(g, pos, card, to, 2));
     };
     for (const Move &m : out) {
         int score = 100;
-        if (onto >= 0 && !(m.kind == MoveKind::Drag && m.to == onto))
+        if (!allowed(m))
             continue;
         if ((freeCycle || pressToHome) && (m.kind == MoveKind::Stock || m.kind == MoveKind::Redeal))
             continue;
@@ -291,12 +331,12 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             m.pressesBefore = static_cast<std::uint8_t>(before);
             m.redealFirst = redealt;
             m.presses = static_cast<std::uint8_t>(presses);
-            if ((onto >= 0 && m.to != onto) || !stockCardServes(m.card, m.to))
+            if (!allowed(m) || !stockCardServes(m.card, m.to))
                 continue;
             s.push_back({(g.isGoal(m.to) ? 900 : 150) - before - presses, m});
         }
     };
-    if (pressToHome && !freeCycle && onto < 0) {
+    if (pressToHome && !freeCycle && !need.any()) {
         Position p = pos;
         const int cards = pos.size(g.stock) + pos.size(g.waste);
         Move m{MoveKind::Stock, 0, static_cast<std::uint8_t>(g.stock), 0, 0, 0, false, 0};
@@ -324,17 +364,42 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     }
     std::vector<Move> drags;
     if (cycles) {
-        // Nothing else changes while the cards turn: each one comes up onto the same table.
+        // Nothing else changes while the cards turn: each one comes up onto the same table, so where a card
+        // from the waste may go is worked out once, pile by pile, in the order a release tries them.
+        struct Place {
+            int pile, top;
+        };
+        std::array<Place, kPiles> places{};
+        int nPlaces = 0;
+        for (int p = 0; p < g.firstGoal() + g.goal; ++p) {
+            if (need.any() && p != need.onto)
+                continue;
+            const int n = pos.size(p);
+            if (g.isRes(p)) {
+                if (ReserveAccepts(g.games, n == 0, 0))
+                    places[static_cast<size_t>(nPlaces++)] = {p, -2};
+            } else if (!(g.isGoal(p) && (g.removeSuits || n >= kSuitCards))) {
+                places[static_cast<size_t>(nPlaces++)] = {p, n > 0 ? pos.at(p, n - 1) & 0x7f : -1};
+            }
+        }
+        auto wasteDrags = [&](int card) {
+            drags.clear();
+            for (int i = 0; i < nPlaces; ++i) {
+                const Place &pl = places[static_cast<size_t>(i)];
+                if (pl.top == -2 || g.pileTakes(pl.pile, pl.top, card))
+                    drags.push_back({MoveKind::Drag, static_cast<std::uint8_t>(card),
+                                     static_cast<std::uint8_t>(g.waste), static_cast<std::uint8_t>(pl.pile),
+                                     0});
+            }
+        };
         const int st = pos.size(g.stock), w = pos.size(g.waste);
         for (int k = 1; k <= st && k <= 255; ++k) {
-            drags.clear();
-            generateDragsOf(g, pos, g.waste, pos.at(g.stock, st - k) & 0x7f, drags);
+            wasteDrags(pos.at(g.stock, st - k) & 0x7f);
             offer(drags, 0, false, k);
         }
         if (pos.redealsLeft != 0 && st + w > 0 && st <= 255)
             for (int k = 1; k < w; ++k) {
-                drags.clear();
-                generateDragsOf(g, pos, g.waste, pos.at(g.waste, k - 1) & 0x7f, drags);
+                wasteDrags(pos.at(g.waste, k - 1) & 0x7f);
                 offer(drags, st, true, k);
             }
     } else if (stockTurnsOneByOne(g)) {
@@ -373,6 +438,24 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
+// The engine logs each card it moves in a 16-bit count; a won line must fit, with room to spare.
+constexpr long long kMostLogged = 30000;
+
+// At most what the moves line[from..] log from `before` to `after`: each press, each drag, a card turned
+// up by it, each card sent home, and a whole pack at a redeal.
+long long movesLogged(const GameRules &g, const Position &before, const Position &after,
+                      const std::vector<Move> &line, std::size_t from)
+{
+    long long n = 2 * std::abs(after.goalCards - before.goalCards);
+    for (std::size_t i = from; i < line.size(); ++i) {
+        const Move &m = line[i];
+        n += 2 + m.pressesBefore + m.presses;
+        if (m.redealFirst || m.kind == MoveKind::Redeal)
+            n += g.totalCards;
+    }
+    return n;
+}
+
 // One depth-first pass; a narrow one leaves out the moves that seldom help, so only a wide one proves a loss.
 Result searchPass(const GameRules &g, const Position &start, const Limits &limits, bool narrow,
                   Clock::time_point t0, long long nodeBudget, long long msBudget)
@@ -383,7 +466,8 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
         Position pos;
         std::size_t begin, end, next; // its moves in the pool
         std::size_t forcedEnd;        // its moves in the line end here in `line`
-        int onto;                     // the pile the next move must build on, or -1
+        Need need;                    // what its next move must do
+        long long cardMoves;          // what the line to it costs the engine's log, at most
     };
     std::vector<Frame> stack;
     std::vector<Move> pool, scratch, line;
@@ -397,17 +481,23 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
             r.moves = line;
         return r;
     };
-    auto keyOf = [&](const Position &p, int onto) {
-        return p.key(g) ^ (onto >= 0 ? 0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(onto + 1) : 0);
+    // A need is part of the position: the same table with another need is searched again.
+    auto keyOf = [&](const Position &p, const Need &n) {
+        std::uint64_t k = p.key(g);
+        if (n.onto >= 0)
+            k ^= p.pileKey(n.onto) * 0x9E3779B97F4A7C15ull;
+        if (n.from >= 0)
+            k ^= p.pileKey(n.from) * 0xC2B2AE3D27D4EB4Full + 1;
+        return k;
     };
     Position root = start;
     homeSafely(g, root, line);
     if (root.won(g))
         return finish(Verdict::Won);
-    seen.insert(keyOf(root, -1));
+    seen.insert(keyOf(root, {}));
     orderedMoves(g, root, scratch, narrow);
     pool.assign(scratch.begin(), scratch.end());
-    stack.push_back({root, 0, pool.size(), 0, line.size(), -1});
+    stack.push_back({root, 0, pool.size(), 0, line.size(), {}, movesLogged(g, start, root, line, 0)});
 
     while (!stack.empty()) {
         Frame &f = stack.back();
@@ -420,11 +510,16 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
         line.resize(f.forcedEnd);
         line.push_back(m);
         Position child = f.pos;
-        const int onto = laysStockCard(g, f.pos, m) ? m.to : -1;
+        const Need need = needAfter(g, f.pos, m);
         applyMove(g, child, m);
-        if (onto < 0)
+        if (!need.any())
             homeSafely(g, child, line);
         ++r.nodes;
+        const long long cardMoves = f.cardMoves + movesLogged(g, f.pos, child, line, f.forcedEnd);
+        if (cardMoves > kMostLogged) {
+            limited = true; // a line the engine could not play to its end proves nothing either way
+            continue;
+        }
         if (child.won(g))
             return finish(Verdict::Won);
         if (r.nodes >= nodeBudget)
@@ -434,19 +529,22 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
             if (late || (limits.cancel && limits.cancel->load()))
                 return finish(Verdict::Unknown);
         }
-        if (!seen.insert(keyOf(child, onto))) {
+        // Already searched with no need: this one, with fewer moves open, can find nothing more.
+        if (need.any() && seen.contains(keyOf(child, {})))
+            continue;
+        if (!seen.insert(keyOf(child, need))) {
             if (seen.full()) {
                 limited = true;
                 break;
             }
             continue;
         }
-        orderedMoves(g, child, scratch, narrow, onto);
+        orderedMoves(g, child, scratch, narrow, need);
         if (scratch.empty())
             continue;
         const std::size_t begin = pool.size();
         pool.insert(pool.end(), scratch.begin(), scratch.end());
-        stack.push_back({child, begin, pool.size(), begin, line.size(), onto});
+        stack.push_back({child, begin, pool.size(), begin, line.size(), need, cardMoves});
     }
     line.clear();
     return finish(limited ? Verdict::Unknown : Verdict::Lost);
@@ -457,14 +555,42 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
 Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
 {
     const auto t0 = Clock::now();
-    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions.
-    const long long narrowMs = limits.milliseconds > 0 ? std::max(1LL, limits.milliseconds / 4) : 0;
-    Result first = searchPass(g, start, limits, true, t0, limits.nodes / 4, narrowMs);
-    if (first.verdict == Verdict::Won)
-        return first;
-    Result r = searchPass(g, start, limits, false, t0, limits.nodes - first.nodes, limits.milliseconds);
-    r.nodes += first.nodes;
-    return r;
+    auto outOfTime = [&] {
+        return (limits.milliseconds > 0 &&
+                Clock::now() - t0 > std::chrono::milliseconds(limits.milliseconds)) ||
+               (limits.cancel && limits.cancel->load());
+    };
+    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; some need a
+    // move it leaves out. So the two take turns with growing budgets, until the wide one ends the question.
+    long long spent = 0, budget = 4096;
+    bool narrowDone = false;
+    for (;;) {
+        if (!narrowDone) {
+            Result r = searchPass(g, start, limits, true, t0, std::min(budget, limits.nodes - spent),
+                                  limits.milliseconds);
+            spent += r.nodes;
+            if (r.verdict == Verdict::Won) {
+                r.nodes = spent;
+                return r;
+            }
+            narrowDone = r.verdict == Verdict::Lost;
+            if (spent >= limits.nodes || outOfTime()) {
+                r.verdict = Verdict::Unknown;
+                r.nodes = spent;
+                r.moves.clear();
+                return r;
+            }
+        }
+        const long long wideBudget = std::min(2 * budget, limits.nodes - spent);
+        Result r = searchPass(g, start, limits, false, t0, wideBudget, limits.milliseconds);
+        const long long passNodes = r.nodes;
+        spent += passNodes;
+        r.nodes = spent;
+        // Unknown before its budget ran out: the table of positions is full.
+        if (r.verdict != Verdict::Unknown || spent >= limits.nodes || outOfTime() || passNodes < wideBudget)
+            return r;
+        budget *= 4;
+    }
 }
 
 } // namespace tess::solve
