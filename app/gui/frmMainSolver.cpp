@@ -1,4 +1,6 @@
 // The main window's solver items: Hint, Can This Deal Be Won?, Winnable Deals Only.
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -105,6 +107,13 @@ bool frmMain::followPlan()
     plan_.erase(plan_.begin());
     solve::applyMove(planRules_, planAt_, step);
     showHintStep(planRules_, step);
+    // Presses that lead to a drag off the waste name the card they turn towards.
+    if (step.kind == solve::MoveKind::Stock) {
+        auto next = std::find_if(plan_.begin(), plan_.end(),
+                                 [](const solve::Move &m) { return m.kind == solve::MoveKind::Drag; });
+        if (next != plan_.end() && next->from == planRules_.waste)
+            mHint->setText(HintRunner::describe(planRules_, step, next->card));
+    }
     return true;
 }
 

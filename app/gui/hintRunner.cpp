@@ -95,8 +95,10 @@ QString HintRunner::cardName(const solve::GameRules &g, int card)
         .arg(QLatin1String(ranks[a.Num % 13]), QLatin1String(suits[a.Suit % 4]));
 }
 
-QString HintRunner::describe(const solve::GameRules &g, const solve::Move &m)
+QString HintRunner::describe(const solve::GameRules &g, const solve::Move &m, int awaited)
 {
+    if (m.kind == solve::MoveKind::Stock && awaited >= 0 && !g.dealRows)
+        return QStringLiteral("Hint: turn the stock until %1 comes up").arg(cardName(g, awaited));
     if (m.kind == solve::MoveKind::Redeal ||
         (m.kind == solve::MoveKind::Drag && m.pressesBefore == 0 && m.redealFirst))
         return QStringLiteral("Hint: turn the waste back onto the stock");
