@@ -438,9 +438,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
-// The engine logs each card it moves in a 16-bit count; a won line must fit, with room to spare.
-constexpr long long kMostLogged = 30000;
-
 // At most what the moves line[from..] log from `before` to `after`: each press, each drag, a card turned
 // up by it, each card sent home, and a whole pack at a redeal.
 long long movesLogged(const GameRules &g, const Position &before, const Position &after,
@@ -516,7 +513,7 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
             homeSafely(g, child, line);
         ++r.nodes;
         const long long cardMoves = f.cardMoves + movesLogged(g, f.pos, child, line, f.forcedEnd);
-        if (cardMoves > kMostLogged) {
+        if (cardMoves > limits.loggedMoves) {
             limited = true; // a line the engine could not play to its end proves nothing either way
             continue;
         }

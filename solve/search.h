@@ -18,6 +18,8 @@ struct Limits {
     long long nodes = 20'000'000;       // positions made
     long long milliseconds = 1000;      // wall time; 0 for none
     std::size_t tableBytes = 64u << 20; // memory for the table of seen positions
+    // The engine logs each card it moves in a 16-bit count: a won line must fit, with room to spare.
+    long long loggedMoves = 30000;
     const std::atomic<bool> *cancel = nullptr;
 };
 

@@ -223,6 +223,20 @@ TEST(SolveLimits, UnknownWhenTheLimitIsHit)
     EXPECT_EQ(r.nodes, 5);
 }
 
+TEST(SolveLimits, AWonLineLongerThanTheEngineCanLogIsNoAnswer)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 2);
+    const GameRules g = rulesOf(e, true);
+    Limits l = quick();
+    const Result full = solvePosition(g, positionOf(e, g), l);
+    ASSERT_EQ(full.verdict, Verdict::Won);
+    // Too short a log for any winning line: neither a win nor a proved loss.
+    l.loggedMoves = 20;
+    EXPECT_EQ(solvePosition(g, positionOf(e, g), l).verdict, Verdict::Unknown);
+}
+
 TEST(SolveKeys, MirroredTableauPilesShareAKey)
 {
     Table t("Klondike", true);
