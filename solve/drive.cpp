@@ -27,25 +27,20 @@ void pressStock(Engine &e)
 
 void playOnEngine(Engine &e, const GameRules &g, const Move &m)
 {
-    if (m.kind != MoveKind::Redeal) {
-        for (int i = 0; i < m.pressesBefore; ++i)
+    std::vector<Move> steps;
+    appendSteps(m, steps);
+    for (const Move &s : steps)
+        switch (s.kind) {
+        case MoveKind::Drag:
+            dragTo(e, s.card, g.cellOf(s.to), g.engineIndex(s.to));
+            break;
+        case MoveKind::Stock:
             pressStock(e);
-        if (m.redealFirst)
+            break;
+        case MoveKind::Redeal:
             StockMarkerPress(e);
-        for (int i = 0; i < m.presses; ++i)
-            pressStock(e);
-    }
-    switch (m.kind) {
-    case MoveKind::Drag:
-        dragTo(e, m.card, g.cellOf(m.to), g.engineIndex(m.to));
-        break;
-    case MoveKind::Stock:
-        pressStock(e);
-        break;
-    case MoveKind::Redeal:
-        StockMarkerPress(e);
-        break;
-    }
+            break;
+        }
 }
 
 } // namespace tess::solve

@@ -89,7 +89,6 @@ void GameRules::prepare()
     const int row = kMaxCards + 1;
     takes.assign(static_cast<size_t>(kPiles * row), CardSet{});
     links.assign(static_cast<size_t>(kMaxCards), CardSet{});
-    auto set = [](CardSet &s, int c) { s[static_cast<size_t>(c >> 6)] |= std::uint64_t{1} << (c & 63); };
     for (int p = 0; p < home + res + goal; ++p) {
         if (isRes(p))
             continue;
@@ -104,31 +103,26 @@ void GameRules::prepare()
                                     : FoundationAccepts(games, p - firstGoal(), top >= 0 ? 0 : -1, topCard, f,
                                                         foundingRank[static_cast<size_t>(p)]);
                 if (ok)
-                    set(s, c);
+                    addToSet(s, c);
             }
         }
     }
     for (int lower = 0; lower < totalCards; ++lower)
         for (int upper = 0; upper < totalCards; ++upper)
             if (RunLinks(games, card[static_cast<size_t>(lower)], card[static_cast<size_t>(upper)]))
-                set(links[static_cast<size_t>(lower)], upper);
+                addToSet(links[static_cast<size_t>(lower)], upper);
     // What rests on a card in any tableau pile, then what rests on that, until nothing is added.
     holds.assign(static_cast<size_t>(kMaxCards), CardSet{});
     for (int c = 0; c < totalCards; ++c)
-        for (int p = 0; p < home; ++p) {
-            const CardSet &t = takes[static_cast<size_t>(p * row + c + 1)];
-            holds[static_cast<size_t>(c)][0] |= t[0];
-            holds[static_cast<size_t>(c)][1] |= t[1];
-        }
+        for (int p = 0; p < home; ++p)
+            addAll(holds[static_cast<size_t>(c)], takes[static_cast<size_t>(p * row + c + 1)]);
     for (bool grew = true; grew;) {
         grew = false;
         for (int c = 0; c < totalCards; ++c) {
             CardSet h = holds[static_cast<size_t>(c)];
             for (int d = 0; d < totalCards; ++d)
-                if ((h[static_cast<size_t>(d >> 6)] >> (d & 63)) & 1u) {
-                    h[0] |= holds[static_cast<size_t>(d)][0];
-                    h[1] |= holds[static_cast<size_t>(d)][1];
-                }
+                if (inSet(h, d))
+                    addAll(h, holds[static_cast<size_t>(d)]);
             if (h != holds[static_cast<size_t>(c)]) {
                 holds[static_cast<size_t>(c)] = h;
                 grew = true;
@@ -153,14 +147,12 @@ void GameRules::prepare()
     runsWait = !autoplay && !removeSuits && multiMove && !isFreecellTag(games.Tag()) && buildsAreRuns;
 }
 
-GameRules::CardSet homeCards(const GameRules &g, const Position &pos)
+CardSet homeCards(const GameRules &g, const Position &pos)
 {
-    GameRules::CardSet h{};
+    CardSet h{};
     const int first = pos.offset(g.firstGoal());
-    for (int k = first; k < first + pos.goalCards; ++k) {
-        const int c = pos.cards[static_cast<size_t>(k)] & 0x7f;
-        h[static_cast<size_t>(c >> 6)] |= std::uint64_t{1} << (c & 63);
-    }
+    for (int k = first; k < first + pos.goalCards; ++k)
+        addToSet(h, pos.cards[static_cast<size_t>(k)] & 0x7f);
     return h;
 }
 
@@ -345,18 +337,16 @@ void moveCards(const GameRules &g, Position &pos, int a, int b, int count, bool 
 }
 
 // Every card some foundation would take now.
-GameRules::CardSet wantedHome(const GameRules &g, const Position &pos, const Offsets &o)
+CardSet wantedHome(const GameRules &g, const Position &pos, const Offsets &o)
 {
-    GameRules::CardSet wanted{};
+    CardSet wanted{};
     for (int i = 0; i < g.goal; ++i) {
         const int p = g.firstGoal() + i;
         const int t = pos.size(p) - 1;
         if (t >= kSuitCards - 1)
             continue;
-        const GameRules::CardSet &s = g.takes[static_cast<size_t>(
-            p * (kMaxCards + 1) + (t >= 0 ? (cardAt(pos, o, p, t) & 0x7f) : -1) + 1)];
-        wanted[0] |= s[0];
-        wanted[1] |= s[1];
+        addAll(wanted, g.takes[static_cast<size_t>(p * (kMaxCards + 1) +
+                                                   (t >= 0 ? (cardAt(pos, o, p, t) & 0x7f) : -1) + 1)]);
     }
     return wanted;
 }
@@ -407,12 +397,12 @@ void autoplay(const GameRules &g, Position &pos)
         return;
     // The engine's order: tableau, reserve, waste, a face-up stock; each move home runs it all again.
     Offsets o(g, pos);
-    GameRules::CardSet wanted = wantedHome(g, pos, o);
+    CardSet wanted = wantedHome(g, pos, o);
     auto tryPile = [&](int p) {
         if (pos.size(p) == 0)
             return;
         const uint8_t top = cardAt(pos, o, p, pos.size(p) - 1) & 0x7f;
-        if (!((wanted[static_cast<size_t>(top >> 6)] >> (top & 63)) & 1u))
+        if (!inSet(wanted, top))
             return;
         const int to = homeFor(g, pos, o, p);
         if (to < 0)
@@ -518,19 +508,9 @@ void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vect
     addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
 }
 
-void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_t card,
-                     std::vector<Move> &out)
+CardSet wantedCards(const GameRules &g, const Position &pos)
 {
-    const Offsets o(g, pos);
-    addTargets(g, pos, o, p, card, 0, out);
-}
-
-bool wantedNow(const GameRules &g, const Position &pos, std::uint8_t card)
-{
-    const Offsets o(g, pos);
-    const GameRules::CardSet w = wantedHome(g, pos, o);
-    card &= 0x7f;
-    return (w[static_cast<size_t>(card >> 6)] >> (card & 63)) & 1u;
+    return wantedHome(g, pos, Offsets(g, pos));
 }
 
 bool stockTurnsOneByOne(const GameRules &g)
@@ -546,20 +526,14 @@ bool stockCyclesFreely(const GameRules &g, const Position &pos)
         return true;
     // Autoplay moves nothing while the cards turn when no card that could come up is wanted home.
     const Offsets o(g, pos);
-    const GameRules::CardSet wanted = wantedHome(g, pos, o);
-    auto isWanted = [&](uint8_t c) {
-        c &= 0x7f;
-        return (wanted[static_cast<size_t>(c >> 6)] >> (c & 63)) & 1u;
-    };
+    const CardSet wanted = wantedHome(g, pos, o);
     for (int p = 0; p < g.home + g.res; ++p)
-        if (pos.size(p) > 0 && isWanted(cardAt(pos, o, p, pos.size(p) - 1)))
+        if (pos.size(p) > 0 && inSet(wanted, cardAt(pos, o, p, pos.size(p) - 1) & 0x7f))
             return false;
-    for (int k = o[g.stock]; k < o[g.stock] + pos.size(g.stock); ++k)
-        if (isWanted(pos.cards[static_cast<size_t>(k)]))
-            return false;
-    for (int k = o[g.waste]; k < o[g.waste] + pos.size(g.waste); ++k)
-        if (isWanted(pos.cards[static_cast<size_t>(k)]))
-            return false;
+    for (int p : {g.stock, g.waste})
+        for (int k = o[p]; k < o[p] + pos.size(p); ++k)
+            if (inSet(wanted, pos.cards[static_cast<size_t>(k)] & 0x7f))
+                return false;
     return true;
 }
 
@@ -632,29 +606,45 @@ void applyMove(const GameRules &g, Position &pos, const Move &m)
     case MoveKind::Redeal:
         if (turnsAtOnce(g))
             turnWasteOver(g, pos);
-        while (pos.size(g.waste) > 0)
-            moveCards(g, pos, g.waste, g.stock, 0, false, false);
+        else
+            while (pos.size(g.waste) > 0)
+                moveCards(g, pos, g.waste, g.stock, 0, false, false);
         if (pos.redealsLeft > 0)
             --pos.redealsLeft;
         break;
     }
 }
 
+void appendSteps(const Move &m, std::vector<Move> &out)
+{
+    const Move press{MoveKind::Stock, 0, 0, 0, 0, 0, false, 0};
+    out.insert(out.end(), m.pressesBefore, press);
+    if (m.redealFirst)
+        out.push_back(Move{MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
+    out.insert(out.end(), m.presses, press);
+    Move last = m;
+    last.pressesBefore = last.presses = 0;
+    last.redealFirst = false;
+    out.push_back(last);
+}
+
 std::string moveCommand(const GameRules &g, const Move &m)
 {
-    if (m.kind == MoveKind::Redeal)
-        return "marker";
+    std::vector<Move> steps;
+    appendSteps(m, steps);
     std::string lines;
-    for (int i = 0; i < m.pressesBefore; ++i)
-        lines += "stock\n";
-    if (m.redealFirst)
-        lines += "marker\n";
-    for (int i = 0; i < m.presses; ++i)
-        lines += "stock\n";
-    if (m.kind == MoveKind::Stock)
-        return lines + "stock";
-    return lines + "drag " + std::to_string(m.card) + " " + std::to_string(g.cellOf(m.to)) + " " +
-           std::to_string(g.engineIndex(m.to));
+    for (const Move &s : steps) {
+        if (!lines.empty())
+            lines += "\n";
+        if (s.kind == MoveKind::Stock)
+            lines += "stock";
+        else if (s.kind == MoveKind::Redeal)
+            lines += "marker";
+        else
+            lines += "drag " + std::to_string(s.card) + " " + std::to_string(g.cellOf(s.to)) + " " +
+                     std::to_string(g.engineIndex(s.to));
+    }
+    return lines;
 }
 
 } // namespace tess::solve

@@ -20,6 +20,22 @@ namespace tess::solve
 constexpr int kPiles = 32;              // tableau, reserve, foundation, stock, waste
 constexpr std::uint8_t kDownBit = 0x80; // bit on a card byte
 
+// A set of cards: bit c stands for card c.
+using CardSet = std::array<std::uint64_t, 2>;
+inline bool inSet(const CardSet &s, int card)
+{
+    return (s[static_cast<size_t>(card >> 6)] >> (card & 63)) & 1u;
+}
+inline void addToSet(CardSet &s, int card)
+{
+    s[static_cast<size_t>(card >> 6)] |= std::uint64_t{1} << (card & 63);
+}
+inline void addAll(CardSet &s, const CardSet &more)
+{
+    s[0] |= more[0];
+    s[1] |= more[1];
+}
+
 // What a position needs to know of its game: fixed for a whole deal.
 struct GameRules {
     int home = 0, res = 0, goal = 0; // pile counts
@@ -37,8 +53,7 @@ struct GameRules {
     bool dealRows = false;    // a stock press deals one card on every tableau pile
     bool autoplay = false;
 
-    // What a card may be dropped on, worked out once per deal: bit c of a set stands for card c.
-    using CardSet = std::array<std::uint64_t, 2>;
+    // What a card may be dropped on, worked out once per deal.
     std::vector<CardSet> takes; // tableau and foundation piles, by pile and the card on top (none first)
     std::vector<CardSet> links; // by card: the cards that carry a run on from it
     // By card: every card that could come to rest on it in the tableau, straight on or through others.
@@ -54,13 +69,9 @@ struct GameRules {
     // caller's to refuse.
     bool pileTakes(int p, int top, int card) const
     {
-        const CardSet &s = takes[static_cast<size_t>(p * (kMaxCards + 1) + top + 1)];
-        return (s[static_cast<size_t>(card >> 6)] >> (card & 63)) & 1u;
+        return inSet(takes[static_cast<size_t>(p * (kMaxCards + 1) + top + 1)], card);
     }
-    bool runLinks(int lower, int upper) const
-    {
-        return (links[static_cast<size_t>(lower)][static_cast<size_t>(upper >> 6)] >> (upper & 63)) & 1u;
-    }
+    bool runLinks(int lower, int upper) const { return inSet(links[static_cast<size_t>(lower)], upper); }
 
     // Where pile index p lies in the engine: cell and pile.
     int cellOf(int p) const;
@@ -134,27 +145,26 @@ void applyMove(const GameRules &g, Position &pos, const Move &m);
 // Every drag of the top card of pile p that a release accepts.
 void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out);
 
-// Every drag of `card`, lying on top of pile p, that a release accepts.
-void generateDragsOf(const GameRules &g, const Position &pos, int p, std::uint8_t card,
-                     std::vector<Move> &out);
-
 // Every card in the foundations.
-GameRules::CardSet homeCards(const GameRules &g, const Position &pos);
+CardSet homeCards(const GameRules &g, const Position &pos);
 
 // Whether `card` is one no card outside the foundations could ever need to rest on.
-inline bool neededByNone(const GameRules &g, const GameRules::CardSet &home, int card)
+inline bool neededByNone(const GameRules &g, const CardSet &home, int card)
 {
-    const GameRules::CardSet &h = g.holds[static_cast<size_t>(card)];
+    const CardSet &h = g.holds[static_cast<size_t>(card)];
     return (h[0] & ~home[0]) == 0 && (h[1] & ~home[1]) == 0;
 }
 
-// Whether some foundation would take `card` now.
-bool wantedNow(const GameRules &g, const Position &pos, std::uint8_t card);
+// Every card some foundation would take now.
+CardSet wantedCards(const GameRules &g, const Position &pos);
 
 // One card turned per press: whether pressing the stock and redealing only move the split between stock
 // and waste, with nothing sent home on the way, so that every split is reached from every other.
 bool stockTurnsOneByOne(const GameRules &g);
 bool stockCyclesFreely(const GameRules &g, const Position &pos);
+
+// The move as the player makes it, one press, redeal or drag a step, added to out.
+void appendSteps(const Move &m, std::vector<Move> &out);
 
 // The move as lines of `tessaline-cli play`, one per press or drag, joined by newlines.
 std::string moveCommand(const GameRules &g, const Move &m);

@@ -26,18 +26,22 @@ KeyTable::KeyTable(std::size_t maxBytes) : maxSlots_(std::max<std::size_t>(maxBy
     slots_.assign(1024, 0);
 }
 
+std::size_t KeyTable::slotOf(std::uint64_t key) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(key) & mask;
+    while (slots_[i] != 0 && slots_[i] != key)
+        i = (i + 1) & mask;
+    return i;
+}
+
 void KeyTable::grow()
 {
     std::vector<std::uint64_t> old(slots_.size() * 2, 0);
     old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
     for (std::uint64_t k : old)
-        if (k != 0) {
-            std::size_t i = static_cast<std::size_t>(k) & mask;
-            while (slots_[i] != 0)
-                i = (i + 1) & mask;
-            slots_[i] = k;
-        }
+        if (k != 0)
+            slots_[slotOf(k)] = k;
 }
 
 bool KeyTable::insert(std::uint64_t key)
@@ -51,14 +55,10 @@ bool KeyTable::insert(std::uint64_t key)
         }
         grow();
     }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(key) & mask;
-    while (slots_[i] != 0) {
-        if (slots_[i] == key)
-            return false;
-        i = (i + 1) & mask;
-    }
-    slots_[i] = key;
+    std::uint64_t &slot = slots_[slotOf(key)];
+    if (slot == key)
+        return false;
+    slot = key;
     ++size_;
     return true;
 }
@@ -67,11 +67,7 @@ bool KeyTable::contains(std::uint64_t key) const
 {
     if (key == 0)
         key = 1;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(key) & mask; slots_[i] != 0; i = (i + 1) & mask)
-        if (slots_[i] == key)
-            return true;
-    return false;
+    return slots_[slotOf(key)] == key;
 }
 
 namespace
@@ -116,7 +112,7 @@ void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
         return;
     for (bool moved = true; moved;) {
         moved = false;
-        const GameRules::CardSet home = homeCards(g, pos);
+        const CardSet home = homeCards(g, pos);
         auto sendHome = [&](int from, int k) {
             const int card = pos.at(from, k) & 0x7f;
             if (!neededByNone(g, home, card))
@@ -161,36 +157,55 @@ void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
     }
 }
 
-// Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on pile
-// p, straight away or through a chain of up to `depth` cards from the stock.
-bool usefulOn(const GameRules &g, const Position &pos, int card, int p, int depth)
+// Calls fn(card, pile, place) for each card that could be taken from a pile other than `skip`: every card
+// of stock and waste, and each card a run can be grabbed at elsewhere; true at the first call that is.
+template <class Fn> bool anyTakeable(const GameRules &g, const Position &pos, int skip, Fn fn)
 {
     for (int q = 0; q < g.pileCount(); ++q) {
-        if (q == p || g.isGoal(q))
+        if (q == skip || g.isGoal(q))
             continue;
         const int n = pos.size(q);
         if (q == g.stock || q == g.waste) {
-            if (depth == 0)
-                continue;
-            for (int k = 0; k < n; ++k) {
-                const int c = pos.at(q, k) & 0x7f;
-                if (c != card && g.pileTakes(p, card, c) && usefulOn(g, pos, c, p, depth - 1))
+            for (int k = 0; k < n; ++k)
+                if (fn(pos.at(q, k) & 0x7f, q, k))
                     return true;
-            }
             continue;
         }
         for (int k = n - 1; k >= 0; --k) {
             const std::uint8_t c = pos.at(q, k);
             if (c & kDownBit)
                 break;
-            const bool base = k == 0 || (pos.at(q, k - 1) & kDownBit);
-            if (base && g.pileTakes(p, card, c & 0x7f))
+            if (fn(c, q, k))
                 return true;
-            if (k == 0 || !g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
+            if (k == 0 || !g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c))
                 break;
         }
     }
     return false;
+}
+
+bool fromStock(const GameRules &g, int pile)
+{
+    return pile == g.stock || pile == g.waste;
+}
+
+// Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on pile
+// p, straight away or through a chain of up to `depth` cards from the stock.
+bool usefulOn(const GameRules &g, const Position &pos, int card, int p, int depth)
+{
+    return anyTakeable(g, pos, p, [&](int c, int q, int k) {
+        if (fromStock(g, q))
+            return depth > 0 && c != card && g.pileTakes(p, card, c) && usefulOn(g, pos, c, p, depth - 1);
+        const bool base = k == 0 || (pos.at(q, k - 1) & kDownBit);
+        return base && g.pileTakes(p, card, c);
+    });
+}
+
+// Whether, with pile p emptied, a card from elsewhere could take its place.
+bool emptyUseful(const GameRules &g, const Position &pos, int p)
+{
+    return anyTakeable(
+        g, pos, p, [&](int c, int q, int k) { return (fromStock(g, q) || k > 0) && g.pileTakes(p, -1, c); });
 }
 
 bool meets(const GameRules &g, const Need &need, const Move &m)
@@ -202,9 +217,10 @@ bool meets(const GameRules &g, const Need &need, const Move &m)
 
 Need needAfter(const GameRules &g, const Position &pos, const Move &m)
 {
-    if (m.kind != MoveKind::Drag || g.autoplay || g.removeSuits)
+    // Both rules hold only without autoplay, which the two conditions below include.
+    if (m.kind != MoveKind::Drag)
         return {};
-    if ((m.from == g.stock || m.from == g.waste) && g.isHome(m.to) && stockIsReserve(g, pos))
+    if (fromStock(g, m.from) && g.isHome(m.to) && stockIsReserve(g, pos))
         return {m.to, -1};
     if (g.runsWait && g.isHome(m.from) && g.isHome(m.to)) {
         const int base = pos.size(m.from) - m.count - 1;
@@ -245,31 +261,8 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     // home, and moves that seldom help left out.
     const bool pressToHome = narrow && pos.redealsLeft == -1 && stockTurnsOneByOne(g);
     const bool reserve = stockIsReserve(g, pos);
-    const GameRules::CardSet home = g.safeHoming ? homeCards(g, pos) : GameRules::CardSet{};
-    // Whether, with pile p emptied, a card from elsewhere could take its place.
-    auto emptyUseful = [&](int p) {
-        for (int q = 0; q < g.pileCount(); ++q) {
-            if (q == p || g.isGoal(q))
-                continue;
-            const int n = pos.size(q);
-            if (q == g.stock || q == g.waste) {
-                for (int k = 0; k < n; ++k)
-                    if (g.pileTakes(p, -1, pos.at(q, k) & 0x7f))
-                        return true;
-                continue;
-            }
-            for (int k = n - 1; k > 0; --k) {
-                const std::uint8_t c = pos.at(q, k);
-                if (c & kDownBit)
-                    break;
-                if (g.pileTakes(p, -1, c & 0x7f))
-                    return true;
-                if (!g.multiMove || !g.runLinks(pos.at(q, k - 1) & 0x7f, c & 0x7f))
-                    break;
-            }
-        }
-        return false;
-    };
+    const CardSet home = g.safeHoming ? homeCards(g, pos) : CardSet{};
+    const CardSet wanted = narrow ? wantedCards(g, pos) : CardSet{};
     // Whether a card taken from the stock onto pile `to` can serve there.
     auto stockCardServes = [&](int card, int to) {
         if (reserve && !g.isGoal(to) && (g.isRes(to) || (g.safeHoming && neededByNone(g, home, card))))
@@ -309,10 +302,10 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
                     down += (pos.at(m.from, k) & kDownBit) != 0;
                 score = 500 + down;
             } else if (base == 0) {
-                if (narrow && g.res == 0 && !emptyUseful(m.from))
+                if (narrow && g.res == 0 && !emptyUseful(g, pos, m.from))
                     continue;
                 score = 300;
-            } else if (narrow && !wantedNow(g, pos, pos.at(m.from, base - 1))) {
+            } else if (narrow && !inSet(wanted, pos.at(m.from, base - 1))) {
                 continue;
             } else if (g.isHome(m.to) && pos.size(m.to) == 0) {
                 score = 60;

@@ -66,6 +66,8 @@ class KeyTable
     static constexpr std::size_t kBytesPerSlot = sizeof(std::uint64_t);
 
   private:
+    // Where key lies, or the empty slot it would take.
+    std::size_t slotOf(std::uint64_t key) const;
     void grow();
     std::vector<std::uint64_t> slots_;
     std::size_t size_ = 0;

@@ -117,8 +117,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void clearHint();
     // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
     void startDrawnGame(const QString &name);
-    // Lights and names one step of a winning line.
-    void showHintStep(const solve::GameRules &g, const solve::Move &step);
+    // Lights and names one step of a winning line; `awaited`, the card presses of the stock turn towards.
+    void showHintStep(const solve::GameRules &g, const solve::Move &step, int awaited);
     // The next step of the kept line, shown at once, when the table is where that line left it.
     bool followPlan();
     QString planKey() const;

@@ -45,8 +45,10 @@ void frmMain::buildSolverItems(QMenu *game)
     mHint = new QLabel(this);
     mHint->setObjectName(QStringLiteral("mHint"));
     // Room for the longest hint, so the line is never cut short.
-    mHint->setMinimumWidth(mHint->fontMetrics().horizontalAdvance(
-        QStringLiteral("Hint: move the Queen of Diamonds to tableau pile 10")));
+    const QFontMetrics fm = mHint->fontMetrics();
+    mHint->setMinimumWidth(std::max(
+        fm.horizontalAdvance(QStringLiteral("Hint: move the Queen of Diamonds to tableau pile 10")),
+        fm.horizontalAdvance(QStringLiteral("Hint: turn the stock until the Queen of Diamonds comes up"))));
     if (QWidget *status = menuBar()->cornerWidget(Qt::TopRightCorner))
         if (auto *lay = qobject_cast<QHBoxLayout *>(status->layout()))
             lay->insertWidget(0, mHint);
@@ -106,14 +108,15 @@ bool frmMain::followPlan()
     const solve::Move step = plan_.front();
     plan_.erase(plan_.begin());
     solve::applyMove(planRules_, planAt_, step);
-    showHintStep(planRules_, step);
     // Presses that lead to a drag off the waste name the card they turn towards.
+    int awaited = -1;
     if (step.kind == solve::MoveKind::Stock) {
         auto next = std::find_if(plan_.begin(), plan_.end(),
                                  [](const solve::Move &m) { return m.kind == solve::MoveKind::Drag; });
         if (next != plan_.end() && next->from == planRules_.waste)
-            mHint->setText(HintRunner::describe(planRules_, step, next->card));
+            awaited = next->card;
     }
+    showHintStep(planRules_, step, awaited);
     return true;
 }
 
@@ -186,28 +189,19 @@ void frmMain::onSolverAnswer(int purpose)
     }
     // The line one step at a time: each press and redeal a drag needs, then the drag.
     plan_.clear();
-    const solve::Move press{solve::MoveKind::Stock, 0, 0, 0, 0, 0, false, 0};
-    for (const solve::Move &m : r.moves) {
-        plan_.insert(plan_.end(), m.pressesBefore, press);
-        if (m.redealFirst)
-            plan_.push_back(solve::Move{solve::MoveKind::Redeal, 0, 0, 0, 0, 0, false, 0});
-        plan_.insert(plan_.end(), m.presses, press);
-        solve::Move last = m;
-        last.pressesBefore = last.presses = 0;
-        last.redealFirst = false;
-        plan_.push_back(last);
-    }
+    for (const solve::Move &m : r.moves)
+        solve::appendSteps(m, plan_);
     planRules_ = g;
     planAt_ = hintRunner_->from();
     planFor_ = planKey();
     followPlan();
 }
 
-void frmMain::showHintStep(const solve::GameRules &g, const solve::Move &m)
+void frmMain::showHintStep(const solve::GameRules &g, const solve::Move &m, int awaited)
 {
     hintStep_ = m;
-    mHint->setText(HintRunner::describe(g, m));
-    if (m.kind != solve::MoveKind::Drag || m.pressesBefore > 0 || m.redealFirst || m.presses > 0)
+    mHint->setText(HintRunner::describe(g, m, awaited));
+    if (m.kind != solve::MoveKind::Drag)
         return;
     // Light the card to move and the card it goes onto.
     Engine &e = *shared_.Eng;

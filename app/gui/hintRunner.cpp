@@ -53,12 +53,12 @@ void HintRunner::start(Purpose purpose, const Engine &e, bool autoplay, long lon
     cancel();
     rules_ = solve::rulesOf(e, autoplay);
     from_ = solve::positionOf(e, rules_);
-    const solve::Position start = from_;
-    launch(purpose, [this, start, milliseconds](const std::atomic<bool> &stop) {
+    // Nothing here changes rules_ or from_ until cancel() has joined the worker.
+    launch(purpose, [this, milliseconds](const std::atomic<bool> &stop) {
         solve::Limits l;
         l.milliseconds = milliseconds;
         l.cancel = &stop;
-        result_ = solve::solvePosition(rules_, start, l);
+        result_ = solve::solvePosition(rules_, from_, l);
     });
 }
 
@@ -99,10 +99,9 @@ QString HintRunner::describe(const solve::GameRules &g, const solve::Move &m, in
 {
     if (m.kind == solve::MoveKind::Stock && awaited >= 0 && !g.dealRows)
         return QStringLiteral("Hint: turn the stock until %1 comes up").arg(cardName(g, awaited));
-    if (m.kind == solve::MoveKind::Redeal ||
-        (m.kind == solve::MoveKind::Drag && m.pressesBefore == 0 && m.redealFirst))
+    if (m.kind == solve::MoveKind::Redeal)
         return QStringLiteral("Hint: turn the waste back onto the stock");
-    if (m.kind == solve::MoveKind::Stock || m.pressesBefore > 0 || m.presses > 0)
+    if (m.kind == solve::MoveKind::Stock)
         return g.dealRows ? QStringLiteral("Hint: deal a row from the stock")
                           : QStringLiteral("Hint: turn a card from the stock");
     QString where;

@@ -42,8 +42,8 @@ class HintRunner : public QObject
 
     // "the Five of Hearts"
     static QString cardName(const solve::GameRules &g, int card);
-    // What the first move of a winning line asks the player to do, for the status area; `awaited` names
-    // the card a press of the stock is turning towards, -1 for none.
+    // What one step of a winning line (a press, a redeal or a drag) asks the player to do, for the status
+    // area; `awaited` names the card a press of the stock is turning towards, -1 for none.
     static QString describe(const solve::GameRules &g, const solve::Move &m, int awaited = -1);
 
   signals:
