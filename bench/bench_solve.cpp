@@ -15,7 +15,7 @@ using namespace tess::solve;
 // soon a deal is won.
 void BM_SolvePositions(benchmark::State &state)
 {
-    const long long hard[] = {9, 13, 15, 17};
+    const long long hard[] = {15, 17, 128, 264};
     long long i = 0, nodes = 0;
     std::size_t stored = 0;
     Limits l;

@@ -1,6 +1,8 @@
 #include "solve/position.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <stdexcept>
 
 #include "play/engine.h"
@@ -111,6 +113,19 @@ void GameRules::prepare()
         for (int upper = 0; upper < totalCards; ++upper)
             if (RunLinks(games, card[static_cast<size_t>(lower)], card[static_cast<size_t>(upper)]))
                 addToSet(links[static_cast<size_t>(lower)], upper);
+    restsOn.assign(static_cast<size_t>(kMaxCards), CardSet{});
+    follows.assign(static_cast<size_t>(kMaxCards), CardSet{});
+    emptyTableauTakes = emptyFoundationTakes = CardSet{};
+    for (int p = 0; p < home + res + goal; ++p) {
+        if (isRes(p))
+            continue;
+        auto &into = isHome(p) ? restsOn : follows;
+        addAll(isHome(p) ? emptyTableauTakes : emptyFoundationTakes, takes[static_cast<size_t>(p * row)]);
+        for (int top = 0; top < totalCards; ++top)
+            for (int c = 0; c < totalCards; ++c)
+                if (pileTakes(p, top, c))
+                    addToSet(into[static_cast<size_t>(c)], top);
+    }
     // What rests on a card in any tableau pile, then what rests on that, until nothing is added.
     holds.assign(static_cast<size_t>(kMaxCards), CardSet{});
     for (int c = 0; c < totalCards; ++c)
@@ -212,10 +227,26 @@ inline std::uint64_t mix(std::uint64_t z)
 
 std::uint64_t pileHash(const Position &pos, int off, int n, std::uint64_t seed)
 {
-    std::uint64_t h = seed ^ 0xcbf29ce484222325ull;
-    for (int i = 0; i < n; ++i)
-        h = (h ^ pos.cards[static_cast<size_t>(off + i)]) * 0x100000001b3ull;
-    return mix(h + static_cast<std::uint64_t>(n));
+    // Eight card bytes a step; each step is a bijection of the running value, so only the final sum of
+    // piles can meet another by chance.
+    std::uint64_t h = seed * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(n);
+    const std::uint8_t *b = pos.cards.data() + off;
+    auto step = [&h](std::uint64_t w) {
+        h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    };
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, b + i, 8);
+        step(w);
+    }
+    if (i < n) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, b + i, static_cast<size_t>(n - i));
+        step(w);
+    }
+    return mix(h);
 }
 
 } // namespace
@@ -422,35 +453,86 @@ void autoplay(const GameRules &g, Position &pos)
 }
 
 // The piles a grabbed card (with count more above it) may be dropped on, as a release tries them.
-void addTargets(const GameRules &g, const Position &pos, const Offsets &o, int from, uint8_t card, int count,
-                std::vector<Move> &out, std::uint32_t toMask = ~0u)
+void addTargets(const GameRules &g, const Position &pos, const Landing &land, int from, uint8_t card,
+                int count, std::vector<Move> &out, std::uint32_t toMask = ~0u)
 {
-    auto inMask = [toMask](int p) { return (toMask >> p) & 1u; };
     auto add = [&](int to) {
         out.push_back({MoveKind::Drag, static_cast<uint8_t>(card & 0x7f), static_cast<uint8_t>(from),
                        static_cast<uint8_t>(to), static_cast<uint8_t>(count)});
     };
-    for (int i = 0; i < g.home; ++i) {
-        const int t = pos.size(i) - 1;
-        if ((t != -1 && i == from) || !inMask(i))
-            continue;
-        if (g.pileTakes(i, t >= 0 ? cardAt(pos, o, i, t) & 0x7f : -1, card & 0x7f))
-            add(i);
-    }
+    const std::uint32_t hits = land.piles(card & 0x7f, from) & toMask;
+    const std::uint32_t homeBits = (std::uint32_t{1} << g.home) - 1;
+    for (std::uint32_t h = hits & homeBits; h; h &= h - 1)
+        add(std::countr_zero(h));
     for (int i = 0; i < g.res; ++i)
-        if (inMask(g.home + i) && ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
+        if (((toMask >> (g.home + i)) & 1u) && ReserveAccepts(g.games, pos.size(g.home + i) == 0, count))
             add(g.home + i);
     if (count == 0 && !g.removeSuits)
-        for (int i = 0; i < g.goal; ++i) {
-            const int p = g.firstGoal() + i;
-            if (p != from && inMask(p) && goalTakes(g, pos, o, p, card))
-                add(p);
-        }
+        for (std::uint32_t h = hits & ~homeBits; h; h &= h - 1)
+            add(std::countr_zero(h));
 }
 
 } // namespace
 
+Landing::Landing(const GameRules &g, const Position &pos) : g_(g)
+{
+    pileOf_.fill(-1);
+    int off = 0;
+    for (int p = 0; p < g.firstGoal() + g.goal; ++p) {
+        const int n = pos.size(p);
+        off += n;
+        if (g.isRes(p))
+            continue;
+        if (g.isGoal(p) && n >= kSuitCards)
+            continue;
+        const int top = n == 0 ? -1 : pos.cards[static_cast<size_t>(off - 1)] & 0x7f;
+        if (n == 0)
+            empty_ |= 1u << p;
+        else
+            pileOf_[static_cast<size_t>(top)] = static_cast<std::int8_t>(p);
+        addAll(anyTakes_, g.takes[static_cast<size_t>(p * (kMaxCards + 1) + top + 1)]);
+    }
+}
+
+std::uint32_t Landing::piles(int card, int from) const
+{
+    const GameRules &g = g_;
+    std::uint32_t hits = 0;
+    if (!inSet(anyTakes_, card))
+        return hits;
+    auto tryEmpty = [&](const CardSet &takes, std::uint32_t piles) {
+        if (inSet(takes, card))
+            for (; piles; piles &= piles - 1) {
+                const int p = std::countr_zero(piles);
+                if (g.pileTakes(p, -1, card))
+                    hits |= 1u << p;
+            }
+    };
+    const std::uint32_t homeBits = (std::uint32_t{1} << g.home) - 1;
+    tryEmpty(g.emptyTableauTakes, empty_ & homeBits);
+    tryEmpty(g.emptyFoundationTakes, empty_ & ~homeBits);
+    // A card's resting places among the tops: few, where the piles are many.
+    auto tryTops = [&](const CardSet &tops, bool home) {
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t bits = tops[static_cast<size_t>(w)]; bits; bits &= bits - 1) {
+                const int h = w * 64 + std::countr_zero(bits);
+                const int p = pileOf_[static_cast<size_t>(h)];
+                if (p >= 0 && p != from && g.isHome(p) == home && g.pileTakes(p, h, card))
+                    hits |= 1u << p;
+            }
+    };
+    tryTops(g.restsOn[static_cast<size_t>(card)], true);
+    tryTops(g.follows[static_cast<size_t>(card)], false);
+    return hits;
+}
+
 void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, std::uint32_t toMask)
+{
+    generateMoves(g, pos, Landing(g, pos), out, toMask);
+}
+
+void generateMoves(const GameRules &g, const Position &pos, const Landing &land, std::vector<Move> &out,
+                   std::uint32_t toMask)
 {
     out.clear();
     const bool all = toMask == ~0u;
@@ -466,7 +548,7 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         const int t = pos.size(i) - 1;
         if (t < 0)
             continue;
-        addTargets(g, pos, o, i, cardAt(pos, o, i, t), 0, out, toMask);
+        addTargets(g, pos, land, i, cardAt(pos, o, i, t), 0, out, toMask);
         if (!g.multiMove)
             continue;
         // A run from k is whole when the run from k + 1 is and k's card takes the next one.
@@ -474,25 +556,25 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
             const uint8_t c = cardAt(pos, o, i, k);
             if ((c & kDownBit) || !g.runLinks(c, cardAt(pos, o, i, k + 1) & 0x7f))
                 break;
-            addTargets(g, pos, o, i, c, t - k, out, toMask);
+            addTargets(g, pos, land, i, c, t - k, out, toMask);
         }
     }
     for (int i = 0; i < g.res; ++i) {
         const int p = g.home + i;
         if (pos.size(p) > 0)
-            addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
+            addTargets(g, pos, land, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
     }
     if (!g.removeSuits)
         for (int i = 0; i < g.goal; ++i) {
             const int p = g.firstGoal() + i;
             if (pos.size(p) > 0)
-                addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
+                addTargets(g, pos, land, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out, toMask);
         }
     if (g.waste >= 0 && pos.size(g.waste) > 0)
-        addTargets(g, pos, o, g.waste, cardAt(pos, o, g.waste, pos.size(g.waste) - 1), 0, out, toMask);
+        addTargets(g, pos, land, g.waste, cardAt(pos, o, g.waste, pos.size(g.waste) - 1), 0, out, toMask);
     if (g.stock >= 0 && pos.size(g.stock) > 0) {
         if (g.stockFaceUp)
-            addTargets(g, pos, o, g.stock, cardAt(pos, o, g.stock, pos.size(g.stock) - 1), 0, out, toMask);
+            addTargets(g, pos, land, g.stock, cardAt(pos, o, g.stock, pos.size(g.stock) - 1), 0, out, toMask);
         else if (all)
             out.push_back({MoveKind::Stock, 0, static_cast<uint8_t>(g.stock), 0, 0});
     }
@@ -500,12 +582,102 @@ void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &o
         out.push_back({MoveKind::Redeal, 0, static_cast<uint8_t>(g.waste), static_cast<uint8_t>(g.stock), 0});
 }
 
-void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out)
+void generateDragsFrom(const GameRules &g, const Position &pos, const Landing &land, int p,
+                       std::vector<Move> &out)
 {
     if (pos.size(p) == 0)
         return;
     const Offsets o(g, pos);
-    addTargets(g, pos, o, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+    addTargets(g, pos, land, p, cardAt(pos, o, p, pos.size(p) - 1), 0, out);
+}
+
+bool provedStuck(const GameRules &g, const Position &pos)
+{
+    if (g.removeSuits || g.goal == 0)
+        return false;
+    // Where each card lies now: the tableau pile and place, or -1 for stock, waste, free cells and
+    // foundations.
+    std::array<std::int8_t, kMaxCards> pileAt{};
+    std::array<std::uint8_t, kMaxCards> placeAt{};
+    const Offsets o(g, pos);
+    CardSet homeable{}, spare{}; // spare: in stock, waste or a free cell
+    for (int p = 0; p < g.pileCount(); ++p)
+        for (int k = 0; k < pos.size(p); ++k) {
+            const int c = cardAt(pos, o, p, k) & 0x7f;
+            pileAt[static_cast<size_t>(c)] = static_cast<std::int8_t>(g.isHome(p) ? p : -1);
+            placeAt[static_cast<size_t>(c)] = static_cast<std::uint8_t>(k);
+            if (g.isGoal(p))
+                addToSet(homeable, c);
+            else if (!g.isHome(p))
+                addToSet(spare, c);
+        }
+    // Grown until nothing changes; each only ever gains cards, so the loop ends.
+    CardSet exposed{}, leaves{}, moves{};
+    bool anyEmptyable = false;
+    auto meets = [](const CardSet &a, const CardSet &b) { return ((a[0] & b[0]) | (a[1] & b[1])) != 0; };
+    auto homeTakes = [&](int c) {
+        return inSet(g.emptyFoundationTakes, c) || meets(g.follows[static_cast<size_t>(c)], homeable);
+    };
+    // A place for card c to go, not under c itself in pile `from` (-1: c is not in the tableau).
+    auto placeFor = [&](int c, int from, int place) {
+        if (g.res > 0 || (anyEmptyable && inSet(g.emptyTableauTakes, c)))
+            return true;
+        const CardSet &on = g.restsOn[static_cast<size_t>(c)];
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t bits = on[static_cast<size_t>(w)] & exposed[static_cast<size_t>(w)]; bits;
+                 bits &= bits - 1) {
+                const int h = w * 64 + std::countr_zero(bits);
+                if (from < 0 || pileAt[static_cast<size_t>(h)] != from ||
+                    placeAt[static_cast<size_t>(h)] > place)
+                    return true;
+            }
+        return false;
+    };
+    for (bool grew = true; grew;) {
+        grew = false;
+        auto gain = [&](CardSet &s, int c) {
+            if (!inSet(s, c)) {
+                addToSet(s, c);
+                grew = true;
+            }
+        };
+        for (int p = 0; p < g.home; ++p) {
+            const int n = pos.size(p);
+            bool carryAbove = true; // the cards above can go, or ride along on the card below them
+            for (int k = n - 1; k >= 0; --k) {
+                const int c = cardAt(pos, o, p, k) & 0x7f;
+                const bool clear = k == n - 1 || inSet(leaves, cardAt(pos, o, p, k + 1) & 0x7f);
+                const bool carry =
+                    clear || (g.multiMove && carryAbove && g.runLinks(c, cardAt(pos, o, p, k + 1) & 0x7f));
+                if (carry && !inSet(moves, c) && placeFor(c, p, k))
+                    gain(moves, c);
+                const bool reached = clear || inSet(moves, c);
+                if (reached) {
+                    gain(exposed, c);
+                    if (homeTakes(c))
+                        gain(homeable, c);
+                }
+                if (inSet(moves, c) || (clear && inSet(homeable, c)))
+                    gain(leaves, c);
+                carryAbove = carry;
+            }
+            if (!anyEmptyable && (n == 0 || inSet(leaves, cardAt(pos, o, p, 0) & 0x7f))) {
+                anyEmptyable = true;
+                grew = true;
+            }
+        }
+        for (int c = 0; c < g.totalCards; ++c) {
+            const bool atHand = inSet(spare, c) || inSet(homeable, c);
+            if (inSet(spare, c) && homeTakes(c))
+                gain(homeable, c);
+            if (atHand && !inSet(exposed, c) && placeFor(c, -1, 0))
+                gain(exposed, c);
+        }
+    }
+    for (int c = 0; c < g.totalCards; ++c)
+        if (!inSet(homeable, c))
+            return true;
+    return false;
 }
 
 CardSet wantedCards(const GameRules &g, const Position &pos)

@@ -64,6 +64,9 @@ struct GameRules {
     // Without autoplay, any run can be carried and whatever is built on a run moves with it: a run moved
     // off a face-up card or out of its pile can wait until that card or pile is used.
     bool runsWait = false;
+    // By card: the cards it may rest on in the tableau, and the foundation cards it may follow.
+    std::vector<CardSet> restsOn, follows;
+    CardSet emptyTableauTakes{}, emptyFoundationTakes{};
     void prepare();
     // Whether pile p, with card `top` on it (-1 when empty), takes `card`; a full foundation is the
     // caller's to refuse.
@@ -135,15 +138,33 @@ Position positionOf(const Engine &e, const GameRules &g);
 Position makePosition(const GameRules &g, const std::vector<std::vector<std::uint8_t>> &piles,
                       std::int8_t redealsLeft);
 
+// Where a card could be dropped now: the tableau and foundation piles whose top, or emptiness, takes it.
+class Landing
+{
+  public:
+    Landing(const GameRules &g, const Position &pos);
+    // Bit p for each such pile other than `from`; a full foundation takes nothing.
+    std::uint32_t piles(int card, int from) const;
+
+  private:
+    const GameRules &g_;
+    std::array<std::int8_t, kMaxCards> pileOf_; // the pile a card is on top of
+    std::uint32_t empty_ = 0;
+    CardSet anyTakes_{}; // every card some such pile takes
+};
+
 // Every move the mouse can make now, in no particular order; with a mask (bit p for pile p), only the
 // drags onto those piles.
 void generateMoves(const GameRules &g, const Position &pos, std::vector<Move> &out,
+                   std::uint32_t toMask = ~0u);
+void generateMoves(const GameRules &g, const Position &pos, const Landing &land, std::vector<Move> &out,
                    std::uint32_t toMask = ~0u);
 // Makes the move with every effect the engine adds: a face-down card turned, autoplay, a suit leaving.
 void applyMove(const GameRules &g, Position &pos, const Move &m);
 
 // Every drag of the top card of pile p that a release accepts.
-void generateDragsFrom(const GameRules &g, const Position &pos, int p, std::vector<Move> &out);
+void generateDragsFrom(const GameRules &g, const Position &pos, const Landing &land, int p,
+                       std::vector<Move> &out);
 
 // Every card in the foundations.
 CardSet homeCards(const GameRules &g, const Position &pos);
@@ -154,6 +175,11 @@ inline bool neededByNone(const GameRules &g, const CardSet &home, int card)
     const CardSet &h = g.holds[static_cast<size_t>(card)];
     return (h[0] & ~home[0]) == 0 && (h[1] & ~home[1]) == 0;
 }
+
+// Whether some card can never go home, even if every move the rules allow were open at any time: the
+// stock and free cells hand out any card whenever asked, and a card may move whenever a place for it is
+// ever uncovered. True proves the game lost from here.
+bool provedStuck(const GameRules &g, const Position &pos);
 
 // Every card some foundation would take now.
 CardSet wantedCards(const GameRules &g, const Position &pos);

@@ -1,6 +1,7 @@
 #include "solve/search.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 
@@ -208,6 +209,12 @@ bool emptyUseful(const GameRules &g, const Position &pos, int p)
         g, pos, p, [&](int c, int q, int k) { return (fromStock(g, q) || k > 0) && g.pileTakes(p, -1, c); });
 }
 
+// The piles a drag that meets the need may land on.
+std::uint32_t needMask(const Need &need)
+{
+    return need.onto >= 0 ? 1u << need.onto : 0u;
+}
+
 bool meets(const GameRules &g, const Need &need, const Move &m)
 {
     return m.kind == MoveKind::Drag && (m.to == need.onto || (m.from == need.from && g.isGoal(m.to)));
@@ -236,13 +243,14 @@ Need needAfter(const GameRules &g, const Position &pos, const Move &m)
 
 void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &out, bool narrow, Need need)
 {
-    if (need.onto >= 0) {
+    const Landing land(g, pos);
+    if (need.any()) {
         // Only what can meet the need is made: builds on that pile, and the card under a run sent home.
-        generateMoves(g, pos, out, 1u << need.onto);
+        generateMoves(g, pos, land, out, needMask(need));
         if (need.from >= 0)
-            generateDragsFrom(g, pos, need.from, out);
+            generateDragsFrom(g, pos, land, need.from, out);
     } else {
-        generateMoves(g, pos, out);
+        generateMoves(g, pos, land, out);
     }
     auto allowed = [&](const Move &m) { return !need.any() || meets(g, need, m); };
     // Tableau piles are interchangeable unless a dealt row still tells them apart.
@@ -358,32 +366,28 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     std::vector<Move> drags;
     if (cycles) {
         // Nothing else changes while the cards turn: each one comes up onto the same table, so where a card
-        // from the waste may go is worked out once, pile by pile, in the order a release tries them.
-        struct Place {
-            int pile, top;
-        };
-        std::array<Place, kPiles> places{};
-        int nPlaces = 0;
-        for (int p = 0; p < g.firstGoal() + g.goal; ++p) {
-            if (need.any() && p != need.onto)
-                continue;
-            const int n = pos.size(p);
-            if (g.isRes(p)) {
-                if (ReserveAccepts(g.games, n == 0, 0))
-                    places[static_cast<size_t>(nPlaces++)] = {p, -2};
-            } else if (!(g.isGoal(p) && (g.removeSuits || n >= kSuitCards))) {
-                places[static_cast<size_t>(nPlaces++)] = {p, n > 0 ? pos.at(p, n - 1) & 0x7f : -1};
-            }
-        }
+        // from the waste may go is worked out on that table, in the order a release tries the piles.
+        const std::uint32_t open = need.any() ? needMask(need) : ~0u;
+        const std::uint32_t homeBits = (std::uint32_t{1} << g.home) - 1;
+        std::uint32_t cells = 0;
+        for (int i = 0; i < g.res; ++i)
+            if (ReserveAccepts(g.games, pos.size(g.home + i) == 0, 0))
+                cells |= 1u << (g.home + i);
+        cells &= open;
         auto wasteDrags = [&](int card) {
             drags.clear();
-            for (int i = 0; i < nPlaces; ++i) {
-                const Place &pl = places[static_cast<size_t>(i)];
-                if (pl.top == -2 || g.pileTakes(pl.pile, pl.top, card))
+            std::uint32_t hits = land.piles(card, -1) & open;
+            if (g.removeSuits)
+                hits &= homeBits;
+            auto add = [&](std::uint32_t bits) {
+                for (; bits; bits &= bits - 1)
                     drags.push_back({MoveKind::Drag, static_cast<std::uint8_t>(card),
-                                     static_cast<std::uint8_t>(g.waste), static_cast<std::uint8_t>(pl.pile),
-                                     0});
-            }
+                                     static_cast<std::uint8_t>(g.waste),
+                                     static_cast<std::uint8_t>(std::countr_zero(bits)), 0});
+            };
+            add(hits & homeBits);
+            add(cells);
+            add(hits & ~homeBits);
         };
         const int st = pos.size(g.stock), w = pos.size(g.waste);
         for (int k = 1; k <= st && k <= 255; ++k) {
@@ -417,7 +421,7 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             if (redealt && p.size(g.waste) >= pos.size(g.waste))
                 break;
             drags.clear();
-            generateDragsFrom(g, p, g.waste, drags);
+            generateDragsFrom(g, p, Landing(g, p), g.waste, drags);
             offer(drags, before, redealt, presses);
         }
     }
@@ -446,12 +450,48 @@ long long movesLogged(const GameRules &g, const Position &before, const Position
     return n;
 }
 
-// One depth-first pass; a narrow one leaves out the moves that seldom help, so only a wide one proves a loss.
-Result searchPass(const GameRules &g, const Position &start, const Limits &limits, bool narrow,
-                  Clock::time_point t0, long long nodeBudget, long long msBudget)
+// One depth-first pass that can stop at a node budget and go on later from where it stopped; a narrow one
+// leaves out the moves that seldom help, so only a wide one proves a loss.
+class Pass
 {
-    Result r;
-    KeyTable seen(limits.tableBytes);
+  public:
+    Pass(const GameRules &g, const Position &start, const Limits &limits, bool narrow)
+        : g_(g), start_(start), limits_(limits), narrow_(narrow),
+          seen_(narrow ? limits.tableBytes / 8 : limits.tableBytes)
+    {
+    }
+
+    // Searches until `nodeTarget` positions in all, the time runs out or the question is settled. Unknown
+    // with ended() false: stopped at the budget, ready to go on.
+    Verdict run(long long nodeTarget, Clock::time_point t0, long long msBudget)
+    {
+        if (ended_)
+            return verdict_;
+        if (!started_) {
+            started_ = true;
+            if (begin())
+                return verdict_;
+        }
+        while (!stack_.empty()) {
+            if (nodes_ >= nodeTarget)
+                return Verdict::Unknown;
+            if ((nodes_ & 255) == 0) {
+                const bool late = msBudget > 0 && Clock::now() - t0 > std::chrono::milliseconds(msBudget);
+                if (late || (limits_.cancel && limits_.cancel->load()))
+                    return end(Verdict::Unknown);
+            }
+            if (step())
+                return verdict_;
+        }
+        line_.clear();
+        return end(limited_ ? Verdict::Unknown : Verdict::Lost);
+    }
+    bool ended() const { return ended_; }
+    long long nodes() const { return nodes_; }
+    std::size_t stored() const { return seen_.size(); }
+    const std::vector<Move> &line() const { return line_; }
+
+  private:
     struct Frame {
         Position pos;
         std::size_t begin, end, next; // its moves in the pool
@@ -459,127 +499,132 @@ Result searchPass(const GameRules &g, const Position &start, const Limits &limit
         Need need;                    // what its next move must do
         long long cardMoves;          // what the line to it costs the engine's log, at most
     };
-    std::vector<Frame> stack;
-    std::vector<Move> pool, scratch, line;
-    bool limited = false;
 
-    auto finish = [&](Verdict v) {
-        r.verdict = v;
-        r.stored = seen.size();
-        r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-        if (v == Verdict::Won)
-            r.moves = line;
-        return r;
-    };
+    Verdict end(Verdict v)
+    {
+        ended_ = true;
+        verdict_ = v;
+        return v;
+    }
     // A need is part of the position: the same table with another need is searched again.
-    auto keyOf = [&](const Position &p, const Need &n) {
-        std::uint64_t k = p.key(g);
+    std::uint64_t keyOf(const Position &p, const Need &n) const { return keyOf(p.key(g_), p, n); }
+    std::uint64_t keyOf(std::uint64_t k, const Position &p, const Need &n) const
+    {
         if (n.onto >= 0)
             k ^= p.pileKey(n.onto) * 0x9E3779B97F4A7C15ull;
         if (n.from >= 0)
             k ^= p.pileKey(n.from) * 0xC2B2AE3D27D4EB4Full + 1;
         return k;
-    };
-    Position root = start;
-    homeSafely(g, root, line);
-    if (root.won(g))
-        return finish(Verdict::Won);
-    seen.insert(keyOf(root, {}));
-    orderedMoves(g, root, scratch, narrow);
-    pool.assign(scratch.begin(), scratch.end());
-    stack.push_back({root, 0, pool.size(), 0, line.size(), {}, movesLogged(g, start, root, line, 0)});
-
-    while (!stack.empty()) {
-        Frame &f = stack.back();
+    }
+    // The root; true when that settles it.
+    bool begin()
+    {
+        Position root = start_;
+        homeSafely(g_, root, line_);
+        if (root.won(g_)) {
+            end(Verdict::Won);
+            return true;
+        }
+        if (provedStuck(g_, root)) {
+            line_.clear();
+            end(Verdict::Lost);
+            return true;
+        }
+        seen_.insert(keyOf(root, {}));
+        orderedMoves(g_, root, scratch_, narrow_);
+        pool_.assign(scratch_.begin(), scratch_.end());
+        stack_.push_back(
+            {root, 0, pool_.size(), 0, line_.size(), {}, movesLogged(g_, start_, root, line_, 0)});
+        return false;
+    }
+    // The next move of the deepest position; true when that settles it.
+    bool step()
+    {
+        Frame &f = stack_.back();
         if (f.next == f.end) {
-            pool.resize(f.begin);
-            stack.pop_back();
-            continue;
+            pool_.resize(f.begin);
+            stack_.pop_back();
+            return false;
         }
-        const Move m = pool[f.next++];
-        line.resize(f.forcedEnd);
-        line.push_back(m);
+        const Move m = pool_[f.next++];
+        line_.resize(f.forcedEnd);
+        line_.push_back(m);
         Position child = f.pos;
-        const Need need = needAfter(g, f.pos, m);
-        applyMove(g, child, m);
+        const Need need = needAfter(g_, f.pos, m);
+        applyMove(g_, child, m);
         if (!need.any())
-            homeSafely(g, child, line);
-        ++r.nodes;
-        const long long cardMoves = f.cardMoves + movesLogged(g, f.pos, child, line, f.forcedEnd);
-        if (cardMoves > limits.loggedMoves) {
-            limited = true; // a line the engine could not play to its end proves nothing either way
-            continue;
+            homeSafely(g_, child, line_);
+        ++nodes_;
+        const long long cardMoves = f.cardMoves + movesLogged(g_, f.pos, child, line_, f.forcedEnd);
+        if (cardMoves > limits_.loggedMoves) {
+            limited_ = true; // a line the engine could not play to its end proves nothing either way
+            return false;
         }
-        if (child.won(g))
-            return finish(Verdict::Won);
-        if (r.nodes >= nodeBudget)
-            return finish(Verdict::Unknown);
-        if ((r.nodes & 255) == 0) {
-            const bool late = msBudget > 0 && Clock::now() - t0 > std::chrono::milliseconds(msBudget);
-            if (late || (limits.cancel && limits.cancel->load()))
-                return finish(Verdict::Unknown);
+        if (child.won(g_)) {
+            end(Verdict::Won);
+            return true;
         }
         // Already searched with no need: this one, with fewer moves open, can find nothing more.
-        if (need.any() && seen.contains(keyOf(child, {})))
-            continue;
-        if (!seen.insert(keyOf(child, need))) {
-            if (seen.full()) {
-                limited = true;
-                break;
+        const std::uint64_t key = child.key(g_);
+        if (need.any() && seen_.contains(keyOf(key, child, {})))
+            return false;
+        if (!seen_.insert(keyOf(key, child, need))) {
+            if (seen_.full()) {
+                limited_ = true;
+                stack_.clear();
             }
-            continue;
+            return false;
         }
-        orderedMoves(g, child, scratch, narrow, need);
-        if (scratch.empty())
-            continue;
-        const std::size_t begin = pool.size();
-        pool.insert(pool.end(), scratch.begin(), scratch.end());
-        stack.push_back({child, begin, pool.size(), begin, line.size(), need, cardMoves});
+        orderedMoves(g_, child, scratch_, narrow_, need);
+        if (scratch_.empty())
+            return false;
+        const std::size_t begin = pool_.size();
+        pool_.insert(pool_.end(), scratch_.begin(), scratch_.end());
+        stack_.push_back({child, begin, pool_.size(), begin, line_.size(), need, cardMoves});
+        return false;
     }
-    line.clear();
-    return finish(limited ? Verdict::Unknown : Verdict::Lost);
-}
+
+    const GameRules &g_;
+    const Position start_;
+    const Limits &limits_;
+    const bool narrow_;
+    KeyTable seen_;
+    std::vector<Frame> stack_;
+    std::vector<Move> pool_, scratch_, line_;
+    long long nodes_ = 0;
+    bool started_ = false, ended_ = false, limited_ = false;
+    Verdict verdict_ = Verdict::Unknown;
+};
 
 } // namespace
 
 Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
 {
     const auto t0 = Clock::now();
-    auto outOfTime = [&] {
-        return (limits.milliseconds > 0 &&
-                Clock::now() - t0 > std::chrono::milliseconds(limits.milliseconds)) ||
-               (limits.cancel && limits.cancel->load());
-    };
     // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; some need a
-    // move it leaves out. So the two take turns with growing budgets, until the wide one ends the question.
-    long long spent = 0, budget = 4096;
-    bool narrowDone = false;
-    for (;;) {
-        if (!narrowDone) {
-            Result r = searchPass(g, start, limits, true, t0, std::min(budget, limits.nodes - spent),
-                                  limits.milliseconds);
-            spent += r.nodes;
-            if (r.verdict == Verdict::Won) {
-                r.nodes = spent;
-                return r;
-            }
-            narrowDone = r.verdict == Verdict::Lost;
-            if (spent >= limits.nodes || outOfTime()) {
-                r.verdict = Verdict::Unknown;
-                r.nodes = spent;
-                r.moves.clear();
-                return r;
-            }
+    // move it leaves out. So the two take turns with growing budgets, each going on from where it stopped,
+    // until the wide one ends the question.
+    Pass narrow(g, start, limits, true), wide(g, start, limits, false);
+    Result r;
+    auto finish = [&](Verdict v, const Pass *by) {
+        r.verdict = v;
+        r.nodes = narrow.nodes() + wide.nodes();
+        r.stored = narrow.stored() + wide.stored();
+        r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        if (v == Verdict::Won)
+            r.moves = by->line();
+        return r;
+    };
+    for (long long budget = 4096;; budget *= 4) {
+        if (!narrow.ended()) {
+            const long long target = std::min(budget, limits.nodes - wide.nodes());
+            if (narrow.run(target, t0, limits.milliseconds) == Verdict::Won)
+                return finish(Verdict::Won, &narrow);
         }
-        const long long wideBudget = std::min(2 * budget, limits.nodes - spent);
-        Result r = searchPass(g, start, limits, false, t0, wideBudget, limits.milliseconds);
-        const long long passNodes = r.nodes;
-        spent += passNodes;
-        r.nodes = spent;
-        // Unknown before its budget ran out: the table of positions is full.
-        if (r.verdict != Verdict::Unknown || spent >= limits.nodes || outOfTime() || passNodes < wideBudget)
-            return r;
-        budget *= 4;
+        const long long target = std::min(2 * budget, limits.nodes - narrow.nodes());
+        const Verdict v = wide.run(target, t0, limits.milliseconds);
+        if (v != Verdict::Unknown || wide.ended() || narrow.nodes() + wide.nodes() >= limits.nodes)
+            return finish(v, &wide);
     }
 }
 

@@ -15,9 +15,10 @@ enum class Verdict { Won, Lost, Unknown };
 const char *verdictName(Verdict v);
 
 struct Limits {
-    long long nodes = 20'000'000;       // positions made
-    long long milliseconds = 1000;      // wall time; 0 for none
-    std::size_t tableBytes = 64u << 20; // memory for the table of seen positions
+    long long nodes = 20'000'000;  // positions made
+    long long milliseconds = 1000; // wall time; 0 for none
+    // Memory for the table of seen positions; the first look keeps a table of an eighth of this beside it.
+    std::size_t tableBytes = 64u << 20;
     // The engine logs each card it moves in a 16-bit count: a won line must fit, with room to spare.
     long long loggedMoves = 30000;
     const std::atomic<bool> *cancel = nullptr;

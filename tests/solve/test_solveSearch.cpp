@@ -328,7 +328,8 @@ TEST_P(SolveAgainstPlainSearch, SameVerdictOnSmallDeals)
     int lost = 0, won = 0;
     // Stripped Klondike 178 is won by a line that takes two cards back from a foundation and lays one
     // from the stock before either is built on: a search that insists on each being used at once loses it.
-    for (long long number : {1LL, 2LL, 3LL, 4LL, 5LL, 6LL, 7LL, 8LL, 9LL, 10LL, 11LL, 12LL, 13LL, 178LL}) {
+    for (long long number :
+         {1LL, 2LL, 3LL, 4LL, 5LL, 6LL, 7LL, 8LL, 9LL, 10LL, 11LL, 12LL, 13LL, 178LL, 241LL}) {
         HeadlessHost host;
         host.autoplay = autoplay ? 1 : 0;
         Engine e(&host);
@@ -354,3 +355,25 @@ TEST_P(SolveAgainstPlainSearch, SameVerdictOnSmallDeals)
 
 INSTANTIATE_TEST_SUITE_P(Autoplay, SolveAgainstPlainSearch, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool> &i) { return i.param ? "On" : "Off"; });
+
+// The quick proof of a loss lets every move happen whenever a place for it is ever uncovered, so it must
+// never call a deal lost that can be won; on these deals it settles some at once.
+TEST(ProvedStuck, OnlyOnDealsThatCannotBeWon)
+{
+    int stuck = 0;
+    for (long long number = 1; number <= 40; ++number) {
+        HeadlessHost host;
+        host.autoplay = 0;
+        Engine e(&host);
+        e.NewGame("Stripped Klondike", number);
+        const GameRules g = rulesOf(e, false);
+        const Position start = positionOf(e, g);
+        if (!provedStuck(g, start))
+            continue;
+        ++stuck;
+        long long budget = 3'000'000;
+        EXPECT_FALSE(plainWinnable(g, start, budget)) << "deal " << number;
+        EXPECT_GT(budget, 0) << "deal " << number << ": the plain search ran out";
+    }
+    EXPECT_GT(stuck, 0);
+}
