@@ -203,7 +203,8 @@ QString cData::CurPlayer() const
 
 void cData::SetCurPlayer(const QString &name)
 {
-    writeText(keys::kUsers, QLatin1String(keys::kCurrentPlayer), name);
+    if (writeText(keys::kUsers, QLatin1String(keys::kCurrentPlayer), name) && listener_)
+        listener_->playerChanged();
 }
 
 i16 cData::TotalPlayers() const

@@ -87,6 +87,8 @@ class SettingsListener
   public:
     virtual ~SettingsListener() = default;
     virtual void settingChanged(Setting s) = 0;
+    // The current player's name: chosen anew or renamed.
+    virtual void playerChanged() {}
 };
 
 class cData : public GameRegistry

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
+#include <QWheelEvent>
 
 #include "app/gui/brand.h"
 #include "app/gui/cardTable.h"
@@ -137,8 +138,12 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     vsbTable->setObjectName(QStringLiteral("vsbTable"));
     hsbTable->hide();
     vsbTable->hide();
-    for (QScrollBar *b : {hsbTable, vsbTable})
+    PicMain->installEventFilter(this);
+    PicBack->installEventFilter(this);
+    for (QScrollBar *b : {hsbTable, vsbTable}) {
+        b->setSingleStep(20); // pixels: an arrow click or a third of a wheel notch
         connect(b, &QScrollBar::valueChanged, this, [this] { LayOutWindow(); });
+    }
     sound_ = std::make_unique<SoundPlayer>();
     shared_.Data->setSoundSink(sound_.get());
     help_ = std::make_unique<HelpWindow>();
@@ -811,6 +816,23 @@ void frmMain::settingChanged(Setting s)
         break;
     }
     RefreshToolbar();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *ev)
+{
+    if (ev->type() != QEvent::Wheel || (watched != PicBack && watched != PicMain))
+        return QMainWindow::eventFilter(watched, ev);
+    const auto *wheel = static_cast<QWheelEvent *>(ev);
+    const bool sideways = wheel->angleDelta().x() != 0 || (wheel->modifiers() & Qt::ShiftModifier) != 0 ||
+                          !vsbTable->isVisible();
+    QScrollBar *bar = sideways ? hsbTable : vsbTable;
+    return bar->isVisible() && QCoreApplication::sendEvent(bar, ev);
+}
+
+void frmMain::playerChanged()
+{
+    if (shared_.Data->GameRunning)
+        setCaption(session_->Caption());
 }
 
 template <class Window> void frmMain::openStatWindow(QWidget *owner)

@@ -75,6 +75,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
 
     // SettingsListener: the table follows the stored background and card back.
     void settingChanged(Setting s) override;
+    // The caption names the player: a rename shows at once, not at the next deal.
+    void playerChanged() override;
 
     // Windows still to come register here; until then their items stay disabled.
     std::function<void()> openSelectGame, openSelectNumber, openGameWon;
@@ -94,6 +96,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
   protected:
     void closeEvent(QCloseEvent *ev) override;
     void resizeEvent(QResizeEvent *ev) override;
+    // With the table unscaled in a small window, the wheel over it scrolls it as the bars do.
+    bool eventFilter(QObject *watched, QEvent *ev) override;
 
   private:
     void buildMenus();

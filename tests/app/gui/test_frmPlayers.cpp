@@ -357,3 +357,18 @@ TEST(Players, OpensFromTheToolsMenu)
     p->cmdCancel->click();
     QTRY_VERIFY_WITH_TIMEOUT(w.findChild<frmPlayers *>() == nullptr, 2000);
 }
+
+// The caption names the player the game's score goes to: renaming that player shows at once.
+TEST(Players, RenamingTheCurrentPlayerShowsInTheCaption)
+{
+    tess::testing::TempShared t;
+    frmMain w(t.shared);
+    w.startGame("Klondike", GameNumber::number(123));
+    ASSERT_EQ(w.windowTitle(), "Tessaline [Klondike] [Player1] [123]");
+    ASSERT_TRUE(RenamePlayer(t.d(), *t.shared.Score, "Player1", "Ann").ok());
+    EXPECT_EQ(w.windowTitle(), "Tessaline [Klondike] [Ann] [123]");
+    // Another player's rename leaves it alone.
+    ASSERT_TRUE(AddPlayer(t.d(), "Bo").ok());
+    ASSERT_TRUE(RenamePlayer(t.d(), *t.shared.Score, "Bo", "Cy").ok());
+    EXPECT_EQ(w.windowTitle(), "Tessaline [Klondike] [Ann] [123]");
+}

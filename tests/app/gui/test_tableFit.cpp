@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -301,6 +302,18 @@ TEST(TableFitWindow, TheGameMenuSwitchesBetweenFittedAndScrollingDesignLayout)
     h->setValue(h->maximum());
     v->setValue(v->maximum());
     EXPECT_EQ(table->geometry().bottomRight(), view.bottomRight());
+    // The wheel over the table scrolls it too: up and down, and sideways with Shift.
+    auto wheel = [&](QPoint delta, Qt::KeyboardModifiers mods) {
+        const QPointF at(table->width() / 2.0, table->height() / 2.0);
+        QWheelEvent ev(at, table->mapToGlobal(at), QPoint(), delta, Qt::NoButton, mods, Qt::NoScrollPhase,
+                       false);
+        QApplication::sendEvent(table, &ev);
+    };
+    wheel(QPoint(0, 120), Qt::NoModifier);
+    EXPECT_LT(v->value(), v->maximum());
+    EXPECT_EQ(h->value(), h->maximum());
+    wheel(QPoint(0, 120), Qt::ShiftModifier);
+    EXPECT_LT(h->value(), h->maximum());
 
     t.w->resize(1500, 1000);
     Window::settle();
