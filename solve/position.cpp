@@ -144,14 +144,13 @@ void GameRules::prepare()
             }
         }
     }
-    bool oneOfEach = totalCards <= kSuitCards * 4;
+    oneOfEach = totalCards <= kSuitCards * 4;
     for (int a = 0; a < totalCards && oneOfEach; ++a)
         for (int b = a + 1; b < totalCards; ++b)
             if (card[static_cast<size_t>(a)].Num == card[static_cast<size_t>(b)].Num &&
                 card[static_cast<size_t>(a)].Suit == card[static_cast<size_t>(b)].Suit)
                 oneOfEach = false;
-    safeHoming = !autoplay && !removeSuits && goal > 0 && oneOfEach;
-    bool buildsAreRuns = true;
+    buildsAreRuns = true;
     for (int p = 0; p < home && buildsAreRuns; ++p)
         for (int a = 0; a < totalCards && buildsAreRuns; ++a)
             for (int b = 0; b < totalCards; ++b)
@@ -159,6 +158,13 @@ void GameRules::prepare()
                     buildsAreRuns = false;
                     break;
                 }
+    setAutoplay(autoplay);
+}
+
+void GameRules::setAutoplay(bool on)
+{
+    autoplay = on;
+    safeHoming = !autoplay && !removeSuits && goal > 0 && oneOfEach;
     runsWait = !autoplay && !removeSuits && multiMove && !isFreecellTag(games.Tag()) && buildsAreRuns;
 }
 

@@ -64,10 +64,14 @@ struct GameRules {
     // Without autoplay, any run can be carried and whatever is built on a run moves with it: a run moved
     // off a face-up card or out of its pile can wait until that card or pile is used.
     bool runsWait = false;
+    bool oneOfEach = false;     // no two cards of one face
+    bool buildsAreRuns = false; // whatever a tableau pile takes carries a run on
     // By card: the cards it may rest on in the tableau, and the foundation cards it may follow.
     std::vector<CardSet> restsOn, follows;
     CardSet emptyTableauTakes{}, emptyFoundationTakes{};
     void prepare();
+    // Autoplay on or off, with what that allows the search; the rest of the game stays.
+    void setAutoplay(bool on);
     // Whether pile p, with card `top` on it (-1 when empty), takes `card`; a full foundation is the
     // caller's to refuse.
     bool pileTakes(int p, int top, int card) const

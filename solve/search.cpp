@@ -435,6 +435,9 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
+// Positions for the first look without autoplay at a game played with it.
+constexpr long long kFirstLookNodes = 50000;
+
 // At most what the moves line[from..] log from `before` to `after`: each press, each drag, a card turned
 // up by it, each card sent home, and a whole pack at a redeal.
 long long movesLogged(const GameRules &g, const Position &before, const Position &after,
@@ -596,11 +599,9 @@ class Pass
     Verdict verdict_ = Verdict::Unknown;
 };
 
-} // namespace
-
-Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
+// Narrow and wide passes taking turns from `t0`, within the limits.
+Result searchFrom(const GameRules &g, const Position &start, const Limits &limits, Clock::time_point t0)
 {
-    const auto t0 = Clock::now();
     // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; some need a
     // move it leaves out. So the two take turns with growing budgets, each going on from where it stopped,
     // until the wide one ends the question.
@@ -626,6 +627,93 @@ Result solvePosition(const GameRules &g, const Position &start, const Limits &li
         if (v != Verdict::Unknown || wide.ended() || narrow.nodes() + wide.nodes() >= limits.nodes)
             return finish(v, &wide);
     }
+}
+
+// A line won without autoplay, played on the same game with it: a card autoplay has sent home already is
+// passed over, a card from the stock is turned to anew, and every move must be one the mouse makes there.
+// The line as played when it wins, else empty.
+std::vector<Move> withAutoplay(const GameRules &g, const Position &start, const std::vector<Move> &line,
+                               long long loggedMoves)
+{
+    Position p = start;
+    std::vector<Move> out, steps, legal;
+    auto mouseMakes = [&](const Move &step) {
+        generateMoves(g, p, legal);
+        return std::any_of(legal.begin(), legal.end(), [&](const Move &l) {
+            return step.kind == MoveKind::Drag ? l == step : l.kind == step.kind;
+        });
+    };
+    for (const Move &m : line) {
+        if (p.won(g))
+            break;
+        Move n = m;
+        if (m.kind == MoveKind::Drag) {
+            int q = -1, k = -1;
+            for (int pile = 0, off = 0; pile < g.pileCount() && q < 0; off += p.size(pile++))
+                for (int i = 0; i < p.size(pile); ++i)
+                    if ((p.cards[static_cast<size_t>(off + i)] & 0x7f) == m.card) {
+                        q = pile;
+                        k = i;
+                    }
+            if (q < 0 || g.isGoal(q))
+                continue; // home already
+            n = Move{MoveKind::Drag, m.card, static_cast<std::uint8_t>(q), m.to,
+                     static_cast<std::uint8_t>(p.size(q) - k - 1)};
+            if (fromStock(g, q)) {
+                n.from = static_cast<std::uint8_t>(g.stockFaceUp && q == g.stock ? g.stock : g.waste);
+                n.count = 0;
+                if (!bringUp(g, p, q, k, n))
+                    return {};
+            }
+        }
+        steps.clear();
+        appendSteps(n, steps);
+        const int homeBefore = p.goalCards;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            if (steps[i].kind == MoveKind::Drag && p.goalCards != homeBefore &&
+                inSet(homeCards(g, p), n.card)) {
+                // The presses turned the card up and autoplay took it home: they are the move.
+                steps.pop_back();
+                break;
+            }
+            if (!mouseMakes(steps[i]))
+                return {};
+            applyMove(g, p, steps[i]);
+        }
+        out.insert(out.end(), steps.begin(), steps.end());
+    }
+    if (!p.won(g) || movesLogged(g, start, p, out, 0) > loggedMoves)
+        return {};
+    return out;
+}
+
+} // namespace
+
+Result solvePosition(const GameRules &g, const Position &start, const Limits &limits)
+{
+    const auto t0 = Clock::now();
+    if (!g.autoplay)
+        return searchFrom(g, start, limits, t0);
+    // Every line with autoplay is one without, its cards sent home by hand, so a deal lost without it is
+    // lost with it; and a line won without it often still wins with it. The search without autoplay is
+    // much the smaller, so it has the first look.
+    GameRules free = g;
+    free.setAutoplay(false);
+    Limits first = limits;
+    first.nodes = std::min<long long>(limits.nodes, kFirstLookNodes);
+    Result r = searchFrom(free, start, first, t0);
+    if (r.verdict == Verdict::Won) {
+        r.moves = withAutoplay(g, start, r.moves, limits.loggedMoves);
+        if (!r.moves.empty())
+            return r;
+    } else if (r.verdict == Verdict::Lost) {
+        return r;
+    }
+    Limits rest = limits;
+    rest.nodes = limits.nodes - r.nodes;
+    Result a = searchFrom(g, start, rest, t0);
+    a.nodes += r.nodes;
+    return a;
 }
 
 } // namespace tess::solve

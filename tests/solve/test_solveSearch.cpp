@@ -377,3 +377,19 @@ TEST(ProvedStuck, OnlyOnDealsThatCannotBeWon)
     }
     EXPECT_GT(stuck, 0);
 }
+
+// With autoplay the search first looks without it: Klondike 96 is won in a few thousand positions that
+// way, and the line, its cards already home passed over, still wins when autoplay sends cards home.
+TEST(SolveWithAutoplay, ALineWonWithoutAutoplayIsPlayedWithIt)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 96);
+    const GameRules g = rulesOf(e, true);
+    const Position start = positionOf(e, g);
+    Limits l = quick();
+    l.nodes = 60000;
+    const Result r = solvePosition(g, start, l);
+    ASSERT_EQ(r.verdict, Verdict::Won);
+    EXPECT_TRUE(replay(g, start, r.moves).won(g));
+}
