@@ -150,7 +150,15 @@ void GameRules::prepare()
             if (card[static_cast<size_t>(a)].Num == card[static_cast<size_t>(b)].Num &&
                 card[static_cast<size_t>(a)].Suit == card[static_cast<size_t>(b)].Suit)
                 oneOfEach = false;
+    // Where runs go up as well as down, a run moved off the card it is linked to may serve by what it
+    // joins rather than by what it uncovers; holding it back loses wins there (Canister 26).
     buildsAreRuns = true;
+    for (int a = 0; a < totalCards && buildsAreRuns; ++a)
+        for (int b = a + 1; b < totalCards; ++b)
+            if (runLinks(a, b) && runLinks(b, a)) {
+                buildsAreRuns = false;
+                break;
+            }
     for (int p = 0; p < home && buildsAreRuns; ++p)
         for (int a = 0; a < totalCards && buildsAreRuns; ++a)
             for (int b = 0; b < totalCards; ++b)

@@ -393,3 +393,21 @@ TEST(SolveWithAutoplay, ALineWonWithoutAutoplayIsPlayedWithIt)
     ASSERT_EQ(r.verdict, Verdict::Won);
     EXPECT_TRUE(replay(g, start, r.moves).won(g));
 }
+
+// Canister builds up or down: a run moved off the card it is linked to may serve by the run it joins, so
+// the search must not hold such a move back. Deal 26 is won that way, with autoplay and without.
+TEST(SolveRunsWait, NotWhereRunsGoBothWays)
+{
+    for (bool autoplay : {false, true}) {
+        HeadlessHost host;
+        host.autoplay = autoplay ? 1 : 0;
+        Engine e(&host);
+        e.NewGame("Canister", 26);
+        const GameRules g = rulesOf(e, autoplay);
+        EXPECT_FALSE(g.runsWait);
+        const Position start = positionOf(e, g);
+        const Result r = solvePosition(g, start, quick());
+        ASSERT_EQ(r.verdict, Verdict::Won) << autoplay;
+        EXPECT_TRUE(replay(g, start, r.moves).won(g)) << autoplay;
+    }
+}
