@@ -104,6 +104,18 @@ bool bringUp(const GameRules &g, const Position &pos, int p, int k, Move &m)
     return true;
 }
 
+// The drag of the card at place k of pile p, with what lies on it, onto pile `to`. A card of stock or
+// waste is dragged off the waste, or a face-up stock, after the presses that bring it up; false when
+// it cannot be brought up.
+bool dragAt(const GameRules &g, const Position &pos, int p, int k, int to, Move &m)
+{
+    const bool stockCard = p == g.stock || p == g.waste;
+    const int off = p == g.stock && !g.stockFaceUp ? g.waste : p;
+    m = Move{MoveKind::Drag, static_cast<std::uint8_t>(pos.at(p, k) & 0x7f), static_cast<std::uint8_t>(off),
+             static_cast<std::uint8_t>(to), static_cast<std::uint8_t>(stockCard ? 0 : pos.size(p) - k - 1)};
+    return !stockCard || bringUp(g, pos, p, k, m);
+}
+
 // Sends home, one at a time, every card that no card outside the foundations could need to rest on, onto
 // a foundation whose cards are all such cards. Whatever a line of play does with such a card, the same
 // line without it does as well, so these moves are made without searching the others.
@@ -128,11 +140,8 @@ void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
                     clean = neededByNone(g, home, pos.at(f, j) & 0x7f);
                 if (!clean)
                     continue;
-                // A card turned from the stock is dragged off the waste.
-                const int off = from == g.stock && !g.stockFaceUp ? g.waste : from;
-                Move m{MoveKind::Drag, static_cast<std::uint8_t>(card), static_cast<std::uint8_t>(off),
-                       static_cast<std::uint8_t>(f), 0};
-                if ((from == g.stock || from == g.waste) && !bringUp(g, pos, from, k, m))
+                Move m;
+                if (!dragAt(g, pos, from, k, f, m))
                     return false;
                 applyMove(g, pos, m);
                 log.push_back(m);
@@ -657,14 +666,8 @@ std::vector<Move> withAutoplay(const GameRules &g, const Position &start, const 
                     }
             if (q < 0 || g.isGoal(q))
                 continue; // home already
-            n = Move{MoveKind::Drag, m.card, static_cast<std::uint8_t>(q), m.to,
-                     static_cast<std::uint8_t>(p.size(q) - k - 1)};
-            if (fromStock(g, q)) {
-                n.from = static_cast<std::uint8_t>(g.stockFaceUp && q == g.stock ? g.stock : g.waste);
-                n.count = 0;
-                if (!bringUp(g, p, q, k, n))
-                    return {};
-            }
+            if (!dragAt(g, p, q, k, m.to, n))
+                return {};
         }
         steps.clear();
         appendSteps(n, steps);
