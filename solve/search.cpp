@@ -313,17 +313,29 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             const int base = pos.size(m.from) - m.count - 1; // where the grabbed card lies
             if (pilesAlike && base == 0 && g.isHome(m.to) && pos.size(m.to) == 0)
                 continue; // a whole pile to an empty one
-            if (base > 0 && (pos.at(m.from, base - 1) & kDownBit)) {
+            // Where whole suits leave the table, progress is cards joined into runs of a suit: a move that
+            // joins one comes first, and one that only breaks one off another seldom helps.
+            const int below = base > 0 ? pos.at(m.from, base - 1) : -1;
+            const bool faceUpBelow = below >= 0 && !(below & kDownBit);
+            const bool joins = g.removeSuits && pos.size(m.to) > 0 && g.runLinks(pos.top(m.to), m.card);
+            const bool breaks = g.removeSuits && faceUpBelow && g.runLinks(below & 0x7f, m.card);
+            if (breaks && narrow)
+                continue;
+            if (below >= 0 && !faceUpBelow) {
                 int down = 0;
                 for (int k = 0; k < base; ++k)
                     down += (pos.at(m.from, k) & kDownBit) != 0;
-                score = 500 + down;
+                score = 500 + down + (joins ? 50 : 0);
             } else if (base == 0) {
                 if (narrow && g.res == 0 && !emptyUseful(g, pos, m.from))
                     continue;
-                score = 300;
-            } else if (narrow && !inSet(wanted, pos.at(m.from, base - 1))) {
+                score = 300 + (joins ? 50 : 0);
+            } else if (joins) {
+                score = breaks ? 40 : 250;
+            } else if (narrow && !inSet(wanted, below)) {
                 continue;
+            } else if (breaks) {
+                score = 30;
             } else if (g.isHome(m.to) && pos.size(m.to) == 0) {
                 score = 60;
             }
@@ -462,14 +474,53 @@ long long movesLogged(const GameRules &g, const Position &before, const Position
     return n;
 }
 
+// What every pass keeps: its table of positions seen, the line it won by, how far it got, and whether it
+// has ended the question.
+class PassBase
+{
+  public:
+    bool ended() const { return ended_; }
+    long long nodes() const { return nodes_; }
+    std::size_t stored() const { return seen_.size(); }
+    const std::vector<Move> &line() const { return line_; }
+
+  protected:
+    PassBase(const GameRules &g, const Position &start, const Limits &limits, std::size_t tableBytes)
+        : g_(g), start_(start), limits_(limits), seen_(tableBytes)
+    {
+    }
+    Verdict end(Verdict v)
+    {
+        ended_ = true;
+        verdict_ = v;
+        return v;
+    }
+    // Out of time or called off; looked at every 256 positions, as the clock costs more than a position.
+    bool mustStop(Clock::time_point t0, long long msBudget) const
+    {
+        if ((nodes_ & 255) != 0)
+            return false;
+        const bool late = msBudget > 0 && Clock::now() - t0 > std::chrono::milliseconds(msBudget);
+        return late || (limits_.cancel && limits_.cancel->load());
+    }
+
+    const GameRules &g_;
+    const Position start_;
+    const Limits &limits_;
+    KeyTable seen_;
+    std::vector<Move> line_;
+    long long nodes_ = 0;
+    bool started_ = false, ended_ = false;
+    Verdict verdict_ = Verdict::Unknown;
+};
+
 // One depth-first pass that can stop at a node budget and go on later from where it stopped; a narrow one
 // leaves out the moves that seldom help, so only a wide one proves a loss.
-class Pass
+class Pass : public PassBase
 {
   public:
     Pass(const GameRules &g, const Position &start, const Limits &limits, bool narrow)
-        : g_(g), start_(start), limits_(limits), narrow_(narrow),
-          seen_(narrow ? limits.tableBytes / 8 : limits.tableBytes)
+        : PassBase(g, start, limits, narrow ? limits.tableBytes / 8 : limits.tableBytes), narrow_(narrow)
     {
     }
 
@@ -487,21 +538,14 @@ class Pass
         while (!stack_.empty()) {
             if (nodes_ >= nodeTarget)
                 return Verdict::Unknown;
-            if ((nodes_ & 255) == 0) {
-                const bool late = msBudget > 0 && Clock::now() - t0 > std::chrono::milliseconds(msBudget);
-                if (late || (limits_.cancel && limits_.cancel->load()))
-                    return end(Verdict::Unknown);
-            }
+            if (mustStop(t0, msBudget))
+                return end(Verdict::Unknown);
             if (step())
                 return verdict_;
         }
         line_.clear();
         return end(limited_ ? Verdict::Unknown : Verdict::Lost);
     }
-    bool ended() const { return ended_; }
-    long long nodes() const { return nodes_; }
-    std::size_t stored() const { return seen_.size(); }
-    const std::vector<Move> &line() const { return line_; }
 
   private:
     struct Frame {
@@ -512,12 +556,6 @@ class Pass
         long long cardMoves;          // what the line to it costs the engine's log, at most
     };
 
-    Verdict end(Verdict v)
-    {
-        ended_ = true;
-        verdict_ = v;
-        return v;
-    }
     // A need is part of the position: the same table with another need is searched again.
     std::uint64_t keyOf(const Position &p, const Need &n) const { return keyOf(p.key(g_), p, n); }
     std::uint64_t keyOf(std::uint64_t k, const Position &p, const Need &n) const
@@ -596,45 +634,177 @@ class Pass
         return false;
     }
 
-    const GameRules &g_;
-    const Position start_;
-    const Limits &limits_;
     const bool narrow_;
-    KeyTable seen_;
     std::vector<Frame> stack_;
-    std::vector<Move> pool_, scratch_, line_;
-    long long nodes_ = 0;
-    bool started_ = false, ended_ = false, limited_ = false;
-    Verdict verdict_ = Verdict::Unknown;
+    std::vector<Move> pool_, scratch_;
+    bool limited_ = false;
+};
+
+// How near a position looks to a win, for the best-first pass: cards home and cards joined into runs for
+// it, cards face down and cards out of order against it. Higher is nearer.
+int promise(const GameRules &g, const Position &pos)
+{
+    // A row dealt from the stock covers every pile: dealt only when the table has nothing better.
+    int s = 4 * pos.goalCards + (g.dealRows ? pos.size(g.stock) : 0);
+    for (int p = 0; p < g.home; ++p)
+        for (int k = 0; k < pos.size(p); ++k) {
+            const std::uint8_t c = pos.at(p, k);
+            if (c & kDownBit)
+                s -= 5;
+            else if (k > 0 && !(pos.at(p, k - 1) & kDownBit))
+                s += g.runLinks(pos.at(p, k - 1), c) ? 3 : -2;
+        }
+    return s;
+}
+
+// Best first: the most promising position seen so far is the next one looked at. Where a depth-first pass
+// sinks into one early choice (a stock dealt in rows, suits leaving the table, autoplay's forced moves),
+// this one climbs out. It only finds wins; a loss is the wide pass's to prove.
+class BestFirst : public PassBase
+{
+  public:
+    BestFirst(const GameRules &g, const Position &start, const Limits &limits)
+        : PassBase(g, start, limits, limits.tableBytes / 8), room_(limits.tableBytes / 2)
+    {
+    }
+
+    Verdict run(long long nodeTarget, Clock::time_point t0, long long msBudget)
+    {
+        if (ended_)
+            return verdict_;
+        if (!started_) {
+            started_ = true;
+            Position root = start_;
+            std::vector<Move> forced;
+            homeSafely(g_, root, forced);
+            if (root.won(g_)) {
+                line_ = forced;
+                return end(Verdict::Won);
+            }
+            seen_.insert(root.key(g_));
+            offer(-1, root, forced, movesLogged(g_, start_, root, forced, 0));
+        }
+        for (;;) {
+            if (at_ < 0 && !lookAtNext())
+                return end(Verdict::Unknown);
+            const Looked &from = looked_[static_cast<size_t>(at_)];
+            const long long fromMoves = entries_[static_cast<size_t>(from.entry)].cardMoves;
+            while (next_ < moves_.size()) {
+                if (nodes_ >= nodeTarget)
+                    return Verdict::Unknown;
+                if (mustStop(t0, msBudget))
+                    return end(Verdict::Unknown);
+                const Move m = moves_[next_++];
+                Position child = from.pos;
+                applyMove(g_, child, m);
+                step_.assign(1, m);
+                homeSafely(g_, child, step_);
+                ++nodes_;
+                const long long cardMoves = fromMoves + movesLogged(g_, from.pos, child, step_, 0);
+                if (cardMoves > limits_.loggedMoves || !seen_.insert(child.key(g_)))
+                    continue;
+                if (child.won(g_)) {
+                    line_ = step_;
+                    for (int l = at_; l >= 0;) {
+                        const Entry &x = entries_[static_cast<size_t>(looked_[static_cast<size_t>(l)].entry)];
+                        line_.insert(line_.begin(), pool_.begin() + x.movesBegin, pool_.begin() + x.movesEnd);
+                        l = x.from;
+                    }
+                    return end(Verdict::Won);
+                }
+                offer(at_, child, step_, cardMoves);
+            }
+            at_ = -1;
+        }
+    }
+
+  private:
+    struct Entry {
+        int from;                           // the position looked at it was offered from; -1 the start
+        std::uint32_t movesBegin, movesEnd; // the moves that make it from there, in the pool
+        long long cardMoves;
+    };
+    struct Looked {
+        Position pos;
+        int entry;
+    };
+    // Takes the most promising position offered and lists its moves; false when none is left or out of room.
+    bool lookAtNext()
+    {
+        if (open_.empty() || bytes() + sizeof(Looked) > room_)
+            return false;
+        std::pop_heap(open_.begin(), open_.end());
+        const int e = open_.back().second;
+        open_.pop_back();
+        // Made again from the position it was offered from: only positions looked at are kept whole.
+        const Entry &entry = entries_[static_cast<size_t>(e)];
+        Position pos = entry.from < 0 ? start_ : looked_[static_cast<size_t>(entry.from)].pos;
+        for (std::uint32_t i = entry.movesBegin; i < entry.movesEnd; ++i)
+            applyMove(g_, pos, pool_[i]);
+        looked_.push_back({pos, e});
+        at_ = static_cast<int>(looked_.size()) - 1;
+        orderedMoves(g_, pos, moves_);
+        next_ = 0;
+        return true;
+    }
+    std::size_t bytes() const
+    {
+        return looked_.size() * sizeof(Looked) + entries_.size() * sizeof(Entry) +
+               open_.size() * sizeof(open_[0]) + pool_.size() * sizeof(Move);
+    }
+    void offer(int from, const Position &pos, const std::vector<Move> &moves, long long cardMoves)
+    {
+        const auto begin = static_cast<std::uint32_t>(pool_.size());
+        pool_.insert(pool_.end(), moves.begin(), moves.end());
+        entries_.push_back({from, begin, static_cast<std::uint32_t>(pool_.size()), cardMoves});
+        open_.emplace_back(promise(g_, pos), static_cast<int>(entries_.size()) - 1);
+        std::push_heap(open_.begin(), open_.end());
+    }
+
+    std::size_t room_;
+    std::vector<Entry> entries_;
+    std::vector<Looked> looked_;
+    std::vector<std::pair<int, int>> open_; // promise and entry, the most promising (then the newest) first
+    std::vector<Move> pool_, moves_, step_;
+    int at_ = -1;          // the position whose moves are being made, in looked_
+    std::size_t next_ = 0; // its next move in moves_
 };
 
 // Narrow and wide passes taking turns from `t0`, within the limits.
 Result searchFrom(const GameRules &g, const Position &start, const Limits &limits, Clock::time_point t0)
 {
-    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; some need a
-    // move it leaves out. So the two take turns with growing budgets, each going on from where it stopped,
-    // until the wide one ends the question.
+    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; the best-first
+    // pass finds many of those it misses; some need what only the wide one tries. So the three take turns
+    // with growing budgets, each going on from where it stopped, until the wide one ends the question.
     Pass narrow(g, start, limits, true), wide(g, start, limits, false);
+    BestFirst best(g, start, limits);
     Result r;
-    auto finish = [&](Verdict v, const Pass *by) {
+    auto made = [&] { return narrow.nodes() + wide.nodes() + best.nodes(); };
+    auto finish = [&](Verdict v, const std::vector<Move> &line) {
         r.verdict = v;
-        r.nodes = narrow.nodes() + wide.nodes();
-        r.stored = narrow.stored() + wide.stored();
+        r.nodes = made();
+        r.stored = narrow.stored() + wide.stored() + best.stored();
         r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
         if (v == Verdict::Won)
-            r.moves = by->line();
+            r.moves = line;
         return r;
     };
     for (long long budget = 4096;; budget *= 4) {
-        if (!narrow.ended()) {
-            const long long target = std::min(budget, limits.nodes - wide.nodes());
-            if (narrow.run(target, t0, limits.milliseconds) == Verdict::Won)
-                return finish(Verdict::Won, &narrow);
+        if (!best.ended()) {
+            const long long target =
+                std::min(best.nodes() + 2 * budget, limits.nodes - made() + best.nodes());
+            if (best.run(target, t0, limits.milliseconds) == Verdict::Won)
+                return finish(Verdict::Won, best.line());
         }
-        const long long target = std::min(2 * budget, limits.nodes - narrow.nodes());
+        if (!narrow.ended()) {
+            const long long target = std::min(budget, limits.nodes - made() + narrow.nodes());
+            if (narrow.run(target, t0, limits.milliseconds) == Verdict::Won)
+                return finish(Verdict::Won, narrow.line());
+        }
+        const long long target = std::min(2 * budget, limits.nodes - made() + wide.nodes());
         const Verdict v = wide.run(target, t0, limits.milliseconds);
-        if (v != Verdict::Unknown || wide.ended() || narrow.nodes() + wide.nodes() >= limits.nodes)
-            return finish(v, &wide);
+        if (v != Verdict::Unknown || wide.ended() || made() >= limits.nodes)
+            return finish(v, wide.line());
     }
 }
 

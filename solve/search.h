@@ -17,7 +17,8 @@ const char *verdictName(Verdict v);
 struct Limits {
     long long nodes = 20'000'000;  // positions made
     long long milliseconds = 1000; // wall time; 0 for none
-    // Memory for the table of seen positions; the first look keeps a table of an eighth of this beside it.
+    // Memory for the table of seen positions; the narrow pass keeps a table of an eighth of this beside it,
+    // and the best-first pass another eighth and up to half of this for the positions it holds.
     std::size_t tableBytes = 64u << 20;
     // The engine logs each card it moves in a 16-bit count: a won line must fit, with room to spare.
     long long loggedMoves = 30000;
