@@ -64,8 +64,9 @@ struct GameRules {
     // Without autoplay, any run can be carried and whatever is built on a run moves with it: a run moved
     // off a face-up card or out of its pile can wait until that card or pile is used.
     bool runsWait = false;
-    bool oneOfEach = false;     // no two cards of one face
-    bool buildsAreRuns = false; // whatever a tableau pile takes carries a run on
+    bool oneOfEach = false; // no two cards of one face
+    // Whatever a tableau pile takes carries a run on, and no two cards carry one on from each other.
+    bool buildsAreRuns = false;
     // By card: the cards it may rest on in the tableau, and the foundation cards it may follow.
     std::vector<CardSet> restsOn, follows;
     CardSet emptyTableauTakes{}, emptyFoundationTakes{};
