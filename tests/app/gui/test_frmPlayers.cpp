@@ -156,6 +156,23 @@ struct LockedFolder {
     }
 };
 
+// Puts a folder where the settings file was, for as long as it lives. File modes would not
+// do: the tests run as root, who writes through any mode, but nobody can write a file over a
+// folder.
+struct StoreOutOfReach {
+    QString file;
+    explicit StoreOutOfReach(const QString &f) : file(f)
+    {
+        EXPECT_TRUE(QFile::rename(file, file + ".away"));
+        EXPECT_TRUE(QDir().mkdir(file));
+    }
+    ~StoreOutOfReach()
+    {
+        QDir().rmdir(file);
+        QFile::rename(file + ".away", file);
+    }
+};
+
 } // namespace
 
 TEST(Players, DeletingBClosesTheGapAndRemovesItsScoreFile)
@@ -371,4 +388,40 @@ TEST(Players, RenamingTheCurrentPlayerShowsInTheCaption)
     ASSERT_TRUE(AddPlayer(t.d(), "Bo").ok());
     ASSERT_TRUE(RenamePlayer(t.d(), *t.shared.Score, "Bo", "Cy").ok());
     EXPECT_EQ(w.windowTitle(), "Tessaline [Klondike] [Ann] [123]");
+}
+
+// A rename that reached the score file but not the settings would leave the player without
+// their games, and the name back would be refused as taken.
+TEST(Players, ChangesTheSettingsFileCannotTakeAreUndoneWholeAndSaidSo)
+{
+    Players t({"Player1", "B"}, "Player1");
+    t.writeFile("Player1", "games\r\n");
+    t.writeFile("B", "b's games\r\n");
+    const QString conf = t.dir.filePath("t.conf");
+    {
+        StoreOutOfReach away(conf);
+        const QString ren = t.rename("Player1", "Ann");
+        EXPECT_TRUE(ren.contains(QDir::toNativeSeparators(conf)) && ren.contains("unchanged")) << ren.toStdString();
+        EXPECT_EQ(t.readFile("Player1"), "games\r\n");
+        EXPECT_FALSE(QFile::exists(t.file("Ann")));
+        EXPECT_EQ(t.slotNames(), QStringList({"Player1", "B"}));
+        EXPECT_EQ(t.d().CurPlayer(), "Player1");
+        t.w->input()->CancelButton->click();
+        const QString del = t.remove("B");
+        EXPECT_TRUE(del.contains(QDir::toNativeSeparators(conf))) << del.toStdString();
+        EXPECT_EQ(t.readFile("B"), "b's games\r\n");
+        EXPECT_EQ(t.listed(), QStringList({"Player1", "B"}));
+        EXPECT_TRUE(t.add("Cy").contains("unchanged"));
+        EXPECT_EQ(t.slotNames(), QStringList({"Player1", "B"}));
+        t.w->input()->CancelButton->click();
+    }
+    EXPECT_EQ(QDir(t.d().AppDir()).entryList(QDir::Files), QStringList({"B.sre", "Player1.sre"}));
+    // Once the file can be written, the same rename goes through, file and slots together.
+    EXPECT_EQ(t.rename("Player1", "Ann"), "");
+    EXPECT_EQ(t.readFile("Ann"), "games\r\n");
+    EXPECT_EQ(t.remove("B"), "");
+    EXPECT_EQ(QDir(t.d().AppDir()).entryList(QDir::Files), QStringList({"Ann.sre"}));
+    cData fresh(conf, t.dir.filePath("data"));
+    EXPECT_EQ(fresh.PlayerList(), QStringList({"Ann"}));
+    EXPECT_EQ(fresh.CurPlayer(), "Ann");
 }
