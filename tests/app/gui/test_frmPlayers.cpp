@@ -156,23 +156,6 @@ struct LockedFolder {
     }
 };
 
-// Puts a folder where the settings file was, for as long as it lives. File modes would not
-// do: the tests run as root, who writes through any mode, but nobody can write a file over a
-// folder.
-struct StoreOutOfReach {
-    QString file;
-    explicit StoreOutOfReach(const QString &f) : file(f)
-    {
-        EXPECT_TRUE(QFile::rename(file, file + ".away"));
-        EXPECT_TRUE(QDir().mkdir(file));
-    }
-    ~StoreOutOfReach()
-    {
-        QDir().rmdir(file);
-        QFile::rename(file + ".away", file);
-    }
-};
-
 } // namespace
 
 TEST(Players, DeletingBClosesTheGapAndRemovesItsScoreFile)
@@ -399,9 +382,10 @@ TEST(Players, ChangesTheSettingsFileCannotTakeAreUndoneWholeAndSaidSo)
     t.writeFile("B", "b's games\r\n");
     const QString conf = t.dir.filePath("t.conf");
     {
-        StoreOutOfReach away(conf);
+        tess::testing::StoreOutOfReach away(conf);
         const QString ren = t.rename("Player1", "Ann");
-        EXPECT_TRUE(ren.contains(QDir::toNativeSeparators(conf)) && ren.contains("unchanged")) << ren.toStdString();
+        EXPECT_TRUE(ren.contains(QDir::toNativeSeparators(conf)) && ren.contains("unchanged"))
+            << ren.toStdString();
         EXPECT_EQ(t.readFile("Player1"), "games\r\n");
         EXPECT_FALSE(QFile::exists(t.file("Ann")));
         EXPECT_EQ(t.slotNames(), QStringList({"Player1", "B"}));
