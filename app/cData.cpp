@@ -1,9 +1,15 @@
 #include "app/cData.h"
 
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace tess
@@ -49,6 +55,82 @@ QString nowText()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+QString storeFailureMessage(const QString &file, const QString &reason)
+{
+    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
+                          "They are kept while the program runs and saved with the next change once the "
+                          "file can be written again.")
+        .arg(QDir::toNativeSeparators(file), reason);
+}
+
+namespace
+{
+
+// The text of key in section as the line in the file holds it, for a value the store read as a
+// list. Unquoted commas are what make a list; quotes and backslash escapes mean what they mean
+// to the store. Empty when the line is not found.
+std::optional<QString> lineText(const QString &file, const QString &section, const QString &key)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    std::optional<QString> found;
+    bool inSection = false;
+    for (const QByteArray &raw : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inSection = line == QLatin1Char('[') + section + QLatin1Char(']');
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!inSection || eq < 0 || line.left(eq).trimmed() != key)
+            continue;
+        const QString value = line.mid(eq + 1).trimmed();
+        QString text;
+        bool quoted = false;
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            const QChar c = value[i];
+            if (c == QLatin1Char('"')) {
+                quoted = !quoted;
+            } else if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+                const QChar e = value[++i];
+                static const QString from = QStringLiteral("abfnrtv");
+                static const QString to = QStringLiteral("\a\b\f\n\r\t\v");
+                const qsizetype k = from.indexOf(e);
+                text += k >= 0 ? to[k] : e;
+            } else {
+                text += c;
+            }
+        }
+        found = text; // the last line of a key is the one that counts
+    }
+    return found;
+}
+
+// Why path cannot be written, in the words of the file system where it has some.
+QString whyUnwritable(const QString &path)
+{
+    const QFileInfo info(path);
+    QString folder = info.absolutePath();
+    while (!QFileInfo::exists(folder) && !QDir(folder).isRoot())
+        folder = QFileInfo(folder).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("%1 is a file, not a folder").arg(QDir::toNativeSeparators(folder));
+    if (!QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("the folder %1 cannot be made")
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    probe.cancelWriting();
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(0))
+        return QStringLiteral("another program holds %1").arg(QDir::toNativeSeparators(lock.fileName()));
+    return QStringLiteral("the file system refused the write");
+}
+
+} // namespace
+
 cData::cData(const QString &configFile, const QString &dataRoot) : dataRoot_(dataRoot)
 {
     QString path = configFile;
@@ -60,7 +142,9 @@ cData::cData(const QString &configFile, const QString &dataRoot) : dataRoot_(dat
 
 cData::~cData()
 {
-    store_->sync();
+    // Windows are gone or going: a last failure has nobody left to tell.
+    listener_ = nullptr;
+    flush();
 }
 
 QString cData::storeFile() const
@@ -68,9 +152,49 @@ QString cData::storeFile() const
     return store_->fileName();
 }
 
-void cData::sync()
+bool cData::sync()
+{
+    return flush();
+}
+
+void cData::setSettingsListener(SettingsListener *listener)
+{
+    listener_ = listener;
+    if (listener_ && !failure_.isEmpty() && !reported_) {
+        reported_ = true;
+        listener_->storeFailed(storeFile(), failure_);
+    }
+}
+
+// Called after every change: a write costs one save of the file (well under a millisecond
+// here), and the status check after it costs nothing.
+bool cData::flush()
 {
     store_->sync();
+    if (store_->status() != QSettings::NoError) {
+        // The store keeps its first error for good, so only a fresh one can tell whether this
+        // try worked: it starts from the file as it is and takes every unsaved value again.
+        const QString path = store_->fileName();
+        store_.reset();
+        store_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+        for (auto it = unsaved_.cbegin(); it != unsaved_.cend(); ++it)
+            store_->setValue(it.key(), it.value());
+        store_->sync();
+    }
+    // A format error only says the old file was not a settings file; it was written over.
+    if (store_->status() != QSettings::AccessError) {
+        unsaved_.clear();
+        failure_.clear();
+        reported_ = false;
+        return true;
+    }
+    if (failure_.isEmpty())
+        failure_ = whyUnwritable(store_->fileName());
+    if (listener_ && !reported_) {
+        reported_ = true;
+        listener_->storeFailed(storeFile(), failure_);
+    }
+    return false;
 }
 
 void cData::InitCD(const std::string &prodName, i16 totalGames, const std::string &helpFile)
@@ -116,7 +240,17 @@ QString cData::readText(const char *section, const QString &key, const QString &
         absent_.insert(full, true);
         return def;
     }
-    QString text = v.toString();
+    QString text;
+    if (v.typeId() == QMetaType::QStringList) {
+        // An unquoted comma in a hand-edited line reads as a list; every value here is text.
+        text = lineText(store_->fileName(), QLatin1String(section), key)
+                   .value_or(v.toStringList().join(QStringLiteral(", ")));
+        // Held as text from now on, or the next save would write the list back in its own way.
+        store_->setValue(full, text);
+        unsaved_.insert(full, text);
+    } else {
+        text = v.toString();
+    }
     cache_.insert(full, text);
     return text;
 }
@@ -130,7 +264,8 @@ bool cData::writeText(const char *section, const QString &key, const QString &va
     cache_.insert(full, value);
     absent_.remove(full);
     store_->setValue(full, value);
-    store_->sync();
+    unsaved_.insert(full, value);
+    flush();
     return true;
 }
 
@@ -151,6 +286,20 @@ i16 cData::get(Setting s) const
     // Anything unreadable or outside 16 bits falls back to the default.
     if (!ok || v < INT16_MIN || v > INT16_MAX)
         return static_cast<i16>(info.defaultValue);
+    switch (s) {
+    case Setting::CardSpeed:
+    case Setting::UndoSpeed:
+    case Setting::UndoallSpeed:
+    case Setting::ReplaySpeed:
+        return static_cast<i16>(std::clamp(v, 0, kMaxSpeed));
+    case Setting::RangeIndex:
+        // A range of 0 or less would deal game 1 every time.
+        if (v < 1 || v > kMaxRangeIndex)
+            return static_cast<i16>(info.defaultValue);
+        break;
+    default:
+        break;
+    }
     return static_cast<i16>(v);
 }
 

@@ -62,6 +62,11 @@ inline constexpr const char *kCurrentPlayer = "100";
 
 constexpr int kMaxPlayers = 20;
 constexpr int kRecentCount = 5;
+// Animation speeds are step counts between 0 and the Customize sliders' end; a hand-edited
+// store could otherwise stall input for minutes a card.
+constexpr int kMaxSpeed = 50;
+// Random and typed game numbers lie below 10 to this power at most.
+constexpr int kMaxRangeIndex = 15;
 
 // Where sounds go; the windows supply a real player, tests a recorder.
 class SoundSink
@@ -89,6 +94,13 @@ class SettingsListener
     virtual void settingChanged(Setting s) = 0;
     // The current player's name: chosen anew or renamed.
     virtual void playerChanged() {}
+    // The store file could not be written; told once until a write succeeds again. What was
+    // set meanwhile is kept in memory and written with the next write that succeeds.
+    virtual void storeFailed(const QString &file, const QString &reason)
+    {
+        (void)file;
+        (void)reason;
+    }
 };
 
 class cData : public GameRegistry
@@ -170,26 +182,33 @@ class cData : public GameRegistry
     // Sounds and help: the rules here, the output through the sinks.
     void setSoundSink(SoundSink *sink) { sound_ = sink; }
     void setHelpSink(HelpSink *sink) { help_ = sink; }
-    // Told after a stored setting of section "Data" took a different value.
-    void setSettingsListener(SettingsListener *listener) { listener_ = listener; }
+    // Told after a stored setting of section "Data" took a different value, and of a store
+    // that cannot be written (at once, when that began before it listened).
+    void setSettingsListener(SettingsListener *listener);
     void PlaySound(const QString &name);
     void ShowRules(const QString &gName);
     void ShowContents();
 
     // The store file itself, for the program's messages.
     QString storeFile() const;
-    // Flushes the store to disk.
-    void sync();
+    // Writes everything set so far to the store file; false when it could not be written.
+    bool sync();
+    // Why the store file cannot be written; empty while it can.
+    QString storeFailure() const { return failure_; }
 
   private:
     QString readText(const char *section, const QString &key, const QString &def) const;
     // True when the stored text changed.
     bool writeText(const char *section, const QString &key, const QString &value);
     void changed(Setting s);
+    bool flush();
 
     std::unique_ptr<QSettings> store_;
-    mutable QHash<QString, QString> cache_; // "Section/Key" -> stored text
-    mutable QHash<QString, bool> absent_;   // keys known to be missing from the store
+    mutable QHash<QString, QString> cache_;   // "Section/Key" -> stored text
+    mutable QHash<QString, bool> absent_;     // keys known to be missing from the store
+    mutable QHash<QString, QString> unsaved_; // set, not yet in the file
+    QString failure_;
+    bool reported_ = false;
     QString dataRoot_;
     QString prodName_ = QStringLiteral("Tessaline");
     i16 totalGames_ = 0;
@@ -203,5 +222,8 @@ class cData : public GameRegistry
 
 // Current date and time as the text the start times and score files hold.
 QString nowText();
+
+// What the player reads when the store file cannot be written.
+QString storeFailureMessage(const QString &file, const QString &reason);
 
 } // namespace tess

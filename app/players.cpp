@@ -31,6 +31,27 @@ PlayerResult fileFailed(const QString &path, const QFile &f)
     return {PlayerOutcome::FileFailed, path, f.errorString()};
 }
 
+PlayerResult storeFailed(const cData &data)
+{
+    return {PlayerOutcome::StoreFailed, data.storeFile(), data.storeFailure()};
+}
+
+QStringList slotsOf(const cData &data)
+{
+    QStringList names;
+    for (int slot = 1; slot <= kMaxPlayers; ++slot)
+        names << data.GetPlayer(static_cast<i16>(slot));
+    return names;
+}
+
+// Puts the slots and the current player back as they were before a change that failed.
+void restore(cData &data, const QStringList &names, const QString &current)
+{
+    for (int slot = 1; slot <= kMaxPlayers; ++slot)
+        data.SetPlayer(static_cast<i16>(slot), names[slot - 1], false);
+    data.SetCurPlayer(current);
+}
+
 // Moves the used slots up over the free ones, keeping their order.
 void closeGaps(cData &data)
 {
@@ -78,6 +99,9 @@ QString playerMessage(const PlayerResult &r)
     case PlayerOutcome::FileFailed:
         return QStringLiteral("The score file\n%1\ncould not be changed (%2).\nThe players are unchanged.")
             .arg(QDir::toNativeSeparators(r.file), r.error);
+    case PlayerOutcome::StoreFailed:
+        return QStringLiteral("The settings file\n%1\ncould not be written (%2).\nThe players are unchanged.")
+            .arg(QDir::toNativeSeparators(r.file), r.error);
     case PlayerOutcome::Done:
     case PlayerOutcome::Full:
         break;
@@ -94,6 +118,10 @@ PlayerResult AddPlayer(cData &data, const QString &name)
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         if (data.GetPlayer(static_cast<i16>(slot)).isEmpty()) {
             data.SetPlayer(static_cast<i16>(slot), name, false);
+            if (!data.sync()) {
+                data.SetPlayer(static_cast<i16>(slot), QString(), false);
+                return storeFailed(data);
+            }
             return {};
         }
     }
@@ -119,12 +147,21 @@ PlayerResult RenamePlayer(cData &data, const cScore &score, const QString &oldNa
         if (!f.rename(to))
             return fileFailed(from, f);
     }
-    const bool wasCurrent = data.CurPlayer() == oldName;
+    const QStringList before = slotsOf(data);
+    const QString current = data.CurPlayer();
     for (int slot = 1; slot <= kMaxPlayers; ++slot)
-        if (data.GetPlayer(static_cast<i16>(slot)) == oldName)
+        if (before[slot - 1] == oldName)
             data.SetPlayer(static_cast<i16>(slot), newName, false);
-    if (wasCurrent)
+    if (current == oldName)
         data.SetCurPlayer(newName);
+    if (!data.sync()) {
+        // The file under the new name would belong to nobody, and the name back would be
+        // refused as taken: the player would lose every recorded game.
+        restore(data, before, current);
+        if (hasFile)
+            QFile::rename(to, from);
+        return storeFailed(data);
+    }
     return {};
 }
 
@@ -133,16 +170,31 @@ PlayerResult DeletePlayer(cData &data, const cScore &score, const QString &name)
     if (name == data.CurPlayer())
         return {PlayerOutcome::Current, {}, {}};
     const QString path = scoreFileOf(score, name);
-    if (!path.isEmpty() && QFile::exists(path)) {
+    // The file is set aside until the slots are stored: a removal could not be taken back.
+    // A crash between the steps leaves the aside file, which no player's name reaches.
+    const QString aside = path + QStringLiteral(".removing");
+    const bool hasFile = !path.isEmpty() && QFile::exists(path);
+    if (hasFile) {
+        QFile::remove(aside);
         QFile f(path);
-        if (!f.remove())
+        if (!f.rename(aside))
             return fileFailed(path, f);
     }
+    const QStringList before = slotsOf(data);
+    const QString current = data.CurPlayer();
     // A name held twice (a hand-edited store) goes entirely: its file is gone.
     for (int slot = 1; slot <= kMaxPlayers; ++slot)
-        if (data.GetPlayer(static_cast<i16>(slot)) == name)
+        if (before[slot - 1] == name)
             data.SetPlayer(static_cast<i16>(slot), QString(), false);
     closeGaps(data);
+    if (!data.sync()) {
+        restore(data, before, current);
+        if (hasFile)
+            QFile::rename(aside, path);
+        return storeFailed(data);
+    }
+    if (hasFile)
+        QFile::remove(aside);
     return {};
 }
 

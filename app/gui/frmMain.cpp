@@ -835,6 +835,18 @@ void frmMain::playerChanged()
         setCaption(session_->Caption());
 }
 
+void frmMain::storeFailed(const QString &file, const QString &reason)
+{
+    // Shown once the failed write has returned: the writer may be deep inside a handler.
+    QTimer::singleShot(0, this, [this, file, reason] {
+        auto *box = new QMessageBox(QMessageBox::Critical,
+                                    shared_.Data ? shared_.Data->ProdName() : QStringLiteral("Tessaline"),
+                                    storeFailureMessage(file, reason), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+}
+
 template <class Window> void frmMain::openStatWindow(QWidget *owner)
 {
     // A score file that cannot be read is shown as a failure, not as empty statistics.

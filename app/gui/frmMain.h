@@ -77,6 +77,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void settingChanged(Setting s) override;
     // The caption names the player: a rename shows at once, not at the next deal.
     void playerChanged() override;
+    void storeFailed(const QString &file, const QString &reason) override;
 
     // Windows still to come register here; until then their items stay disabled.
     std::function<void()> openSelectGame, openSelectNumber, openGameWon;

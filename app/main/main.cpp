@@ -1,10 +1,8 @@
-#include <QApplication>
-
 #include "app/gui/program.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    tess::GuardedApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaline"));
     QApplication::setApplicationName(QStringLiteral("Tessaline"));
     // Lets the desktop match our windows to the installed entry and its icon.

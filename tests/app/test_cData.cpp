@@ -263,3 +263,142 @@ TEST(CDataColour, ListenersHearOfRealChangesOnly)
     d.SetCurPlayer("Ann");
     EXPECT_EQ(heard.got, (std::vector<Setting>{Setting::BGIndex, Setting::CustomColor}));
 }
+
+namespace
+{
+struct FailureHeard : SettingsListener {
+    QStringList files, reasons;
+    void settingChanged(Setting) override {}
+    void storeFailed(const QString &file, const QString &reason) override
+    {
+        files << file;
+        reasons << reason;
+    }
+};
+
+// Makes the store's folder unusable for everyone. File modes are no use here: the tests run as
+// root, and root writes through any mode. A regular file where the folder should be is
+// refused to root as well: nothing can be made inside a file.
+struct FolderIsAFile {
+    QString folder;
+    explicit FolderIsAFile(const QString &f) : folder(f)
+    {
+        EXPECT_TRUE(QDir().rename(folder, folder + ".away"));
+        QFile blocker(folder);
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    ~FolderIsAFile()
+    {
+        QFile::remove(folder);
+        QDir().rename(folder + ".away", folder);
+    }
+};
+
+QString fileText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+} // namespace
+
+TEST(SettingsStore, AWriteThatFailsIsToldOnceUntilAWriteSucceedsAndNothingSetIsLost)
+{
+    Store s;
+    auto d = s.open();
+    FailureHeard heard;
+    d->setSettingsListener(&heard);
+    d->set(Setting::BGIndex, 23);
+    ASSERT_TRUE(d->sync());
+    {
+        FolderIsAFile blocked(s.dir.filePath("Tessaline"));
+        d->set(Setting::BGIndex, 24);
+        d->set(Setting::DeckIndex, 502);
+        d->SetPlayer(1, "Ann", true);
+        ASSERT_EQ(heard.files, QStringList{s.conf()});
+        EXPECT_TRUE(heard.reasons[0].contains("not a folder")) << heard.reasons[0].toStdString();
+        EXPECT_FALSE(d->sync());
+        EXPECT_FALSE(d->storeFailure().isEmpty());
+        EXPECT_EQ(heard.files.size(), 1);
+        EXPECT_EQ(d->BGIndex(), 24); // kept in memory meanwhile
+        EXPECT_EQ(d->CurPlayer(), "Ann");
+    }
+    // The next write saves everything set while the file was out of reach.
+    d->set(Setting::Fade, 0);
+    EXPECT_TRUE(d->storeFailure().isEmpty());
+    QSettings raw(s.conf(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Data/BGIndex").toString(), "24");
+    EXPECT_EQ(raw.value("Data/DeckIndex").toString(), "502");
+    EXPECT_EQ(raw.value("Users/100").toString(), "Ann");
+    EXPECT_EQ(raw.value("Data/Fade").toString(), "0");
+    EXPECT_EQ(heard.files.size(), 1);
+    // A new failure is a new episode, told again.
+    {
+        FolderIsAFile blocked(s.dir.filePath("Tessaline"));
+        d->set(Setting::Fade, 1);
+        EXPECT_EQ(heard.files.size(), 2);
+    }
+    // A failure before anyone listens is told to the first listener.
+    FailureHeard late;
+    {
+        FolderIsAFile blocked(s.dir.filePath("Tessaline"));
+        auto early = s.open();
+        early->set(Setting::Fade, 0);
+        EXPECT_TRUE(late.files.isEmpty());
+        early->setSettingsListener(&late);
+        EXPECT_EQ(late.files, QStringList{s.conf()});
+        early->setSettingsListener(nullptr);
+    }
+}
+
+TEST(SettingsStore, HandEditedSpeedsAndRangesAreHeldToWhatTheDialogsOffer)
+{
+    Store s;
+    QDir().mkpath(s.dir.filePath("Tessaline"));
+    QFile f(s.conf());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Data]\nCardSpeed=1000\nUndoSpeed=-4\nUndoallSpeed=32767\nReplaySpeed=50\nRangeIndex=0\n");
+    f.close();
+    auto d = s.open();
+    EXPECT_EQ(d->CardSpeed(), 50);
+    EXPECT_EQ(d->UndoSpeed(), 0);
+    EXPECT_EQ(d->UndoallSpeed(), 50);
+    EXPECT_EQ(d->ReplaySpeed(), 50);
+    EXPECT_EQ(d->RangeIndex(), 15); // 0 would deal game 1 every time
+    for (const auto &[stored, read] :
+         std::vector<std::pair<i16, i16>>{{-3, 15}, {1, 1}, {15, 15}, {16, 15}}) {
+        d->set(Setting::RangeIndex, stored);
+        EXPECT_EQ(d->RangeIndex(), read) << stored;
+    }
+}
+
+TEST(SettingsStore, TextWithCommasReadsAsWrittenAndStaysSoAfterTheNextSave)
+{
+    Store s;
+    QDir().mkpath(s.dir.filePath("Tessaline"));
+    QFile f(s.conf());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "[Data]\nLastGName=A, B\n[Recent]\n1=x,y\n[Users]\n1=Ann,Bob\n2=Cy,  Di\n3=\"E,F\"\n100=Ann,Bob\n");
+    f.close();
+    {
+        auto d = s.open();
+        EXPECT_EQ(d->GetPlayer(1), "Ann,Bob");
+        EXPECT_EQ(d->GetPlayer(2), "Cy,  Di");
+        EXPECT_EQ(d->GetPlayer(3), "E,F");
+        EXPECT_EQ(d->CurPlayer(), "Ann,Bob");
+        EXPECT_EQ(d->LastGName(), "A, B");
+        EXPECT_EQ(d->GetRecent(1), "x,y");
+        EXPECT_EQ(d->PlayerList(), QStringList({"Ann,Bob", "Cy,  Di", "E,F"}));
+        d->set(Setting::BGIndex, 5); // the whole file is saved again
+    }
+    auto again = s.open();
+    EXPECT_EQ(again->GetPlayer(1), "Ann,Bob");
+    EXPECT_EQ(again->GetPlayer(2), "Cy,  Di");
+    EXPECT_EQ(again->CurPlayer(), "Ann,Bob");
+    EXPECT_EQ(again->GetRecent(1), "x,y");
+    EXPECT_EQ(again->BGIndex(), 5);
+    // Same sections and keys; the store itself reads the names as single texts now.
+    QSettings raw(s.conf(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Users/2").toString(), "Cy,  Di");
+    EXPECT_TRUE(fileText(s.conf()).contains("[Users]"));
+}

@@ -1,9 +1,17 @@
-// The game session without windows: starting, ending, recording and the score.
+// The game session without windows: starting, ending, recording and the score; one running
+// copy per data folder.
+#include <iostream>
+#include <string>
+
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "app/dataLock.h"
 #include "app/session.h"
 #include "play/cTrans.h"
 #include "play/deal.h"
@@ -146,4 +154,65 @@ TEST(Session, NewGameNeverRecordsTheFiguresOfTheGameBefore)
     f.session->StartNewGame("Klondike", GameNumber::number(4));
     EXPECT_EQ(f.d().CurTime, 0);
     EXPECT_EQ(f.d().CurMoves, f.shared.Eng->Trans->GetTransID());
+}
+
+// The first copy is a process of its own, holding the folder as the program does; the test is
+// the second copy. Killing the first leaves its lock behind, as a crash would.
+TEST(DataFolder, ASecondCopyIsRefusedWhileTheFirstRunsAndTakesOverAfterItsCrash)
+{
+    if (const QString held = qEnvironmentVariable("TESS_HOLD_DATA_FOLDER"); !held.isEmpty()) {
+        DataFolderLock first(held);
+        std::cout << (first.state() == DataFolderLock::State::Held ? "held" : "refused") << std::endl;
+        std::string line;
+        std::getline(std::cin, line); // until killed
+        return;
+    }
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("data/Tessaline/");
+    QProcess first;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TESS_HOLD_DATA_FOLDER", folder);
+    first.setProcessEnvironment(env);
+    first.start(QFile::symLinkTarget("/proc/self/exe"),
+                {"--gtest_filter=DataFolder.ASecondCopyIsRefusedWhileTheFirstRunsAndTakesOverAfterItsCrash"});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    QByteArray said;
+    while (!said.contains("held") && !said.contains("refused") && first.waitForReadyRead(20000))
+        said += first.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("held")) << said.toStdString();
+    const QString lockFile = folder + kLockFileName;
+    ASSERT_TRUE(QFile::exists(lockFile));
+    QFile f(lockFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray owner = f.readAll();
+    f.close();
+    {
+        DataFolderLock second(folder);
+        EXPECT_EQ(second.state(), DataFolderLock::State::InUse);
+        EXPECT_EQ(second.folder(), folder);
+    }
+    // However old the lock, a live first copy keeps its folder.
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
+    f.close();
+    {
+        DataFolderLock second(folder);
+        EXPECT_EQ(second.state(), DataFolderLock::State::InUse);
+    }
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), owner); // the refused copy left the lock alone
+    f.close();
+
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    ASSERT_TRUE(QFile::exists(lockFile));
+    {
+        DataFolderLock next(folder);
+        EXPECT_EQ(next.state(), DataFolderLock::State::Held);
+        // Two holders in one process meet the same guard.
+        DataFolderLock again(folder);
+        EXPECT_EQ(again.state(), DataFolderLock::State::InUse);
+    }
+    EXPECT_FALSE(QFile::exists(lockFile)); // given back on leaving
+    EXPECT_TRUE(secondCopyMessage("Tessaline", folder).contains(QDir::toNativeSeparators(folder)));
 }

@@ -1,7 +1,7 @@
 // Window tests need one QApplication for the whole run, made before any widget.
-#include <QApplication>
-
 #include <gtest/gtest.h>
+
+#include "app/gui/program.h"
 
 int main(int argc, char **argv)
 {
@@ -9,6 +9,6 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    tess::GuardedApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

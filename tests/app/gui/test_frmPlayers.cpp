@@ -372,3 +372,40 @@ TEST(Players, RenamingTheCurrentPlayerShowsInTheCaption)
     ASSERT_TRUE(RenamePlayer(t.d(), *t.shared.Score, "Bo", "Cy").ok());
     EXPECT_EQ(w.windowTitle(), "Tessaline [Klondike] [Ann] [123]");
 }
+
+// A rename that reached the score file but not the settings would leave the player without
+// their games, and the name back would be refused as taken.
+TEST(Players, ChangesTheSettingsFileCannotTakeAreUndoneWholeAndSaidSo)
+{
+    Players t({"Player1", "B"}, "Player1");
+    t.writeFile("Player1", "games\r\n");
+    t.writeFile("B", "b's games\r\n");
+    const QString conf = t.dir.filePath("t.conf");
+    {
+        tess::testing::StoreOutOfReach away(conf);
+        const QString ren = t.rename("Player1", "Ann");
+        EXPECT_TRUE(ren.contains(QDir::toNativeSeparators(conf)) && ren.contains("unchanged"))
+            << ren.toStdString();
+        EXPECT_EQ(t.readFile("Player1"), "games\r\n");
+        EXPECT_FALSE(QFile::exists(t.file("Ann")));
+        EXPECT_EQ(t.slotNames(), QStringList({"Player1", "B"}));
+        EXPECT_EQ(t.d().CurPlayer(), "Player1");
+        t.w->input()->CancelButton->click();
+        const QString del = t.remove("B");
+        EXPECT_TRUE(del.contains(QDir::toNativeSeparators(conf))) << del.toStdString();
+        EXPECT_EQ(t.readFile("B"), "b's games\r\n");
+        EXPECT_EQ(t.listed(), QStringList({"Player1", "B"}));
+        EXPECT_TRUE(t.add("Cy").contains("unchanged"));
+        EXPECT_EQ(t.slotNames(), QStringList({"Player1", "B"}));
+        t.w->input()->CancelButton->click();
+    }
+    EXPECT_EQ(QDir(t.d().AppDir()).entryList(QDir::Files), QStringList({"B.sre", "Player1.sre"}));
+    // Once the file can be written, the same rename goes through, file and slots together.
+    EXPECT_EQ(t.rename("Player1", "Ann"), "");
+    EXPECT_EQ(t.readFile("Ann"), "games\r\n");
+    EXPECT_EQ(t.remove("B"), "");
+    EXPECT_EQ(QDir(t.d().AppDir()).entryList(QDir::Files), QStringList({"Ann.sre"}));
+    cData fresh(conf, t.dir.filePath("data"));
+    EXPECT_EQ(fresh.PlayerList(), QStringList({"Ann"}));
+    EXPECT_EQ(fresh.CurPlayer(), "Ann");
+}
