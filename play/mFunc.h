@@ -54,7 +54,7 @@ constexpr bool FoundationFull(int cards)
     return cards >= kSuitCards;
 }
 // Whether a foundation holding `cards` cards refuses any card laid on it: a full one does, except where
-// whole suits leave the table, as suits folded onto one foundation pile up there beyond a single one.
+// whole suits leave the table, where each suit is laid home whole by force and is never turned back.
 constexpr bool FoundationRefuses(bool suitsLeave, int cards)
 {
     return !suitsLeave && FoundationFull(cards);
