@@ -118,7 +118,7 @@ bool cArray::MoveCard(i16 picId, i16 dCell, i16 dPile, i16 dPos, i32 &tMod, i16 
     const CardState &c = e_.card(picId);
     const i16 srcCell = c.Cell, srcPile = c.Pile, srcPos = c.Pos;
 
-    if (!isSpiderTag(e_.Games.Tag()) && dCell == Goal && GetTop(Goal, dPile) == kSuitCards - 1)
+    if (dCell == Goal && FoundationRefuses(isSpiderTag(e_.Games.Tag()), GetTop(Goal, dPile) + 1))
         return false;
     const bool logged = tMod != tmod::Replayed && tMod != tmod::Deal;
     // A full log refuses the move before anything changes.

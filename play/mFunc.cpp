@@ -202,7 +202,7 @@ bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topC
 {
     if (top < 0)
         return card.Num == baseRank;
-    if (top >= kSuitCards - 1)
+    if (FoundationFull(top + 1))
         return false;
     return FitsOrder(topCard, card, g.Order(Goal, pile), g.AK(Goal) != 0);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/cGames.h"
+#include "model/cards.h"
 
 namespace tess
 {
@@ -46,6 +47,56 @@ bool FoundationAccepts(const cGames &g, int pile, int top, const CardAttrs &topC
                        i16 baseRank);
 // The same for the engine's own piles and card controls.
 bool FoundationAccepts(const Engine &e, int pile, int picId);
+
+// Whether a foundation holding `cards` cards is full: a whole suit ends it.
+constexpr bool FoundationFull(int cards)
+{
+    return cards >= kSuitCards;
+}
+// Whether a foundation holding `cards` cards refuses any card laid on it: a full one does, except where
+// whole suits leave the table, where each suit is laid home whole by force and is never turned back.
+constexpr bool FoundationRefuses(bool suitsLeave, int cards)
+{
+    return !suitsLeave && FoundationFull(cards);
+}
+
+// Where whole suits leave the table: every tableau pile whose top cards are a whole suit, from its King
+// down to the Ace on top, built by the foundations' order `order`, sends it to its foundation.
+// topOf(pile) gives the pile's top place (-1 when empty) and is asked first for each pile; cardAt(pile,
+// place) gives a card's value; leave(pile, foundation) moves the suit's cards. Templated so that the
+// engine's piles and the solver's packed ones are read alike at no cost.
+template <class TopOf, class CardAt, class Leave>
+void RemoveWholeSuits(int piles, i32 order, int goalDiv, TopOf topOf, CardAt cardAt, Leave leave)
+{
+    for (int i = 0; i < piles; ++i) {
+        const int t = topOf(i);
+        if (t < kSuitCards - 1)
+            continue;
+        for (int k = t; k >= 1; --k) {
+            if (!FitsOrder(cardAt(i, k), cardAt(i, k - 1), order, false))
+                break;
+            if (t - k == kSuitCards - 2 && cardAt(i, t).Num == kAce) {
+                const int suitPile = cardAt(i, t).Suitpile;
+                leave(i, goalDiv != 0 ? suitPile % goalDiv : suitPile);
+                break;
+            }
+        }
+    }
+}
+
+// Autoplay's sweep: the top card of every tableau pile, then of every reserve cell, the waste and a stock
+// played face up, each offered home in that order; visit(cell, pile) is called for each such pile.
+template <class Visit> void AutoplaySweep(int tableau, int reserve, bool waste, bool faceUpStock, Visit visit)
+{
+    for (int i = 0; i < tableau; ++i)
+        visit(Home, i);
+    for (int i = 0; i < reserve; ++i)
+        visit(Res, i);
+    if (waste)
+        visit(Waste, 0);
+    if (faceUpStock)
+        visit(Stock, 0);
+}
 
 // Whether a card (with a run above it) may go onto tableau pile `pile`; top -1 is an empty pile.
 bool TableauAccepts(const cGames &g, int pile, int top, const CardAttrs &topCard, const CardAttrs &card);

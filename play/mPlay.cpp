@@ -269,29 +269,18 @@ bool AutoMoveHome(Engine &e, int c)
 static void removeSpiderSuits(Engine &e)
 {
     const cGames &g = e.Games;
-    for (int i = 0; i < g.Piles(Home); ++i) {
-        const int t = e.Array.GetTop(Home, i);
-        if (t < kSuitCards - 1)
-            continue;
-        for (int k = t; k >= 1; --k) {
-            if (!FitsOrder(e, e.Array.GetPicID(Home, i, k), e.Array.GetPicID(Home, i, k - 1),
-                           g.Order(Goal, 0), false))
-                break;
-            const int topCard = e.Array.GetPicID(Home, i, t);
-            if (CardNum(e, topCard) == kAce && t - k == 11) {
-                // Half a suit on the foundation could never be completed: all thirteen or none.
-                if (!e.Trans->CanSave(kSuitCards))
-                    break;
-                const int sp = CardSuitpile(e, topCard);
-                const int j = g.GoalDiv() != 0 ? sp % g.GoalDiv() : sp;
-                e.Trans->StartMulti();
-                for (int n = 0; n < kSuitCards; ++n)
-                    move(e, e.Array.GetTopPicID(Home, i), Goal, j, e.Array.GetTop(Goal, j) + 1, 3, 0);
-                e.Trans->EndMulti();
-                break;
-            }
-        }
-    }
+    RemoveWholeSuits(
+        g.Piles(Home), g.Order(Goal, 0), g.GoalDiv(), [&](int pile) { return e.Array.GetTop(Home, pile); },
+        [&](int pile, int place) { return CardAttrsOf(e, e.Array.GetPicID(Home, pile, place)); },
+        [&](int pile, int goal) {
+            // Half a suit on the foundation could never be completed: all thirteen or none.
+            if (!e.Trans->CanSave(kSuitCards))
+                return;
+            e.Trans->StartMulti();
+            for (int n = 0; n < kSuitCards; ++n)
+                move(e, e.Array.GetTopPicID(Home, pile), Goal, goal, e.Array.GetTop(Goal, goal) + 1, 3, 0);
+            e.Trans->EndMulti();
+        });
 }
 
 void RunAutoplay(Engine &e)
@@ -303,16 +292,11 @@ void RunAutoplay(Engine &e)
     }
     if (g.DisAutoPlay() == -1 || e.host().autoplaySetting() == 0)
         return;
-    for (int i = 0; i < g.Piles(Home); ++i)
-        if (e.Array.GetTop(Home, i) >= 0)
-            AutoMoveHome(e, e.Array.GetTopPicID(Home, i));
-    for (int i = 0; i < g.Piles(Res); ++i)
-        if (e.Array.GetTop(Res, i) >= 0)
-            AutoMoveHome(e, e.Array.GetTopPicID(Res, i));
-    if (g.Piles(Waste) > 0 && e.Array.GetTop(Waste, 0) >= 0)
-        AutoMoveHome(e, e.Array.GetTopPicID(Waste, 0));
-    if (g.StockType() == 1 && e.Array.GetTop(Stock, 0) >= 0)
-        AutoMoveHome(e, e.Array.GetTopPicID(Stock, 0));
+    AutoplaySweep(g.Piles(Home), g.Piles(Res), g.Piles(Waste) > 0, g.StockType() == 1,
+                  [&](int cell, int pile) {
+                      if (e.Array.GetTop(cell, pile) >= 0)
+                          AutoMoveHome(e, e.Array.GetTopPicID(cell, pile));
+                  });
 }
 
 void CheckForWin(Engine &e)

@@ -1,7 +1,7 @@
 // Making a solver move on a live engine the way a player does: press, carry, release.
 #pragma once
 
-#include "solve/position.h"
+#include "solve/moves.h"
 
 namespace tess::solve
 {

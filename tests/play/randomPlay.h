@@ -14,7 +14,7 @@
 #include "play/mFunc.h"
 #include "play/mPlay.h"
 #include "solve/drive.h"
-#include "solve/position.h"
+#include "solve/moves.h"
 
 namespace tess::randomplay
 {
