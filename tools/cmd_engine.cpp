@@ -81,7 +81,7 @@ int cmdShuffle(const Args &args)
     return 0;
 }
 
-static void printLayout(const Engine &e, std::ostream &out = out)
+static void printLayout(const Engine &e, std::ostream &out = std::cout)
 {
     for (int cell = 0; cell < kCellKinds; ++cell) {
         for (int pile = 0; pile < e.Games.Piles(cell); ++pile) {
