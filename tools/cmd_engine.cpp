@@ -12,38 +12,39 @@
 namespace tess::cli
 {
 
-bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number)
+bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number, std::ostream &err)
 {
     if (args.size() != expected) {
-        std::cerr << "tessaline-cli: expected " << expected << " arguments, got " << args.size() << "\n";
+        err << "tessaline-cli: expected " << expected << " arguments, got " << args.size() << "\n";
         return false;
     }
     game = args[0];
     if (catalogue::GameId(game) == 0) {
-        std::cerr << "tessaline-cli: unknown game \"" << game << "\"; the games are:\n";
+        err << "tessaline-cli: unknown game \"" << game << "\"; the games are:\n";
         for (const CatalogueRow &r : catalogueRows())
-            std::cerr << "  " << r.name << "\n";
+            err << "  " << r.name << "\n";
         return false;
     }
     auto v = parseGameDigits(args[1]);
     if (!v || *v < 1) {
-        std::cerr << "tessaline-cli: \"" << args[1]
-                  << "\" is not a game number (a whole number from 1 to 999999999999999)\n";
+        err << "tessaline-cli: \"" << args[1]
+            << "\" is not a game number (a whole number from 1 to 999999999999999)\n";
         return false;
     }
     number = *v;
     return true;
 }
 
-bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high)
+bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high,
+                std::ostream &err)
 {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] != name)
             continue;
         const auto v = i + 1 < args.size() ? parseGameDigits(args[i + 1]) : std::nullopt;
         if (!v || *v < low || *v > high) {
-            std::cerr << "tessaline-cli: " << name << " takes a whole number from " << low << " to " << high
-                      << "\n";
+            err << "tessaline-cli: " << name << " takes a whole number from " << low << " to " << high
+                << "\n";
             return false;
         }
         value = *v;
@@ -80,20 +81,20 @@ int cmdShuffle(const Args &args)
     return 0;
 }
 
-static void printLayout(const Engine &e)
+static void printLayout(const Engine &e, std::ostream &out = std::cout)
 {
     for (int cell = 0; cell < kCellKinds; ++cell) {
         for (int pile = 0; pile < e.Games.Piles(cell); ++pile) {
-            std::cout << cell << " " << pile << ":";
+            out << cell << " " << pile << ":";
             for (int pos = 0; pos <= e.Array.GetTop(cell, pile); ++pos) {
                 const int id = e.Array.GetPicID(cell, pile, pos);
-                std::cout << " " << id << ":" << e.Array.GetRandom(id) << ":"
-                          << (e.card(id).FaceMode == 1 ? 'd' : 'u');
+                out << " " << id << ":" << e.Array.GetRandom(id) << ":"
+                    << (e.card(id).FaceMode == 1 ? 'd' : 'u');
             }
-            std::cout << "\n";
+            out << "\n";
         }
     }
-    std::cout << "GoalBase " << e.GoalBase << "\n";
+    out << "GoalBase " << e.GoalBase << "\n";
 }
 
 int cmdDeal(const Args &args)
@@ -138,12 +139,17 @@ bool readInt(std::istringstream &in, long long &v)
 
 } // namespace
 
-int cmdPlay(const Args &argsIn)
+int cmdPlay(const Args &args)
+{
+    return playScript(args, std::cin, std::cout, std::cerr);
+}
+
+int playScript(const Args &argsIn, std::istream &script, std::ostream &out, std::ostream &err)
 {
     Args args = argsIn;
     std::string game;
     long long number = 0, autoplay = 1;
-    if (!takeOption(args, "--autoplay", autoplay, 0, 1) || !parseGameArgs(args, 2, game, number))
+    if (!takeOption(args, "--autoplay", autoplay, 0, 1, err) || !parseGameArgs(args, 2, game, number, err))
         return 2;
     HeadlessHost host;
     // Set before the deal, which sends cards home as a game begins only with autoplay on.
@@ -153,7 +159,7 @@ int cmdPlay(const Args &argsIn)
     host.running = true;
     std::string line;
     int lineNo = 0;
-    while (std::getline(std::cin, line)) {
+    while (std::getline(script, line)) {
         ++lineNo;
         std::istringstream in(line);
         std::string cmd, rest;
@@ -198,13 +204,13 @@ int cmdPlay(const Args &argsIn)
         if (ok && (in >> rest))
             ok = false;
         if (!ok) {
-            std::cerr << "tessaline-cli: line " << lineNo << ": cannot read \"" << line << "\"\n";
+            err << "tessaline-cli: line " << lineNo << ": cannot read \"" << line << "\"\n";
             return 2;
         }
     }
-    printLayout(e);
-    std::cout << "moves " << e.Trans->GetTransID() << "\n";
-    std::cout << "won " << (host.wins > 0 ? 1 : 0) << "\n";
+    printLayout(e, out);
+    out << "moves " << e.Trans->GetTransID() << "\n";
+    out << "won " << (host.wins > 0 ? 1 : 0) << "\n";
     return 0;
 }
 

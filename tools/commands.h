@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,16 @@ int cmdSheet(const Args &args);
 int cmdSolve(const Args &args);
 int cmdWinnable(const Args &args);
 
+// The play command on any streams: the deal the arguments name, the commands read from `script`,
+// the layout written to `out`, a refusal to `err`. Returns the exit status.
+int playScript(const Args &args, std::istream &script, std::ostream &out, std::ostream &err);
+
 // Reads "<game>" <number>; on a bad argument prints the reason and returns false.
-bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number);
+bool parseGameArgs(const Args &args, size_t expected, std::string &game, long long &number,
+                   std::ostream &err = std::cerr);
 
 // Takes a "--name N" option out of the arguments; on a value outside low..high prints why and returns false.
-bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high);
+bool takeOption(Args &args, const std::string &name, long long &value, long long low, long long high,
+                std::ostream &err = std::cerr);
 
 } // namespace tess::cli
