@@ -1,7 +1,13 @@
 #include "stats/cScore.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +27,9 @@ namespace
 const char *const kClearQuestion =
     "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?";
 const char *const kClearedNotice = "Statistics, High Score and Log have been Cleared.";
+
+// Larger files are refused rather than read into memory.
+constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
 
 std::string pathText(const QString &path)
 {
@@ -86,14 +95,101 @@ template <class T, size_t N> void insertAt(std::array<T, N> &a, size_t p, T valu
     a[p] = value;
 }
 
+// The system's own words for an error number.
+std::string reason(int err)
+{
+    return std::strerror(err);
+}
+
+// A descriptor that closes itself; closing also drops its lock.
+class Fd
+{
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return fd_; }
+    // Closes now and gives the error close reports, 0 when none.
+    int close()
+    {
+        const int r = ::close(fd_);
+        fd_ = -1;
+        return r == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_;
+};
+
+// Why a file is no score or favourites file to read or append to: only plain files, and
+// none so large that reading it would exhaust memory. Empty when it is one.
+std::string refusal(const struct stat &st)
+{
+    if (S_ISREG(st.st_mode))
+        return st.st_size > kMaxFileBytes ? "it is larger than 256 MB" : std::string();
+    if (S_ISDIR(st.st_mode))
+        return "it is a folder, not a plain file";
+    if (S_ISFIFO(st.st_mode))
+        return "it is a named pipe, not a plain file";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return "it is a device, not a plain file";
+    if (S_ISSOCK(st.st_mode))
+        return "it is a socket, not a plain file";
+    return "it is not a plain file";
+}
+
+// Reads what fd holds from where it stands, at most kMaxFileBytes. Empty when all went well,
+// else why not.
+std::string readAll(int fd, QByteArray &out, qint64 expected)
+{
+    out.clear();
+    out.reserve(expected);
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return reason(errno);
+        if (n == 0)
+            return std::string();
+        if (out.size() + n > kMaxFileBytes)
+            return "it is larger than 256 MB";
+        out.append(buf, n);
+    }
+}
+
+// Reads a whole plain file; empty when all went well, else why not. A named pipe is never
+// opened for reading, which would wait for a writer, and a device is never read.
+std::string readRegular(const QString &path, QByteArray &out)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0)
+        return reason(errno);
+    if (std::string why = refusal(st); !why.empty())
+        return why;
+    // Non-blocking, in case something else took the file's place since the look above.
+    Fd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return reason(errno);
+    if (::fstat(fd.get(), &st) != 0)
+        return reason(errno);
+    if (std::string why = refusal(st); !why.empty())
+        return why;
+    return readAll(fd.get(), out, st.st_size);
+}
+
 QByteArray readWhole(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
-    QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+    QByteArray all;
+    if (const std::string why = readRegular(path, all); !why.empty())
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
     return all;
 }
 
@@ -207,26 +303,61 @@ void cScore::ensureDataFolder() const
         throw ScoreFileError("cannot create the data folder " + pathText(dir));
 }
 
-void cScore::appendLine(const QString &path, const QByteArray &line) const
+void cScore::appendLine(const QString &path, const QByteArray &line,
+                        const std::function<void(const QByteArray &)> &check) const
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite))
-        throw ScoreFileError("cannot open " + pathText(path) + ": " + f.errorString().toStdString());
-    const qint64 size = f.size();
+    const QByteArray name = QFile::encodeName(path);
+    // In append mode every write lands at the end of the file as it is at that moment, so
+    // another copy of the program appending at the same time never writes over this line.
+    Fd fd(::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        throw ScoreFileError("cannot open " + pathText(path) + ": " + reason(errno));
+    // The lock keeps the line-end repair and the cut-back after a failure to this append's own
+    // bytes; appends still stay whole on a file system without locks.
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0)
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + reason(errno));
+    if (const std::string why = refusal(st); !why.empty())
+        throw ScoreFileError("cannot append to " + pathText(path) + ": " + why);
+    const off_t size = st.st_size;
+    if (check) {
+        QByteArray all;
+        if (const std::string why = readAll(fd.get(), all, size); !why.empty())
+            throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
+        check(all);
+    }
     QByteArray out;
     if (size > 0) {
         // A crash mid-write can leave the last line open; end it so the new record stays whole.
         char last = 0;
-        if (!f.seek(size - 1) || !f.getChar(&last))
-            throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+        if (::pread(fd.get(), &last, 1, size - 1) != 1)
+            throw ScoreFileError("cannot read " + pathText(path) + ": " + reason(errno));
         if (last == '\r')
             out = "\n";
         else if (last != '\n')
             out = "\r\n";
     }
     out += line;
-    if (!f.seek(size) || f.write(out) != out.size() || !f.flush())
-        throw ScoreFileError("cannot write " + pathText(path) + ": " + f.errorString().toStdString());
+    // One write for the repair and the record; the loop only finishes one the system cut short.
+    qsizetype done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::write(fd.get(), out.constData() + done, size_t(out.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : EIO;
+            // A record cut short would stay in the file for good: the file goes back to what it was.
+            std::string msg = "cannot write " + pathText(path) + ": " + reason(err);
+            if (::ftruncate(fd.get(), size) != 0)
+                msg += "; the part written could not be taken back: " + reason(errno);
+            throw ScoreFileError(msg);
+        }
+        done += n;
+    }
+    if (const int err = fd.close())
+        throw ScoreFileError("cannot write " + pathText(path) + ": " + reason(err));
 }
 
 // ---- score files ----

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include <QDate>
@@ -111,7 +112,10 @@ class cScore
 
   private:
     TopList topOf(const std::array<i32, kTopSize> &idx) const;
-    void appendLine(const QString &path, const QByteArray &line) const;
+    // Appends one whole line or nothing; check, when given, sees the file's present content
+    // first and may refuse by throwing.
+    void appendLine(const QString &path, const QByteArray &line,
+                    const std::function<void(const QByteArray &)> &check = {}) const;
     void ensureDataFolder() const;
 
     cData &data_;

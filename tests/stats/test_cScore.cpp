@@ -1,4 +1,11 @@
 // The score store: appending, loading, the top lists, the totals, clearing, favourites and the session.
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <set>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include <QDirIterator>
@@ -96,6 +103,122 @@ TEST_F(ScoreFiles, AnAppendEndsALineLeftOpenByACrash)
     EXPECT_EQ(score.GetScore(3).Player, QStringLiteral("Bob"));
     EXPECT_EQ(score.GetScore(3).Won, 0);
     EXPECT_EQ(readFile("Bob.sre").count("\r\n"), 2);
+}
+
+// Runs fn in a child process; what it returns comes back as the child's exit status.
+int inChild(const std::function<int()> &fn)
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(fn());
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(ScoreFiles, TwoProcessesAppendingAtOnceLoseNoLineAndTearNone)
+{
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    writeFile("fav.dat", QByteArray());
+    constexpr int kEach = 3000;
+    // Both children wait at the gate until the parent closes it, so their appends overlap.
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<pid_t> children;
+    for (int k = 1; k <= 2; ++k) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(gate[1]);
+            char c;
+            (void)!read(gate[0], &c, 1);
+            int failed = 0;
+            for (int i = 0; i < kEach; ++i) {
+                try {
+                    setGame(QStringLiteral("Klondike"), GameNumber::number(k * 100000 + i), 1, 2, 3);
+                    score.AddScore(1);
+                    score.AddFav(QStringLiteral("Klondike"), GameNumber::number(k * 100000 + i));
+                } catch (const std::exception &) {
+                    ++failed;
+                }
+            }
+            _exit(failed == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an append reported a failure";
+    }
+
+    // Every line whole, each game exactly once.
+    auto check = [&](const QByteArray &all, auto parse, const char *what) {
+        std::set<long long> seen;
+        int lines = 0;
+        forEachLine(QByteArrayView(all), [&](QByteArrayView l) {
+            ++lines;
+            const auto r = parse(l);
+            ASSERT_TRUE(r.has_value()) << what << ": torn line " << l.toByteArray().constData();
+            EXPECT_TRUE(seen.insert(r->GameNo.value()).second) << what;
+        });
+        EXPECT_EQ(lines, 2 * kEach) << what;
+        EXPECT_EQ(all.count("\r\n"), 2 * kEach) << what;
+        EXPECT_EQ(seen.size(), size_t(2 * kEach)) << what;
+    };
+    check(
+        readFile("Ann.sre"), [](QByteArrayView l) { return parseScoreLine(l); }, "score file");
+    check(
+        readFile("fav.dat"), [](QByteArrayView l) { return parseFavLine(l); }, "favourites");
+}
+
+TEST_F(ScoreFiles, AFailedAppendLeavesTheFileAsItWasAndSaysWhy)
+{
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    const QByteArray before = line("2026-01-02 03:04:05", "Klondike", "1", 1, 2, 3, 1) +
+                              line("2026-01-02 03:05:05", "Canister", "\"2\"", 4, 5, -6, 0);
+    writeFile("Ann.sre", before);
+    writeFile("fav.dat", "\"Klondike\",1\r\n");
+    setGame(QStringLiteral("Klondike"), GameNumber::number(123456789), 312, 87, 45);
+    // A file size limit a few bytes above each file stands in for a full disk: the write stops
+    // part way with the system's own error.
+    int msg[2];
+    ASSERT_EQ(pipe(msg), 0);
+    const int status = inChild([&] {
+        close(msg[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        int failed = 0;
+        for (const char *file : {"Ann.sre", "fav.dat"}) {
+            const rlimit lim{rlim_t(readFile(file).size() + 7), RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &lim);
+            try {
+                if (std::strcmp(file, "fav.dat") == 0)
+                    score.AddFav(QStringLiteral("Westcliff"), GameNumber::text("987654321"));
+                else
+                    score.AddScore(1);
+            } catch (const ScoreFileError &ex) {
+                ++failed;
+                const std::string text = std::string(ex.what()) + "\n";
+                (void)!write(msg[1], text.data(), text.size());
+            }
+        }
+        return failed;
+    });
+    close(msg[1]);
+    std::string told;
+    char buf[512];
+    for (ssize_t n; (n = read(msg[0], buf, sizeof buf)) > 0;)
+        told.append(buf, size_t(n));
+    close(msg[0]);
+    EXPECT_EQ(status, 2) << told;
+    EXPECT_EQ(readFile("Ann.sre"), before);
+    EXPECT_EQ(readFile("fav.dat"), QByteArray("\"Klondike\",1\r\n"));
+    const std::string reason = std::strerror(EFBIG);
+    EXPECT_NE(told.find("Ann.sre\": " + reason), std::string::npos) << told;
+    EXPECT_NE(told.find("fav.dat\": " + reason), std::string::npos) << told;
 }
 
 TEST_F(ScoreFiles, RefusedNamesWriteNothingAnywhere)
