@@ -378,31 +378,92 @@ void cScore::AddScore(i16 won)
     appendLine(path, line);
 }
 
+namespace
+{
+
+// The player's records and the count of lines that hold no game; empty when the file was read,
+// else why not.
+std::string loadScores(const QString &path, const QString &playerName, std::vector<ScoreRecord> &out,
+                       i32 &skipped)
+{
+    QByteArray all;
+    if (std::string why = readRegular(path, all); !why.empty())
+        return why;
+    // Unreadable lines are skipped one by one and counted; the rest of the file still loads.
+    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
+        if (auto r = readScoreLine(line)) {
+            r->Player = playerName;
+            out.push_back(std::move(*r));
+        } else {
+            ++skipped;
+        }
+    });
+    return std::string();
+}
+
+// Running sums of the loaded table. Scores count by their size, so that every total over any
+// part of the table stays within 32 bits when these do.
+struct TableSums {
+    long long played = 0, time = 0, moves = 0, score = 0;
+    bool add(const ScoreRecord &r)
+    {
+        ++played;
+        time += r.Time;
+        moves += r.Moves;
+        score += r.Score < 0 ? -static_cast<long long>(r.Score) : r.Score;
+        return played <= INT32_MAX && time <= INT32_MAX && moves <= INT32_MAX && score <= INT32_MAX;
+    }
+};
+
+} // namespace
+
 void cScore::OpenScore(const QString &playerName)
 {
     const QString path = ScoreFile(playerName);
     if (!QFile::exists(path))
         return;
-    const QByteArray all = readWhole(path);
-    // Unreadable lines are skipped one by one and counted; the rest of the file still loads.
-    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
-        if (auto r = readScoreLine(line)) {
-            r->Player = playerName;
-            scores_.push_back(std::move(*r));
-        } else {
-            ++skipped_;
-        }
-    });
+    std::vector<ScoreRecord> records;
+    i32 skipped = 0;
+    if (const std::string why = loadScores(path, playerName, records, skipped); !why.empty())
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
+    scores_.insert(scores_.end(), std::make_move_iterator(records.begin()),
+                   std::make_move_iterator(records.end()));
+    skipped_ += skipped;
 }
 
 void cScore::OpenAllScore()
 {
     scores_.clear();
     skipped_ = 0;
+    leftOut_.clear();
+    TableSums sums;
     for (const QString &name : Players()) {
         // A name that cannot be a file never got a score file.
-        if (isFileName(name))
-            OpenScore(name);
+        if (!isFileName(name))
+            continue;
+        const QString path = ScoreFile(name);
+        if (!QFile::exists(path))
+            continue;
+        // One bad file must not hide every other player's games.
+        std::vector<ScoreRecord> records;
+        i32 skipped = 0;
+        if (const std::string why = loadScores(path, name, records, skipped); !why.empty()) {
+            leftOut_.push_back({name, path, QString::fromStdString(why)});
+            continue;
+        }
+        TableSums with = sums;
+        const bool fits =
+            std::all_of(records.begin(), records.end(), [&](const ScoreRecord &r) { return with.add(r); });
+        if (!fits) {
+            leftOut_.push_back({name, path,
+                                QStringLiteral("its games would carry the totals past 2147483647, the "
+                                               "largest the statistics can count")});
+            continue;
+        }
+        sums = with;
+        scores_.insert(scores_.end(), std::make_move_iterator(records.begin()),
+                       std::make_move_iterator(records.end()));
+        skipped_ += skipped;
     }
 }
 
@@ -410,6 +471,7 @@ void cScore::CloseScore()
 {
     scores_ = {};
     skipped_ = 0;
+    leftOut_.clear();
     top_.fill(ScoreRecord());
 }
 

@@ -28,6 +28,14 @@ class ScorePrompt
     virtual void inform(const QString &title, const QString &text) = 0;
 };
 
+// A score file OpenAllScore left out, and why.
+struct LeftOutFile {
+    QString Player;
+    QString Path;
+    QString Reason;
+    bool operator==(const LeftOutFile &) const = default;
+};
+
 // File failures throw ScoreFileError, texts a file cannot hold ScoreRefused, sums beyond 32 bits
 // OverflowError; the only messages shown are ClearStat's, through the prompt.
 class cScore
@@ -48,6 +56,8 @@ class cScore
     // Adds the player's records to what is loaded; a missing file adds nothing.
     void OpenScore(const QString &playerName);
     void CloseScore();
+    // Loads every player's file. A file that cannot be read, or whose games would carry a total
+    // past 32 bits, is left out and named in LeftOut(); the others still load.
     void OpenAllScore();
     // Asks first; with no prompt set nothing is deleted.
     void ClearStat();
@@ -95,6 +105,8 @@ class cScore
     // Lines of the loaded files that hold no game (damaged or impossible figures), since the last
     // OpenAllScore or CloseScore.
     i32 SkippedLines() const { return skipped_; }
+    // The files the last OpenAllScore left out, in player order; empty after CloseScore.
+    std::vector<LeftOutFile> LeftOut() const { return leftOut_; }
 
     // ---- report ----
     // Replaces fileName with the report of the loaded table; an existing file is kept on failure.
@@ -122,6 +134,7 @@ class cScore
     ScorePrompt *prompt_ = nullptr;
     std::vector<ScoreRecord> scores_;
     i32 skipped_ = 0;
+    std::vector<LeftOutFile> leftOut_;
     std::array<ScoreRecord, kTopSize> top_;
     std::vector<FavRecord> favs_;
     i16 favTop_ = 0;

@@ -1,9 +1,13 @@
 // The score store: appending, loading, the top lists, the totals, clearing, favourites and the session.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <future>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -353,6 +357,108 @@ TEST_F(ScoreFiles, AFileThatCannotBeReadIsAnError)
     data.SetCurPlayer(QStringLiteral("Ann"));
     setGame(QStringLiteral("Klondike"), GameNumber::number(5), 10, 11, 12);
     EXPECT_THROW(score.AddScore(1), ScoreFileError);
+}
+
+TEST_F(ScoreFiles, OneBadFileIsLeftOutAndNamedTheOthersStillLoad)
+{
+    const QStringList players = {"Ann", "Big", "Cy", "Dee", "Eve"};
+    for (qsizetype i = 0; i < players.size(); ++i)
+        data.SetPlayer(static_cast<i16>(i + 1), players[i], i == 0);
+    QDir().mkpath(dir() + "Ann.sre");
+    // 68 games at the longest time a line may hold: each line possible, their sum past 32 bits.
+    auto longGames = [](int n) {
+        QByteArray file;
+        for (int i = 0; i < n; ++i)
+            file += line("2026-01-01 10:00:00", "Klondike", "1", kMaxGameSeconds, 1, 1, 1);
+        return file;
+    };
+    writeFile("Big.sre", longGames(68));
+    writeFile("Cy.sre", line("2026-01-01 10:00:00", "Canister", "1", 60, 2, -3, 0) + "damaged\r\n");
+    // Each fits alone; the second would carry the sum over the first past 32 bits.
+    writeFile("Dee.sre", longGames(40));
+    writeFile("Eve.sre", longGames(40));
+
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_NO_THROW(score.OpenAllScore());
+        EXPECT_EQ(score.ScoreTop(), 41);
+        EXPECT_EQ(score.SkippedLines(), 1);
+        const std::vector<LeftOutFile> out = score.LeftOut();
+        ASSERT_EQ(out.size(), 3u);
+        EXPECT_EQ(out[0].Player, "Ann");
+        EXPECT_EQ(out[0].Path, dir() + "Ann.sre");
+        EXPECT_TRUE(out[0].Reason.contains("folder")) << out[0].Reason.toStdString();
+        EXPECT_EQ(out[1].Player, "Big");
+        EXPECT_TRUE(out[1].Reason.contains("2147483647")) << out[1].Reason.toStdString();
+        EXPECT_EQ(out[2].Player, "Eve");
+        EXPECT_EQ(out[2].Reason, out[1].Reason);
+        EXPECT_EQ(score.GetTotals(), (StatTotals{41, 40, 1, 37, 42, 40 * kMaxGameSeconds + 60}));
+        EXPECT_EQ(score.GetPlayerTotals("Big"), StatTotals{});
+    }
+    score.CloseScore();
+    EXPECT_TRUE(score.LeftOut().empty());
+}
+
+// Runs fn on a thread and gives what it threw, or "" when it returned. A reader stuck waiting
+// for a writer on the pipe at `fifo` is let go, and the run counts as hung.
+std::string notHanging(const std::function<void()> &fn, const QString &fifo, bool *hung)
+{
+    auto done = std::async(std::launch::async, [&]() -> std::string {
+        try {
+            fn();
+        } catch (const std::exception &ex) {
+            return ex.what();
+        }
+        return {};
+    });
+    *hung = done.wait_for(std::chrono::seconds(20)) != std::future_status::ready;
+    if (*hung) {
+        const int w = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0)
+            ::close(w);
+    }
+    return done.get();
+}
+
+TEST_F(ScoreFiles, OnlyPlainFilesUpTo256MBAreReadAndARefusedOneIsNamed)
+{
+    const QStringList players = {"Ann", "Bob", "Cy", "Dee"};
+    for (qsizetype i = 0; i < players.size(); ++i)
+        data.SetPlayer(static_cast<i16>(i + 1), players[i], i == 0);
+    writeFile("Dee.sre", line("2026-01-01 10:00:00", "Canister", "1", 60, 2, 3, 0));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir() + "Ann.sre").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir() + "Bob.sre"));
+    {
+        // Sparse: it takes no room on the disk.
+        QFile big(dir() + "Cy.sre");
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(257LL * 1024 * 1024));
+    }
+    bool hung = false;
+    const std::string thrown = notHanging([&] { score.OpenAllScore(); }, dir() + "Ann.sre", &hung);
+    EXPECT_FALSE(hung) << "a named pipe was opened for reading";
+    EXPECT_EQ(thrown, "");
+    EXPECT_EQ(score.ScoreTop(), 1);
+    const std::vector<LeftOutFile> out = score.LeftOut();
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_TRUE(out[0].Reason.contains("named pipe")) << out[0].Reason.toStdString();
+    EXPECT_TRUE(out[1].Reason.contains("device")) << out[1].Reason.toStdString();
+    EXPECT_EQ(out[2].Player, "Cy");
+    EXPECT_TRUE(out[2].Reason.contains("256 MB")) << out[2].Reason.toStdString();
+    // Nothing is appended to them either.
+    data.SetCurPlayer("Bob");
+    setGame(QStringLiteral("Klondike"), GameNumber::number(5), 10, 11, 12);
+    EXPECT_THROW(score.AddScore(1), ScoreFileError);
+
+    // The favourites file the same way, named in the error.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir() + "fav.dat").constData(), 0600), 0);
+    const std::string fifo = notHanging([&] { score.OpenFav(); }, dir() + "fav.dat", &hung);
+    EXPECT_FALSE(hung) << "a named pipe was opened for reading";
+    EXPECT_NE(fifo.find("fav.dat\": it is a named pipe"), std::string::npos) << fifo;
+    EXPECT_THROW(score.AddFav(QStringLiteral("Klondike"), GameNumber::number(1)), ScoreFileError);
+    QFile::remove(dir() + "fav.dat");
+    ASSERT_TRUE(QFile::link("/dev/zero", dir() + "fav.dat"));
+    const std::string device = notHanging([&] { score.OpenFav(); }, QString(), &hung);
+    EXPECT_NE(device.find("fav.dat\": it is a device"), std::string::npos) << device;
 }
 
 using ScoreTopList = ScoreFixture;
