@@ -201,24 +201,29 @@ class PrintLine
   public:
     static constexpr qsizetype kField = 14;
 
-    explicit PrintLine(const QString &first = QString()) : line_(first) {}
+    PrintLine() = default;
+    // The first item; an empty one still takes its field, so the next items keep their columns.
+    explicit PrintLine(const QString &first) : line_(first), started_(true) {}
     PrintLine &next(const QString &item)
     {
         const qsizetype rem = line_.size() % kField;
-        if (!line_.isEmpty())
+        if (started_)
             line_ += QString(kField - rem, QLatin1Char(' '));
         line_ += item;
+        started_ = true;
         return *this;
     }
     PrintLine &then(const QString &item)
     {
         line_ += item;
+        started_ = true;
         return *this;
     }
     const QString &text() const { return line_; }
 
   private:
     QString line_;
+    bool started_ = false;
 };
 
 // A heading line: its titles one field after another.
