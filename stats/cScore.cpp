@@ -708,18 +708,29 @@ void cScore::OpenFav()
         return;
     const QByteArray all = readWhole(path);
     forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
-        if (auto f = parseFavLine(line)) {
-            favTop_ = checked16(favTop_ + 1);
+        if (auto f = parseFavLine(line))
             favs_.push_back(std::move(*f));
-        }
     });
+    if (favs_.size() > size_t(kMaxFavs)) {
+        favs_.clear();
+        throw ScoreFileError(pathText(path) + " holds more than " + std::to_string(kMaxFavs) +
+                             " favourites, the most the Favorites can list");
+    }
+    favTop_ = static_cast<i16>(favs_.size());
 }
 
 void cScore::AddFav(const QString &gameName, const GameNumber &gameNo)
 {
     const QByteArray line = formatFavLine({gameName, gameNo});
     ensureDataFolder();
-    appendLine(FavFile(), line);
+    // Counted under the append's lock, so that two copies of the program cannot both add the last.
+    appendLine(FavFile(), line, [](const QByteArray &all) {
+        int count = 0;
+        forEachLine(QByteArrayView(all), [&](QByteArrayView l) { count += parseFavLine(l) ? 1 : 0; });
+        if (count >= kMaxFavs)
+            throw ScoreRefused("the Favorites already hold " + std::to_string(kMaxFavs) +
+                               " games, the most they can hold; this one was not added");
+    });
 }
 
 void cScore::ClearFav()
@@ -736,7 +747,7 @@ void cScore::CloseFav()
     favTop_ = 0;
 }
 
-FavRecord cScore::GetFav(i16 index) const
+FavRecord cScore::GetFav(int index) const
 {
     if (index < 1 || index > favTop_)
         throw IndexError("favourite index out of range: " + std::to_string(index));
@@ -760,7 +771,7 @@ void cScore::AddSesGame(i16 won)
     sesTop_ = top;
 }
 
-ScoreRecord cScore::GetSesGame(i16 index) const
+ScoreRecord cScore::GetSesGame(int index) const
 {
     if (index < 1 || index > sesTop_)
         throw IndexError("session index out of range: " + std::to_string(index));

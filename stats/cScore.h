@@ -42,6 +42,8 @@ class cScore
 {
   public:
     static constexpr int kTopSize = 20;
+    // The favourites are counted in 16 bits.
+    static constexpr int kMaxFavs = INT16_MAX;
     // Positions 1 to 20 at indexes 0 to 19; an empty position holds an empty record.
     using TopList = std::array<ScoreRecord, kTopSize>;
 
@@ -66,15 +68,16 @@ class cScore
     // ---- favourites ----
     void ClearFav();
     void OpenFav();
+    // ScoreRefused when the file already holds kMaxFavs favourites.
     void AddFav(const QString &gameName, const GameNumber &gameNo);
     i16 FavTop() const { return favTop_; }
     void CloseFav();
-    FavRecord GetFav(i16 index) const;
+    FavRecord GetFav(int index) const;
 
     // ---- session ----
     void AddSesGame(i16 won);
     i16 SesTop() const { return sesTop_; }
-    ScoreRecord GetSesGame(i16 index) const;
+    ScoreRecord GetSesGame(int index) const;
     StatTotals GetSesTotals() const;
 
     // ---- the loaded table ----

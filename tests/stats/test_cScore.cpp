@@ -809,6 +809,28 @@ TEST_F(ScoreFavourites, BrokenLinesAreSkippedClearDeletesTheFileAndRefusals)
     EXPECT_FALSE(exists("fav.dat"));
 }
 
+TEST_F(ScoreFavourites, The32768thIsRefusedSayingTheLimitAndNothingIsAdded)
+{
+    QByteArray file;
+    for (int i = 1; i < 32767; ++i)
+        file += "\"Klondike\"," + QByteArray::number(i) + "\r\n";
+    file += "not a favourite\r\n";
+    writeFile("fav.dat", file);
+    score.AddFav(QStringLiteral("Canister"), GameNumber::number(32767));
+    file += "\"Canister\",32767\r\n";
+    ASSERT_EQ(readFile("fav.dat"), file);
+    try {
+        score.AddFav(QStringLiteral("Canister"), GameNumber::number(32768));
+        ADD_FAILURE() << "the 32768th favourite was added";
+    } catch (const ScoreRefused &ex) {
+        EXPECT_NE(std::string(ex.what()).find("32767"), std::string::npos) << ex.what();
+    }
+    EXPECT_EQ(readFile("fav.dat"), file);
+    score.OpenFav();
+    ASSERT_EQ(score.FavTop(), 32767);
+    EXPECT_EQ(score.GetFav(32767).GameNo, GameNumber::number(32767));
+}
+
 using ScoreSession = ScoreFixture;
 
 TEST_F(ScoreSession, EntriesKeepTheirPlayerAndHaveNoDate)
