@@ -1,7 +1,13 @@
 #include "stats/cScore.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +27,9 @@ namespace
 const char *const kClearQuestion =
     "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?";
 const char *const kClearedNotice = "Statistics, High Score and Log have been Cleared.";
+
+// Larger files are refused rather than read into memory.
+constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
 
 std::string pathText(const QString &path)
 {
@@ -86,14 +95,101 @@ template <class T, size_t N> void insertAt(std::array<T, N> &a, size_t p, T valu
     a[p] = value;
 }
 
+// The system's own words for an error number.
+std::string reason(int err)
+{
+    return std::strerror(err);
+}
+
+// A descriptor that closes itself; closing also drops its lock.
+class Fd
+{
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return fd_; }
+    // Closes now and gives the error close reports, 0 when none.
+    int close()
+    {
+        const int r = ::close(fd_);
+        fd_ = -1;
+        return r == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_;
+};
+
+// Why a file is no score or favourites file to read or append to: only plain files, and
+// none so large that reading it would exhaust memory. Empty when it is one.
+std::string refusal(const struct stat &st)
+{
+    if (S_ISREG(st.st_mode))
+        return st.st_size > kMaxFileBytes ? "it is larger than 256 MB" : std::string();
+    if (S_ISDIR(st.st_mode))
+        return "it is a folder, not a plain file";
+    if (S_ISFIFO(st.st_mode))
+        return "it is a named pipe, not a plain file";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return "it is a device, not a plain file";
+    if (S_ISSOCK(st.st_mode))
+        return "it is a socket, not a plain file";
+    return "it is not a plain file";
+}
+
+// Reads what fd holds from where it stands, at most kMaxFileBytes. Empty when all went well,
+// else why not.
+std::string readAll(int fd, QByteArray &out, qint64 expected)
+{
+    out.clear();
+    out.reserve(expected);
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return reason(errno);
+        if (n == 0)
+            return std::string();
+        if (out.size() + n > kMaxFileBytes)
+            return "it is larger than 256 MB";
+        out.append(buf, n);
+    }
+}
+
+// Reads a whole plain file; empty when all went well, else why not. A named pipe is never
+// opened for reading, which would wait for a writer, and a device is never read.
+std::string readRegular(const QString &path, QByteArray &out)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0)
+        return reason(errno);
+    if (std::string why = refusal(st); !why.empty())
+        return why;
+    // Non-blocking, in case something else took the file's place since the look above.
+    Fd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return reason(errno);
+    if (::fstat(fd.get(), &st) != 0)
+        return reason(errno);
+    if (std::string why = refusal(st); !why.empty())
+        return why;
+    return readAll(fd.get(), out, st.st_size);
+}
+
 QByteArray readWhole(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
-    QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+    QByteArray all;
+    if (const std::string why = readRegular(path, all); !why.empty())
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
     return all;
 }
 
@@ -105,24 +201,29 @@ class PrintLine
   public:
     static constexpr qsizetype kField = 14;
 
-    explicit PrintLine(const QString &first = QString()) : line_(first) {}
+    PrintLine() = default;
+    // The first item; an empty one still takes its field, so the next items keep their columns.
+    explicit PrintLine(const QString &first) : line_(first), started_(true) {}
     PrintLine &next(const QString &item)
     {
         const qsizetype rem = line_.size() % kField;
-        if (!line_.isEmpty())
+        if (started_)
             line_ += QString(kField - rem, QLatin1Char(' '));
         line_ += item;
+        started_ = true;
         return *this;
     }
     PrintLine &then(const QString &item)
     {
         line_ += item;
+        started_ = true;
         return *this;
     }
     const QString &text() const { return line_; }
 
   private:
     QString line_;
+    bool started_ = false;
 };
 
 // A heading line: its titles one field after another.
@@ -207,26 +308,61 @@ void cScore::ensureDataFolder() const
         throw ScoreFileError("cannot create the data folder " + pathText(dir));
 }
 
-void cScore::appendLine(const QString &path, const QByteArray &line) const
+void cScore::appendLine(const QString &path, const QByteArray &line,
+                        const std::function<void(const QByteArray &)> &check) const
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite))
-        throw ScoreFileError("cannot open " + pathText(path) + ": " + f.errorString().toStdString());
-    const qint64 size = f.size();
+    const QByteArray name = QFile::encodeName(path);
+    // In append mode every write lands at the end of the file as it is at that moment, so
+    // another copy of the program appending at the same time never writes over this line.
+    Fd fd(::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        throw ScoreFileError("cannot open " + pathText(path) + ": " + reason(errno));
+    // The lock keeps the line-end repair and the cut-back after a failure to this append's own
+    // bytes; appends still stay whole on a file system without locks.
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0)
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + reason(errno));
+    if (const std::string why = refusal(st); !why.empty())
+        throw ScoreFileError("cannot append to " + pathText(path) + ": " + why);
+    const off_t size = st.st_size;
+    if (check) {
+        QByteArray all;
+        if (const std::string why = readAll(fd.get(), all, size); !why.empty())
+            throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
+        check(all);
+    }
     QByteArray out;
     if (size > 0) {
         // A crash mid-write can leave the last line open; end it so the new record stays whole.
         char last = 0;
-        if (!f.seek(size - 1) || !f.getChar(&last))
-            throw ScoreFileError("cannot read " + pathText(path) + ": " + f.errorString().toStdString());
+        if (::pread(fd.get(), &last, 1, size - 1) != 1)
+            throw ScoreFileError("cannot read " + pathText(path) + ": " + reason(errno));
         if (last == '\r')
             out = "\n";
         else if (last != '\n')
             out = "\r\n";
     }
     out += line;
-    if (!f.seek(size) || f.write(out) != out.size() || !f.flush())
-        throw ScoreFileError("cannot write " + pathText(path) + ": " + f.errorString().toStdString());
+    // One write for the repair and the record; the loop only finishes one the system cut short.
+    qsizetype done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::write(fd.get(), out.constData() + done, size_t(out.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : EIO;
+            // A record cut short would stay in the file for good: the file goes back to what it was.
+            std::string msg = "cannot write " + pathText(path) + ": " + reason(err);
+            if (::ftruncate(fd.get(), size) != 0)
+                msg += "; the part written could not be taken back: " + reason(errno);
+            throw ScoreFileError(msg);
+        }
+        done += n;
+    }
+    if (const int err = fd.close())
+        throw ScoreFileError("cannot write " + pathText(path) + ": " + reason(err));
 }
 
 // ---- score files ----
@@ -247,31 +383,92 @@ void cScore::AddScore(i16 won)
     appendLine(path, line);
 }
 
+namespace
+{
+
+// The player's records and the count of lines that hold no game; empty when the file was read,
+// else why not.
+std::string loadScores(const QString &path, const QString &playerName, std::vector<ScoreRecord> &out,
+                       i32 &skipped)
+{
+    QByteArray all;
+    if (std::string why = readRegular(path, all); !why.empty())
+        return why;
+    // Unreadable lines are skipped one by one and counted; the rest of the file still loads.
+    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
+        if (auto r = readScoreLine(line)) {
+            r->Player = playerName;
+            out.push_back(std::move(*r));
+        } else {
+            ++skipped;
+        }
+    });
+    return std::string();
+}
+
+// Running sums of the loaded table. Scores count by their size, so that every total over any
+// part of the table stays within 32 bits when these do.
+struct TableSums {
+    long long played = 0, time = 0, moves = 0, score = 0;
+    bool add(const ScoreRecord &r)
+    {
+        ++played;
+        time += r.Time;
+        moves += r.Moves;
+        score += r.Score < 0 ? -static_cast<long long>(r.Score) : r.Score;
+        return played <= INT32_MAX && time <= INT32_MAX && moves <= INT32_MAX && score <= INT32_MAX;
+    }
+};
+
+} // namespace
+
 void cScore::OpenScore(const QString &playerName)
 {
     const QString path = ScoreFile(playerName);
     if (!QFile::exists(path))
         return;
-    const QByteArray all = readWhole(path);
-    // Unreadable lines are skipped one by one and counted; the rest of the file still loads.
-    forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
-        if (auto r = readScoreLine(line)) {
-            r->Player = playerName;
-            scores_.push_back(std::move(*r));
-        } else {
-            ++skipped_;
-        }
-    });
+    std::vector<ScoreRecord> records;
+    i32 skipped = 0;
+    if (const std::string why = loadScores(path, playerName, records, skipped); !why.empty())
+        throw ScoreFileError("cannot read " + pathText(path) + ": " + why);
+    scores_.insert(scores_.end(), std::make_move_iterator(records.begin()),
+                   std::make_move_iterator(records.end()));
+    skipped_ += skipped;
 }
 
 void cScore::OpenAllScore()
 {
     scores_.clear();
     skipped_ = 0;
+    leftOut_.clear();
+    TableSums sums;
     for (const QString &name : Players()) {
         // A name that cannot be a file never got a score file.
-        if (isFileName(name))
-            OpenScore(name);
+        if (!isFileName(name))
+            continue;
+        const QString path = ScoreFile(name);
+        if (!QFile::exists(path))
+            continue;
+        // One bad file must not hide every other player's games.
+        std::vector<ScoreRecord> records;
+        i32 skipped = 0;
+        if (const std::string why = loadScores(path, name, records, skipped); !why.empty()) {
+            leftOut_.push_back({name, path, QString::fromStdString(why)});
+            continue;
+        }
+        TableSums with = sums;
+        const bool fits =
+            std::all_of(records.begin(), records.end(), [&](const ScoreRecord &r) { return with.add(r); });
+        if (!fits) {
+            leftOut_.push_back({name, path,
+                                QStringLiteral("its games would carry the totals past 2147483647, the "
+                                               "largest the statistics can count")});
+            continue;
+        }
+        sums = with;
+        scores_.insert(scores_.end(), std::make_move_iterator(records.begin()),
+                       std::make_move_iterator(records.end()));
+        skipped_ += skipped;
     }
 }
 
@@ -279,6 +476,7 @@ void cScore::CloseScore()
 {
     scores_ = {};
     skipped_ = 0;
+    leftOut_.clear();
     top_.fill(ScoreRecord());
 }
 
@@ -510,18 +708,29 @@ void cScore::OpenFav()
         return;
     const QByteArray all = readWhole(path);
     forEachLine(QByteArrayView(all), [&](QByteArrayView line) {
-        if (auto f = parseFavLine(line)) {
-            favTop_ = checked16(favTop_ + 1);
+        if (auto f = parseFavLine(line))
             favs_.push_back(std::move(*f));
-        }
     });
+    if (favs_.size() > size_t(kMaxFavs)) {
+        favs_.clear();
+        throw ScoreFileError(pathText(path) + " holds more than " + std::to_string(kMaxFavs) +
+                             " favourites, the most the Favorites can list");
+    }
+    favTop_ = static_cast<i16>(favs_.size());
 }
 
 void cScore::AddFav(const QString &gameName, const GameNumber &gameNo)
 {
     const QByteArray line = formatFavLine({gameName, gameNo});
     ensureDataFolder();
-    appendLine(FavFile(), line);
+    // Counted under the append's lock, so that two copies of the program cannot both add the last.
+    appendLine(FavFile(), line, [](const QByteArray &all) {
+        int count = 0;
+        forEachLine(QByteArrayView(all), [&](QByteArrayView l) { count += parseFavLine(l) ? 1 : 0; });
+        if (count >= kMaxFavs)
+            throw ScoreRefused("the Favorites already hold " + std::to_string(kMaxFavs) +
+                               " games, the most they can hold; this one was not added");
+    });
 }
 
 void cScore::ClearFav()
@@ -538,7 +747,7 @@ void cScore::CloseFav()
     favTop_ = 0;
 }
 
-FavRecord cScore::GetFav(i16 index) const
+FavRecord cScore::GetFav(int index) const
 {
     if (index < 1 || index > favTop_)
         throw IndexError("favourite index out of range: " + std::to_string(index));
@@ -562,7 +771,7 @@ void cScore::AddSesGame(i16 won)
     sesTop_ = top;
 }
 
-ScoreRecord cScore::GetSesGame(i16 index) const
+ScoreRecord cScore::GetSesGame(int index) const
 {
     if (index < 1 || index > sesTop_)
         throw IndexError("session index out of range: " + std::to_string(index));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include <QDate>
@@ -27,12 +28,22 @@ class ScorePrompt
     virtual void inform(const QString &title, const QString &text) = 0;
 };
 
+// A score file OpenAllScore left out, and why.
+struct LeftOutFile {
+    QString Player;
+    QString Path;
+    QString Reason;
+    bool operator==(const LeftOutFile &) const = default;
+};
+
 // File failures throw ScoreFileError, texts a file cannot hold ScoreRefused, sums beyond 32 bits
 // OverflowError; the only messages shown are ClearStat's, through the prompt.
 class cScore
 {
   public:
     static constexpr int kTopSize = 20;
+    // The favourites are counted in 16 bits.
+    static constexpr int kMaxFavs = INT16_MAX;
     // Positions 1 to 20 at indexes 0 to 19; an empty position holds an empty record.
     using TopList = std::array<ScoreRecord, kTopSize>;
 
@@ -47,6 +58,8 @@ class cScore
     // Adds the player's records to what is loaded; a missing file adds nothing.
     void OpenScore(const QString &playerName);
     void CloseScore();
+    // Loads every player's file. A file that cannot be read, or whose games would carry a total
+    // past 32 bits, is left out and named in LeftOut(); the others still load.
     void OpenAllScore();
     // Asks first; with no prompt set nothing is deleted.
     void ClearStat();
@@ -55,15 +68,16 @@ class cScore
     // ---- favourites ----
     void ClearFav();
     void OpenFav();
+    // ScoreRefused when the file already holds kMaxFavs favourites.
     void AddFav(const QString &gameName, const GameNumber &gameNo);
     i16 FavTop() const { return favTop_; }
     void CloseFav();
-    FavRecord GetFav(i16 index) const;
+    FavRecord GetFav(int index) const;
 
     // ---- session ----
     void AddSesGame(i16 won);
     i16 SesTop() const { return sesTop_; }
-    ScoreRecord GetSesGame(i16 index) const;
+    ScoreRecord GetSesGame(int index) const;
     StatTotals GetSesTotals() const;
 
     // ---- the loaded table ----
@@ -94,6 +108,8 @@ class cScore
     // Lines of the loaded files that hold no game (damaged or impossible figures), since the last
     // OpenAllScore or CloseScore.
     i32 SkippedLines() const { return skipped_; }
+    // The files the last OpenAllScore left out, in player order; empty after CloseScore.
+    std::vector<LeftOutFile> LeftOut() const { return leftOut_; }
 
     // ---- report ----
     // Replaces fileName with the report of the loaded table; an existing file is kept on failure.
@@ -111,13 +127,17 @@ class cScore
 
   private:
     TopList topOf(const std::array<i32, kTopSize> &idx) const;
-    void appendLine(const QString &path, const QByteArray &line) const;
+    // Appends one whole line or nothing; check, when given, sees the file's present content
+    // first and may refuse by throwing.
+    void appendLine(const QString &path, const QByteArray &line,
+                    const std::function<void(const QByteArray &)> &check = {}) const;
     void ensureDataFolder() const;
 
     cData &data_;
     ScorePrompt *prompt_ = nullptr;
     std::vector<ScoreRecord> scores_;
     i32 skipped_ = 0;
+    std::vector<LeftOutFile> leftOut_;
     std::array<ScoreRecord, kTopSize> top_;
     std::vector<FavRecord> favs_;
     i16 favTop_ = 0;

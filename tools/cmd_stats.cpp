@@ -9,6 +9,19 @@
 namespace tess::cli
 {
 
+namespace
+{
+
+// The score files the statistics leave out, one line each on standard error.
+void tellLeftOut(const cScore &score)
+{
+    for (const LeftOutFile &f : score.LeftOut())
+        std::cerr << "tessaline-cli: left out \"" << f.Path.toStdString() << "\": " << f.Reason.toStdString()
+                  << "\n";
+}
+
+} // namespace
+
 int cmdScores(const Args &args)
 {
     if (!args.empty()) {
@@ -19,6 +32,7 @@ int cmdScores(const Args &args)
     catalogue::Init(data);
     cScore score(data);
     score.OpenAllScore();
+    tellLeftOut(score);
     for (i32 i = 1; i <= score.ScoreTop(); ++i) {
         const ScoreRecord r = score.GetScore(i);
         std::cout << r.Player.toStdString() << "|"
@@ -41,6 +55,7 @@ int cmdExport(const Args &args)
     cScore score(data);
     try {
         score.OpenAllScore();
+        tellLeftOut(score);
         score.WriteReport(file);
     } catch (const ScoreFileError &ex) {
         std::cerr << "tessaline-cli: the statistics were not exported: " << ex.what() << "\n";

@@ -28,13 +28,29 @@ void showFailure(QWidget *parent, const Shared &shared, const QString &what, con
 
 bool MessageBoxPrompt::askYesNo(const QString &title, const QString &text)
 {
-    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    // The questions delete: Enter and Escape both answer No.
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxPrompt::inform(const QString &title, const QString &text)
 {
     QMessageBox::information(parent_, title, text);
+}
+
+void ShowLeftOut(QWidget *parent, Shared &shared, const QString &rest)
+{
+    const std::vector<LeftOutFile> out = shared.Score->LeftOut();
+    if (out.empty())
+        return;
+    QString text = out.size() == 1 ? QStringLiteral("This score file was left out:")
+                                   : QStringLiteral("These score files were left out:");
+    text += QLatin1Char('\n');
+    for (const LeftOutFile &f : out)
+        text += QStringLiteral("\n\"%1\": %2").arg(QDir::toNativeSeparators(f.Path), f.Reason);
+    QMessageBox::information(parent, titleOf(shared), text + QStringLiteral("\n\n") + rest);
 }
 
 bool ExportStat(QWidget *parent, Shared &shared)
@@ -65,6 +81,7 @@ bool ExportStatTo(QWidget *parent, Shared &shared, const QString &fileName)
     cScore &score = *shared.Score;
     try {
         score.OpenAllScore();
+        ShowLeftOut(parent, shared, QStringLiteral("The report holds the other players' games."));
         score.WriteReport(fileName);
     } catch (const std::exception &ex) {
         // A report was written whole or not at all; the table is emptied as on success.

@@ -25,6 +25,10 @@ class MessageBoxPrompt : public ScorePrompt
     QWidget *parent_;
 };
 
+// After OpenAllScore: names the score files left out and why, with an information icon, and
+// says that the rest is shown. Nothing when every file loaded.
+void ShowLeftOut(QWidget *parent, Shared &shared, const QString &rest);
+
 // Asks for a file (proposed "Scoreboard"), writes the report of every player's scores and
 // confirms. Cancel ends quietly; a failure is shown and leaves no report behind. The score
 // table is empty afterwards in every case. True when the report was written.

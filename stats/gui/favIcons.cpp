@@ -41,7 +41,7 @@ QTreeWidgetItem *fillNumbers(QTreeWidget *list, const cScore &score, const QStri
     list->clear();
     const QIcon icon = number();
     QTreeWidgetItem *last = nullptr;
-    for (i16 i = 1; i <= score.FavTop(); ++i) {
+    for (int i = 1; i <= score.FavTop(); ++i) {
         const FavRecord f = score.GetFav(i);
         if (f.GameName != gameName)
             continue;

@@ -167,6 +167,9 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
     cmdExport->setObjectName(QStringLiteral("cmdExport"));
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    // Enter closes the window; clearing the statistics takes a click of its own.
+    cmdClear->setAutoDefault(false);
+    cmdClose->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(lblSkipped, 1);
     buttons->addWidget(cmdClear);
@@ -183,6 +186,7 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
 
     SSTab1->setCurrentIndex(0);
     shared_.Score->OpenAllScore();
+    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
     showSkipped();
     fillSummary();
     fillGames();
@@ -382,14 +386,15 @@ void frmGameStat::imcPlayer_Click()
 void frmGameStat::cmdClear_Click()
 {
     // The figures shown stay until the window is opened again.
-    ClearStat(this, shared_);
+    guarded([this] { ClearStat(this, shared_); });
 }
 
 void frmGameStat::cmdExport_Click()
 {
-    ExportStat(this, shared_);
-    // The export empties the shared table; the combos still need it.
-    shared_.Score->OpenAllScore();
+    guarded([this] { ExportStat(this, shared_); });
+    // The export empties the shared table; the combos still need it. Files left out were named
+    // when the window opened or by the export, so the reload shows nothing more.
+    guarded([this] { shared_.Score->OpenAllScore(); });
     showSkipped();
 }
 

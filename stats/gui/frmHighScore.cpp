@@ -6,6 +6,7 @@
 
 #include "app/gui/brand.h"
 #include "app/shared.h"
+#include "stats/gui/exportStat.h"
 #include "stats/gui/statView.h"
 
 namespace tess
@@ -131,6 +132,7 @@ frmHighScore::frmHighScore(Shared &shared, QWidget *parent) : QDialog(parent), s
     SSTab1->setCurrentIndex(0);
     const cData &d = *shared_.Data;
     shared_.Score->OpenAllScore();
+    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
     ShowTop();
 
     for (int g = 1; g <= d.TotalGames(); ++g)

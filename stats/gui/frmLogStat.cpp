@@ -6,6 +6,7 @@
 
 #include "app/gui/brand.h"
 #include "app/shared.h"
+#include "stats/gui/exportStat.h"
 
 namespace tess
 {
@@ -148,6 +149,7 @@ frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
 
     const cData &d = *shared_.Data;
     shared_.Score->OpenAllScore();
+    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
     records_ = shared_.Score->Records();
     imcGames->addItem(statIcon(1), QStringLiteral("All Games"));
     for (int g = 1; g <= d.TotalGames(); ++g)

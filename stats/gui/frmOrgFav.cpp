@@ -1,5 +1,6 @@
 #include "stats/gui/frmOrgFav.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -28,8 +29,11 @@ frmOrgFav::frmOrgFav(Shared &shared, QWidget *parent) : QDialog(parent), shared_
     lvFav->setRootIsDecorated(false);
     cmdClear = new QPushButton(QStringLiteral("Clear Favorites"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    // Enter closes the window; clearing takes a click of its own.
+    cmdClear->setAutoDefault(false);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(500);
 
@@ -92,7 +96,8 @@ void frmOrgFav::Clear()
 
 void frmOrgFav::Tick()
 {
-    cmdClear->setEnabled(shared_.Score->FavTop() >= 1);
+    // A file of nothing but unreadable lines lists no favourite and can still be cleared.
+    cmdClear->setEnabled(shared_.Score->FavTop() >= 1 || QFileInfo::exists(shared_.Score->FavFile()));
 }
 
 } // namespace tess

@@ -128,7 +128,7 @@ frmSesStat::frmSesStat(Shared &shared, QWidget *parent, Clock now)
     lblSesMoves->setText(QStringLiteral("Total Moves : %1").arg(t.Moves));
     lblSesElapsedTime->setText(elapsedText());
     std::vector<ScoreRecord> games;
-    for (i16 i = 1; i <= top; ++i)
+    for (int i = 1; i <= top; ++i)
         games.push_back(s.GetSesGame(i));
     for (const ScoreRecord &g : games)
         addRow(lvSession, 1,

@@ -1,4 +1,15 @@
 // The score store: appending, loading, the top lists, the totals, clearing, favourites and the session.
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include <QDirIterator>
@@ -96,6 +107,122 @@ TEST_F(ScoreFiles, AnAppendEndsALineLeftOpenByACrash)
     EXPECT_EQ(score.GetScore(3).Player, QStringLiteral("Bob"));
     EXPECT_EQ(score.GetScore(3).Won, 0);
     EXPECT_EQ(readFile("Bob.sre").count("\r\n"), 2);
+}
+
+// Runs fn in a child process; what it returns comes back as the child's exit status.
+int inChild(const std::function<int()> &fn)
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(fn());
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(ScoreFiles, TwoProcessesAppendingAtOnceLoseNoLineAndTearNone)
+{
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    writeFile("fav.dat", QByteArray());
+    constexpr int kEach = 3000;
+    // Both children wait at the gate until the parent closes it, so their appends overlap.
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<pid_t> children;
+    for (int k = 1; k <= 2; ++k) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(gate[1]);
+            char c;
+            (void)!read(gate[0], &c, 1);
+            int failed = 0;
+            for (int i = 0; i < kEach; ++i) {
+                try {
+                    setGame(QStringLiteral("Klondike"), GameNumber::number(k * 100000 + i), 1, 2, 3);
+                    score.AddScore(1);
+                    score.AddFav(QStringLiteral("Klondike"), GameNumber::number(k * 100000 + i));
+                } catch (const std::exception &) {
+                    ++failed;
+                }
+            }
+            _exit(failed == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an append reported a failure";
+    }
+
+    // Every line whole, each game exactly once.
+    auto check = [&](const QByteArray &all, auto parse, const char *what) {
+        std::set<long long> seen;
+        int lines = 0;
+        forEachLine(QByteArrayView(all), [&](QByteArrayView l) {
+            ++lines;
+            const auto r = parse(l);
+            ASSERT_TRUE(r.has_value()) << what << ": torn line " << l.toByteArray().constData();
+            EXPECT_TRUE(seen.insert(r->GameNo.value()).second) << what;
+        });
+        EXPECT_EQ(lines, 2 * kEach) << what;
+        EXPECT_EQ(all.count("\r\n"), 2 * kEach) << what;
+        EXPECT_EQ(seen.size(), size_t(2 * kEach)) << what;
+    };
+    check(
+        readFile("Ann.sre"), [](QByteArrayView l) { return parseScoreLine(l); }, "score file");
+    check(
+        readFile("fav.dat"), [](QByteArrayView l) { return parseFavLine(l); }, "favourites");
+}
+
+TEST_F(ScoreFiles, AFailedAppendLeavesTheFileAsItWasAndSaysWhy)
+{
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    const QByteArray before = line("2026-01-02 03:04:05", "Klondike", "1", 1, 2, 3, 1) +
+                              line("2026-01-02 03:05:05", "Canister", "\"2\"", 4, 5, -6, 0);
+    writeFile("Ann.sre", before);
+    writeFile("fav.dat", "\"Klondike\",1\r\n");
+    setGame(QStringLiteral("Klondike"), GameNumber::number(123456789), 312, 87, 45);
+    // A file size limit a few bytes above each file stands in for a full disk: the write stops
+    // part way with the system's own error.
+    int msg[2];
+    ASSERT_EQ(pipe(msg), 0);
+    const int status = inChild([&] {
+        close(msg[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        int failed = 0;
+        for (const char *file : {"Ann.sre", "fav.dat"}) {
+            const rlimit lim{rlim_t(readFile(file).size() + 7), RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &lim);
+            try {
+                if (std::strcmp(file, "fav.dat") == 0)
+                    score.AddFav(QStringLiteral("Westcliff"), GameNumber::text("987654321"));
+                else
+                    score.AddScore(1);
+            } catch (const ScoreFileError &ex) {
+                ++failed;
+                const std::string text = std::string(ex.what()) + "\n";
+                (void)!write(msg[1], text.data(), text.size());
+            }
+        }
+        return failed;
+    });
+    close(msg[1]);
+    std::string told;
+    char buf[512];
+    for (ssize_t n; (n = read(msg[0], buf, sizeof buf)) > 0;)
+        told.append(buf, size_t(n));
+    close(msg[0]);
+    EXPECT_EQ(status, 2) << told;
+    EXPECT_EQ(readFile("Ann.sre"), before);
+    EXPECT_EQ(readFile("fav.dat"), QByteArray("\"Klondike\",1\r\n"));
+    const std::string reason = std::strerror(EFBIG);
+    EXPECT_NE(told.find("Ann.sre\": " + reason), std::string::npos) << told;
+    EXPECT_NE(told.find("fav.dat\": " + reason), std::string::npos) << told;
 }
 
 TEST_F(ScoreFiles, RefusedNamesWriteNothingAnywhere)
@@ -230,6 +357,108 @@ TEST_F(ScoreFiles, AFileThatCannotBeReadIsAnError)
     data.SetCurPlayer(QStringLiteral("Ann"));
     setGame(QStringLiteral("Klondike"), GameNumber::number(5), 10, 11, 12);
     EXPECT_THROW(score.AddScore(1), ScoreFileError);
+}
+
+TEST_F(ScoreFiles, OneBadFileIsLeftOutAndNamedTheOthersStillLoad)
+{
+    const QStringList players = {"Ann", "Big", "Cy", "Dee", "Eve"};
+    for (qsizetype i = 0; i < players.size(); ++i)
+        data.SetPlayer(static_cast<i16>(i + 1), players[i], i == 0);
+    QDir().mkpath(dir() + "Ann.sre");
+    // 68 games at the longest time a line may hold: each line possible, their sum past 32 bits.
+    auto longGames = [](int n) {
+        QByteArray file;
+        for (int i = 0; i < n; ++i)
+            file += line("2026-01-01 10:00:00", "Klondike", "1", kMaxGameSeconds, 1, 1, 1);
+        return file;
+    };
+    writeFile("Big.sre", longGames(68));
+    writeFile("Cy.sre", line("2026-01-01 10:00:00", "Canister", "1", 60, 2, -3, 0) + "damaged\r\n");
+    // Each fits alone; the second would carry the sum over the first past 32 bits.
+    writeFile("Dee.sre", longGames(40));
+    writeFile("Eve.sre", longGames(40));
+
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_NO_THROW(score.OpenAllScore());
+        EXPECT_EQ(score.ScoreTop(), 41);
+        EXPECT_EQ(score.SkippedLines(), 1);
+        const std::vector<LeftOutFile> out = score.LeftOut();
+        ASSERT_EQ(out.size(), 3u);
+        EXPECT_EQ(out[0].Player, "Ann");
+        EXPECT_EQ(out[0].Path, dir() + "Ann.sre");
+        EXPECT_TRUE(out[0].Reason.contains("folder")) << out[0].Reason.toStdString();
+        EXPECT_EQ(out[1].Player, "Big");
+        EXPECT_TRUE(out[1].Reason.contains("2147483647")) << out[1].Reason.toStdString();
+        EXPECT_EQ(out[2].Player, "Eve");
+        EXPECT_EQ(out[2].Reason, out[1].Reason);
+        EXPECT_EQ(score.GetTotals(), (StatTotals{41, 40, 1, 37, 42, 40 * kMaxGameSeconds + 60}));
+        EXPECT_EQ(score.GetPlayerTotals("Big"), StatTotals{});
+    }
+    score.CloseScore();
+    EXPECT_TRUE(score.LeftOut().empty());
+}
+
+// Runs fn on a thread and gives what it threw, or "" when it returned. A reader stuck waiting
+// for a writer on the pipe at `fifo` is let go, and the run counts as hung.
+std::string notHanging(const std::function<void()> &fn, const QString &fifo, bool *hung)
+{
+    auto done = std::async(std::launch::async, [&]() -> std::string {
+        try {
+            fn();
+        } catch (const std::exception &ex) {
+            return ex.what();
+        }
+        return {};
+    });
+    *hung = done.wait_for(std::chrono::seconds(20)) != std::future_status::ready;
+    if (*hung) {
+        const int w = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0)
+            ::close(w);
+    }
+    return done.get();
+}
+
+TEST_F(ScoreFiles, OnlyPlainFilesUpTo256MBAreReadAndARefusedOneIsNamed)
+{
+    const QStringList players = {"Ann", "Bob", "Cy", "Dee"};
+    for (qsizetype i = 0; i < players.size(); ++i)
+        data.SetPlayer(static_cast<i16>(i + 1), players[i], i == 0);
+    writeFile("Dee.sre", line("2026-01-01 10:00:00", "Canister", "1", 60, 2, 3, 0));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir() + "Ann.sre").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir() + "Bob.sre"));
+    {
+        // Sparse: it takes no room on the disk.
+        QFile big(dir() + "Cy.sre");
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(257LL * 1024 * 1024));
+    }
+    bool hung = false;
+    const std::string thrown = notHanging([&] { score.OpenAllScore(); }, dir() + "Ann.sre", &hung);
+    EXPECT_FALSE(hung) << "a named pipe was opened for reading";
+    EXPECT_EQ(thrown, "");
+    EXPECT_EQ(score.ScoreTop(), 1);
+    const std::vector<LeftOutFile> out = score.LeftOut();
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_TRUE(out[0].Reason.contains("named pipe")) << out[0].Reason.toStdString();
+    EXPECT_TRUE(out[1].Reason.contains("device")) << out[1].Reason.toStdString();
+    EXPECT_EQ(out[2].Player, "Cy");
+    EXPECT_TRUE(out[2].Reason.contains("256 MB")) << out[2].Reason.toStdString();
+    // Nothing is appended to them either.
+    data.SetCurPlayer("Bob");
+    setGame(QStringLiteral("Klondike"), GameNumber::number(5), 10, 11, 12);
+    EXPECT_THROW(score.AddScore(1), ScoreFileError);
+
+    // The favourites file the same way, named in the error.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir() + "fav.dat").constData(), 0600), 0);
+    const std::string fifo = notHanging([&] { score.OpenFav(); }, dir() + "fav.dat", &hung);
+    EXPECT_FALSE(hung) << "a named pipe was opened for reading";
+    EXPECT_NE(fifo.find("fav.dat\": it is a named pipe"), std::string::npos) << fifo;
+    EXPECT_THROW(score.AddFav(QStringLiteral("Klondike"), GameNumber::number(1)), ScoreFileError);
+    QFile::remove(dir() + "fav.dat");
+    ASSERT_TRUE(QFile::link("/dev/zero", dir() + "fav.dat"));
+    const std::string device = notHanging([&] { score.OpenFav(); }, QString(), &hung);
+    EXPECT_NE(device.find("fav.dat\": it is a device"), std::string::npos) << device;
 }
 
 using ScoreTopList = ScoreFixture;
@@ -578,6 +807,28 @@ TEST_F(ScoreFavourites, BrokenLinesAreSkippedClearDeletesTheFileAndRefusals)
     EXPECT_THROW(score.AddFav(QStringLiteral("Klon\"dike"), GameNumber::number(1)), ScoreRefused);
     EXPECT_THROW(score.AddFav(QStringLiteral("Klondike"), GameNumber::text("1\n2")), ScoreRefused);
     EXPECT_FALSE(exists("fav.dat"));
+}
+
+TEST_F(ScoreFavourites, The32768thIsRefusedSayingTheLimitAndNothingIsAdded)
+{
+    QByteArray file;
+    for (int i = 1; i < 32767; ++i)
+        file += "\"Klondike\"," + QByteArray::number(i) + "\r\n";
+    file += "not a favourite\r\n";
+    writeFile("fav.dat", file);
+    score.AddFav(QStringLiteral("Canister"), GameNumber::number(32767));
+    file += "\"Canister\",32767\r\n";
+    ASSERT_EQ(readFile("fav.dat"), file);
+    try {
+        score.AddFav(QStringLiteral("Canister"), GameNumber::number(32768));
+        ADD_FAILURE() << "the 32768th favourite was added";
+    } catch (const ScoreRefused &ex) {
+        EXPECT_NE(std::string(ex.what()).find("32767"), std::string::npos) << ex.what();
+    }
+    EXPECT_EQ(readFile("fav.dat"), file);
+    score.OpenFav();
+    ASSERT_EQ(score.FavTop(), 32767);
+    EXPECT_EQ(score.GetFav(32767).GameNo, GameNumber::number(32767));
 }
 
 using ScoreSession = ScoreFixture;

@@ -133,6 +133,19 @@ TEST_F(ScoreReport, RecordsNamesNegativeScoresAndGameNumbers)
                            " 1234 " + sp(8) + " 100 " + sp(9) + "1:00:00" + sp(5) + " 9 ");
 }
 
+TEST_F(ScoreReport, ARecordWhoseDateCannotBeReadKeepsEveryColumnInPlace)
+{
+    data.SetPlayer(1, QStringLiteral("Ann"), true);
+    writeFile("Ann.sre", "\"31/31/2026 1:00:00 PM\",\"Westcliff\",77,61,2,3,1\r\n");
+    score.OpenAllScore();
+    const QStringList l = write();
+    ASSERT_EQ(l.size(), 24 + 33 + 5 + 1);
+    // The empty date fills its field like any other item.
+    EXPECT_EQ(l.last(), sp(14) + "Westcliff" + sp(5) + "Ann" + sp(11) + "Won" + sp(11) + " 3 " + sp(11) +
+                            " 2 " + sp(11) + "0:01:01" + sp(5) + " 77 ");
+    EXPECT_EQ(l[l.size() - 2].indexOf("Game"), l.last().indexOf("Westcliff"));
+}
+
 TEST_F(ScoreReport, ReplacesAnOldReportAndReportsAFileItCannotWrite)
 {
     const QString path = tmp.filePath("report.txt");

@@ -58,6 +58,20 @@ inline void answerBox(Shown *shown, QMessageBox::StandardButton button = QMessag
     });
 }
 
+// Answers the next n message boxes that have an OK button, in the order they show, recording each.
+inline void answerBoxes(QList<Shown> *shown, int n)
+{
+    whenModal([shown, n](QWidget *m) {
+        auto *box = qobject_cast<QMessageBox *>(m);
+        QAbstractButton *ok = box ? box->button(QMessageBox::Ok) : nullptr;
+        if (!ok)
+            return false;
+        shown->append({box->windowTitle(), box->text(), box->icon(), 1});
+        ok->click();
+        return shown->size() >= n;
+    });
+}
+
 // Types a path into the next save dialog and accepts it; an empty path cancels instead.
 // When `overwrite` is set, the dialog's question about an existing file is expected and
 // answered with it, and what it asked goes to `asked`.

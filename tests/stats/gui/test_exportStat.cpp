@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -130,26 +132,28 @@ TEST(ExportStat, AnUnwritableTargetIsReportedAndLeavesNoFile)
     EXPECT_EQ(t.shared.Score->ScoreTop(), 0);
 }
 
-TEST(ExportStat, AnUnreadableScoreFileKeepsTheOldReportAndIsReported)
+TEST(ExportStat, AnUnreadableScoreFileIsNamedAndTheReportHoldsTheOthers)
 {
     Export t;
+    t.recordGame(QStringLiteral("Klondike"), 1);
     const QString path = t.out(QStringLiteral("report.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("last week's report");
-    }
     // A second player whose score file is a folder: it cannot be read.
     t.d().SetPlayer(2, QStringLiteral("Bob"), false);
     ASSERT_TRUE(QDir().mkpath(t.d().AppDir() + QStringLiteral("Bob.sre")));
-    Shown msg;
-    answerBox(&msg);
-    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, path));
-    EXPECT_EQ(msg.icon, QMessageBox::Critical);
-    EXPECT_EQ(contents(path), QByteArray("last week's report"));
+    QList<Shown> shown;
+    answerBoxes(&shown, 2);
+    EXPECT_TRUE(ExportStatTo(nullptr, t.shared, path));
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("Bob.sre\": it is a folder")))
+        << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[1].text.startsWith(QStringLiteral("Statistics Successfully Exported to ")));
+    const QByteArray report = contents(path);
+    EXPECT_TRUE(report.contains("\r\nAnn" + QByteArray(11, ' ') + " 1 ")) << report.constData();
+    EXPECT_TRUE(report.contains("\r\nBob" + QByteArray(11, ' ') + " 0 ")) << report.constData();
 }
 
-TEST(ExportStat, TotalsBeyondTheirRangeAreReportedNotWritten)
+TEST(ExportStat, AFileWhoseTotalsLeave32BitsIsLeftOutAndNamed)
 {
     Export t;
     // Seventy games of nearly a year each: every line possible, their times together leave 32 bits.
@@ -166,12 +170,21 @@ TEST(ExportStat, TotalsBeyondTheirRangeAreReportedNotWritten)
         for (int i = 0; i < 70; ++i)
             f.write(formatScoreLine(r));
     }
+    t.d().SetPlayer(2, QStringLiteral("Bob"), false);
+    t.d().SetCurPlayer(QStringLiteral("Bob"));
+    t.recordGame(QStringLiteral("Canister"), 0);
     const QString path = t.out(QStringLiteral("report.txt"));
-    Shown msg;
-    answerBox(&msg);
-    EXPECT_FALSE(ExportStatTo(nullptr, t.shared, path));
-    EXPECT_EQ(msg.icon, QMessageBox::Critical);
-    EXPECT_FALSE(QFile::exists(path));
+    QList<Shown> shown;
+    answerBoxes(&shown, 2);
+    EXPECT_TRUE(ExportStatTo(nullptr, t.shared, path));
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(
+        shown[0].text.contains(QStringLiteral("Ann.sre\": its games would carry the totals past 2147483647")))
+        << shown[0].text.toStdString();
+    const QByteArray report = contents(path);
+    EXPECT_TRUE(report.contains("\r\nAnn" + QByteArray(11, ' ') + " 0 ")) << report.constData();
+    EXPECT_TRUE(report.contains("\r\nBob" + QByteArray(11, ' ') + " 1 ")) << report.constData();
 }
 
 TEST(ClearStatistics, AsksWithAQuestionAndDeletesOnlyOnYes)
@@ -197,6 +210,37 @@ TEST(ClearStatistics, AsksWithAQuestionAndDeletesOnlyOnYes)
     EXPECT_EQ(yes.count, 1);
     EXPECT_EQ(told.icon, QMessageBox::Information);
     EXPECT_EQ(told.text, QStringLiteral("Statistics, High Score and Log have been Cleared."));
+}
+
+TEST(ClearStatistics, ReturnAndEscapeAnswerNo)
+{
+    Export t;
+    t.recordGame(QStringLiteral("Klondike"), 1);
+    const QString file = t.d().AppDir() + QStringLiteral("Ann.sre");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        // Every box is answered with the key alone; what the question offered is kept.
+        QStringList seen;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            seen << box->text();
+            if (box->button(QMessageBox::No)) {
+                if (box->defaultButton() != box->button(QMessageBox::No))
+                    seen << "default is not No";
+                if (box->escapeButton() != box->button(QMessageBox::No))
+                    seen << "Escape is not No";
+            }
+            QTest::keyClick(box, key);
+        });
+        poll.start(10);
+        EXPECT_FALSE(ClearStat(nullptr, t.shared)) << key;
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_EQ(seen.size(), 1) << seen.join(" | ").toStdString();
+        EXPECT_TRUE(seen[0].startsWith(QStringLiteral("Are you sure"))) << seen[0].toStdString();
+        EXPECT_TRUE(QFile::exists(file)) << key;
+    }
 }
 
 TEST(ClearStatistics, AFileThatStaysIsShownNotAnnounced)

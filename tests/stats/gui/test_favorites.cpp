@@ -104,6 +104,73 @@ TEST(OrganizeFavorites, NoFileMeansEmptyListsAndNothingToClear)
     EXPECT_FALSE(dlg.cmdClear->isEnabled());
 }
 
+TEST(OrganizeFavorites, AFileOfOnlyUnreadableLinesCanStillBeCleared)
+{
+    Favs t;
+    t.writeFavs("nonsense\r\n\"Klon\"dike\",2\r\n");
+    frmOrgFav dlg(t.shared, t.w.get());
+    EXPECT_EQ(t.shared.Score->FavTop(), 0);
+    ASSERT_TRUE(dlg.cmdClear->isEnabled());
+    dlg.cmdClear->click();
+    EXPECT_FALSE(QFile::exists(t.favFile()));
+    dlg.Tick();
+    EXPECT_FALSE(dlg.cmdClear->isEnabled());
+}
+
+TEST(OrganizeFavorites, EnterClosesTheWindowAndClearsNothing)
+{
+    Favs t;
+    t.shared.Score->AddFav("Klondike", GameNumber::number(1));
+    t.d().SetCurGName("Klondike");
+    frmOrgFav dlg(t.shared, t.w.get());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_FALSE(dlg.cmdClear->isDefault());
+    EXPECT_FALSE(dlg.cmdClear->autoDefault());
+    // Focus on the button itself does not make it the one Enter presses.
+    dlg.cmdClear->setFocus();
+    QTest::keyClick(dlg.cmdClear, Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(t.favFile()));
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(Favorites, The32767thOpensBothWindowsAndTheNextIsRefusedWithTheLimit)
+{
+    Favs t;
+    QByteArray file;
+    for (int i = 1; i <= 32767; ++i)
+        file += (i % 2 ? "\"Klondike\"," : "\"Canister\",") + QByteArray::number(i) + "\r\n";
+    t.writeFavs(file);
+    t.d().SetCurGName("Canister");
+    {
+        frmOrgFav org(t.shared, t.w.get());
+        EXPECT_EQ(org.lvFav->topLevelItemCount(), 16383);
+        EXPECT_EQ(org.lvFav->topLevelItem(16382)->text(0), "32766");
+    }
+    {
+        frmPlayFav play(
+            t.shared, [](const QString &, const GameNumber &) {}, t.w.get());
+        EXPECT_EQ(play.lvFav->currentItem()->text(0), "32766");
+        play.imcGames->setCurrentText("Klondike");
+        EXPECT_EQ(play.lvFav->topLevelItemCount(), 16384);
+        EXPECT_EQ(play.lvFav->currentItem()->text(0), "32767");
+    }
+    t.w->session().StartNewGame("Klondike", GameNumber::number(40000));
+    t.w->RefreshMenus();
+    ASSERT_TRUE(t.w->mFav[1]->isEnabled());
+    Shown why;
+    answerBox(&why);
+    t.w->mFav[1]->trigger();
+    EXPECT_EQ(why.count, 1);
+    EXPECT_NE(why.icon, QMessageBox::Question);
+    EXPECT_TRUE(why.text.contains("32767")) << why.text.toStdString();
+    EXPECT_FALSE(why.text.contains("Successfully")) << why.text.toStdString();
+    QFile f(t.favFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), file);
+}
+
 TEST(PlayFavorites, PlayIsOfferedOnlyForAGameWithFavouritesAndSelectsTheLast)
 {
     Favs t;

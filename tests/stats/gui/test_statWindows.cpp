@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLocale>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -311,6 +312,108 @@ TEST(GameStatWindow, ExportKeepsTheCombosWorkingAndClearLeavesTheFiguresShown)
     EXPECT_FALSE(QFile::exists(s.d().AppDir() + "Ann.sre"));
     EXPECT_EQ(rows(w.lvGames), before);
     EXPECT_EQ(column(w.lvGeneral, 0)[0], "Games Played : 2");
+}
+
+TEST(StatWindows, AFileThatCannotBeReadIsNamedOnceAndTheOthersShow)
+{
+    Scores s;
+    s.write("Ann", line(at(kNow), "Klondike", 120, 10, 5, 1));
+    ASSERT_TRUE(QDir().mkpath(s.d().AppDir() + "Bob.sre"));
+    auto named = [](const QList<tess::testing::Shown> &shown) {
+        return shown.size() == 1 && shown[0].icon == QMessageBox::Information &&
+               shown[0].text.contains("Bob.sre\": it is a folder");
+    };
+    QList<tess::testing::Shown> shown;
+    tess::testing::answerBoxes(&shown, 1);
+    {
+        frmGameStat w(s.shared, nullptr, fixedClock(kNow));
+        EXPECT_TRUE(named(shown)) << (shown.isEmpty() ? "" : shown[0].text.toStdString());
+        EXPECT_EQ(column(w.lvGeneral, 0)[0], "Games Played : 1");
+        EXPECT_EQ(column(w.lvPlayer, 1), QStringList({"1", "0"}));
+    }
+    shown.clear();
+    tess::testing::answerBoxes(&shown, 1);
+    {
+        frmHighScore w(s.shared, nullptr);
+        EXPECT_TRUE(named(shown));
+        EXPECT_EQ(w.lvTop->topLevelItemCount(), 1);
+    }
+    shown.clear();
+    tess::testing::answerBoxes(&shown, 1);
+    {
+        frmLogStat w(s.shared, nullptr, fixedClock(kNow));
+        EXPECT_TRUE(named(shown));
+        EXPECT_EQ(w.logRows->rowCount(), 1);
+    }
+}
+
+TEST(GameStatWindow, AFailedExportOverAFileGoneBadKeepsTheWindowWorking)
+{
+    Scores s;
+    s.write("Ann", line(at(kNow), "Klondike", 10, 1, 1, 1) + line(at(kNow), "Canister", 20, 2, 2, 0));
+    s.write("Bob", line(at(kNow), "Canister", 30, 3, 3, 1));
+    frmGameStat w(s.shared, nullptr, fixedClock(kNow));
+    // While the window is open, Bob's file turns into something that cannot be read.
+    const QString bob = s.d().AppDir() + "Bob.sre";
+    ASSERT_TRUE(QFile::remove(bob));
+    ASSERT_TRUE(QDir().mkpath(bob));
+    // A target inside a plain file cannot be written, by anyone.
+    const QString blocker = s.dir.filePath("plain-file");
+    {
+        QFile f(blocker);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    tess::testing::answerSaveDialog(blocker + "/board.txt");
+    QList<tess::testing::Shown> shown;
+    tess::testing::answerBoxes(&shown, 2);
+    EXPECT_NO_THROW(w.cmdExport->click());
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(shown[0].text.contains("Bob.sre")) << shown[0].text.toStdString();
+    EXPECT_EQ(shown[1].icon, QMessageBox::Critical);
+    // The reload took what it could.
+    EXPECT_EQ(s.shared.Score->ScoreTop(), 2);
+    choose(w.imcGames, "Canister");
+    w.imcGames_Click();
+    EXPECT_EQ(w.chGames1->table().size(), 2u);
+}
+
+TEST(GameStatWindow, EnterClosesTheWindowAndTheClearQuestionDefaultsToNo)
+{
+    Scores s;
+    s.write("Ann", line(at(kNow), "Klondike", 10, 1, 1, 1));
+    const QString ann = s.d().AppDir() + "Ann.sre";
+    // Every question is answered as a user leaning on Enter would; what it offered is kept.
+    QStringList asked;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        asked << box->text();
+        if (box->defaultButton() != box->button(QMessageBox::No))
+            asked << "default is not No";
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    poll.start(10);
+
+    frmGameStat w(s.shared, nullptr, fixedClock(kNow));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.cmdClear->isDefault());
+    EXPECT_TRUE(w.cmdClose->isDefault());
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_TRUE(asked.isEmpty()) << asked.join(" | ").toStdString();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(ann));
+
+    // Asked on purpose, the question still takes Enter as No.
+    w.show();
+    w.cmdClear->click();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].startsWith("Are you sure you want to clear the Statistics"));
+    EXPECT_TRUE(QFile::exists(ann));
 }
 
 TEST(GameStatWindow, ClosingEmptiesTheTable)
