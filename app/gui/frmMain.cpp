@@ -167,14 +167,17 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
             [this] { guarded([&] { StockMarkerPress(*shared_.Eng); }); });
 
     tmrMain.setInterval(100);
-    tmrTime.setInterval(500);
+    // The clock wakes once a second, just after the game time turns over; a coarse timer could
+    // fire just before and need a second wake-up for the same change.
+    tmrTime.setSingleShot(true);
+    tmrTime.setTimerType(Qt::PreciseTimer);
     tmrForward.setInterval(500);
     tmrBackward.setInterval(500);
-    connect(&tmrMain, &QTimer::timeout, this, [this] {
-        RefreshMenus();
-        RefreshToolbar();
+    connect(&tmrMain, &QTimer::timeout, this, &frmMain::upkeep);
+    connect(&tmrTime, &QTimer::timeout, this, [this] {
+        RefreshStatus();
+        scheduleClock();
     });
-    connect(&tmrTime, &QTimer::timeout, this, &frmMain::RefreshStatus);
     connect(&tmrBackward, &QTimer::timeout, this, &frmMain::ReplayBackTick);
     connect(&tmrForward, &QTimer::timeout, this, &frmMain::ReplayForwardTick);
 
@@ -189,10 +192,9 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     mHelp[4]->setText(QStringLiteral("About ") + d.ProdName() + QStringLiteral("..."));
 
     shared_.Data->setSettingsListener(this);
-    tmrMain.start();
-    tmrTime.start();
-    RefreshMenus();
-    RefreshToolbar();
+    e.addLogListener(this);
+    upkeep();
+    RefreshStatus();
     resize(1100, 820);
 }
 
@@ -203,8 +205,11 @@ frmMain::~frmMain()
         shared_.Data->setHelpSink(nullptr);
         shared_.Data->setSettingsListener(nullptr);
     }
-    if (shared_.Eng)
+    if (shared_.Eng) {
         shared_.Eng->setView(nullptr);
+        if (!engineGone_)
+            shared_.Eng->removeLogListener(this);
+    }
 }
 
 QAction *frmMain::addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName,
@@ -432,25 +437,47 @@ void frmMain::RefreshToolbar()
     toolButtons[14]->setEnabled(true);
 }
 
+void frmMain::upkeep()
+{
+    RefreshMenus();
+    RefreshToolbar();
+}
+
 void frmMain::RefreshStatus()
 {
     if (!shared_.Data || !shared_.Eng)
         return;
     const cData &d = *shared_.Data;
-    mScore->setText(QString());
-    mTime->setText(QString());
-    mMoves->setText(QString());
+    // Each caption is set once, so an unchanged figure costs no repaint.
+    QString score, time, moves;
+    if (d.GameRunning) {
+        if (d.ShowScore() == 1)
+            score = QStringLiteral("Score :") + QString::number(session_->ComputeScore());
+        if (d.ShowTime() == 1)
+            time = QStringLiteral("Time :") +
+                   QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds()));
+        if (d.ShowMoves() == 1)
+            moves = QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID());
+    }
+    mScore->setText(score);
+    mTime->setText(time);
+    mMoves->setText(moves);
     if (!d.GameRunning)
         return;
-    if (d.ShowScore() == 1)
-        mScore->setText(QStringLiteral("Score :") + QString::number(session_->ComputeScore()));
-    if (d.ShowTime() == 1)
-        mTime->setText(QStringLiteral("Time :") +
-                       QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds())));
-    if (d.ShowMoves() == 1)
-        mMoves->setText(QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID()));
     session_->Tick();
     RefreshStockMarker(*shared_.Eng);
+}
+
+void frmMain::scheduleClock()
+{
+    const cData &d = *shared_.Data;
+    if (!d.GameRunning || (d.ShowTime() != 1 && d.ShowScore() != 1)) {
+        tmrTime.stop();
+        return;
+    }
+    // The game time counts whole seconds of the clock from a start stored to the second.
+    const int toNext = 1000 - session_->clock().time().msec();
+    tmrTime.start(toNext + 5);
 }
 
 void frmMain::LayOutWindow()
@@ -516,6 +543,7 @@ void frmMain::StopReplay()
     mReplay[6]->setEnabled(false);
     tmrBackward.stop();
     tmrForward.stop();
+    upkeep();
 }
 
 void frmMain::ReplayBackTick()
@@ -549,11 +577,28 @@ void frmMain::ReplayForwardTick()
         StopReplay();
 }
 
+void frmMain::gameStarted()
+{
+    upkeep();
+    RefreshStatus();
+    scheduleClock();
+}
+
 void frmMain::gameEnded()
 {
     StopReplay();
     // The cards are cleared away; a drag that was under way has nothing left to carry.
     shared_.Eng->Drag = DragState{};
+    RefreshStatus();
+    scheduleClock();
+}
+
+void frmMain::logChanged()
+{
+    if (!shared_.Data)
+        return;
+    upkeep();
+    RefreshStatus();
 }
 
 void frmMain::RefreshRecentMenu()
@@ -815,7 +860,9 @@ void frmMain::settingChanged(Setting s)
     default:
         break;
     }
-    RefreshToolbar();
+    upkeep();
+    RefreshStatus();
+    scheduleClock();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *ev)
@@ -870,11 +917,13 @@ void frmMain::onTools(int index)
     case 1: { // Customize
         frmCustomize dlg(shared_, this);
         dlg.exec();
+        upkeep(); // the recent list may have been cleared, which no notification tells
         break;
     }
     case 3: {
         auto *dlg = new frmPlayers(*shared_.Data, *shared_.Score, this);
         dlg->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dlg, &QDialog::finished, this, &frmMain::upkeep);
         dlg->open();
         break;
     }

@@ -25,7 +25,7 @@ class SoundPlayer;
 class HelpWindow;
 class HintRunner;
 
-class frmMain : public QMainWindow, public SessionUi, public SettingsListener
+class frmMain : public QMainWindow, public SessionUi, public SettingsListener, public LogListener
 {
     Q_OBJECT
   public:
@@ -44,10 +44,15 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // The solver's items at the end of the Game menu, and its line in the status area.
     QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
     QLabel *mHint = nullptr;
+    // tmrMain is never started: the states follow the engine's, the session's and the settings'
+    // notifications. tmrTime ticks once a second on the game clock, only while a running game shows
+    // its time or score; the replay timers only while a replay runs.
     QTimer tmrMain, tmrTime, tmrForward, tmrBackward;
 
     void RefreshMenus();
     void RefreshToolbar();
+    // Menus and toolbar brought up to date at once: what every notification runs.
+    void upkeep();
     void RefreshStatus();
     void LayOutWindow();
     void StopReplay();
@@ -71,7 +76,12 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void setCaption(const QString &caption) override { setWindowTitle(caption); }
     void refreshRecentMenu() override { RefreshRecentMenu(); }
     void showGameWon() override;
+    void gameStarted() override;
     void gameEnded() override;
+
+    // LogListener: a move made, undone or redone, or a fresh log.
+    void logChanged() override;
+    void engineGone() override { engineGone_ = true; }
 
     // SettingsListener: the table follows the stored background and card back.
     void settingChanged(Setting s) override;
@@ -110,6 +120,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
+    // Runs tmrTime while a running game shows its clock or score, waking just after the next second.
+    void scheduleClock();
 
     // The solver's part of the window (frmMainSolver.cpp).
     void buildSolverItems(QMenu *game);
@@ -147,6 +159,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     QScrollBar *hsbTable = nullptr, *vsbTable = nullptr; // the unscaled table in a small window
     int busy_ = 0;                                       // engine work under way: timers and replays wait
     bool closing_ = false;
+    bool engineGone_ = false;
 };
 
 } // namespace tess
