@@ -47,30 +47,49 @@ int twipsToPx(int twips)
     return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
 }
 
-// A status caption that gives way to the menus: it asks for room for its widest figure
-// but, squeezed, shows what fits and ends with an ellipsis.
+// A status caption of the menu bar. A figure (score, time, moves) asks for room for its widest
+// value with a roomy gap before it, and gives up only the gap: its text always shows in full. The
+// hint line asks for its text and, squeezed, takes what is left and ends with an ellipsis.
 class StatusCaption : public QLabel
 {
   public:
-    using QLabel::QLabel;
+    StatusCaption(QWidget *parent, const QString &widest) : QLabel(parent), widest_(widest) {}
     QSize sizeHint() const override
     {
-        return QSize(fontMetrics().horizontalAdvance(QStringLiteral("Score :-32768  ")),
-                     QLabel::sizeHint().height());
+        if (widest_.isEmpty())
+            return QSize(0, QLabel::sizeHint().height()); // only what the figures leave
+        return QSize(kRoomyGap + std::max(advance(widest_), advance(text())), QLabel::sizeHint().height());
     }
-    QSize minimumSizeHint() const override { return QSize(0, QLabel::minimumSizeHint().height()); }
+    QSize minimumSizeHint() const override
+    {
+        const int w = widest_.isEmpty() || text().isEmpty() ? 0 : kTightGap + advance(text());
+        return QSize(w, QLabel::minimumSizeHint().height());
+    }
 
   protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+        if (widest_.isEmpty()) {
+            // The hint line ends where the figures begin.
+            p.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter,
+                       fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+            return;
+        }
+        const int gap = std::clamp(width() - advance(text()), 0, kRoomyGap);
+        p.drawText(rect().adjusted(gap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(text(), Qt::ElideRight, width() - gap));
     }
+
+  private:
+    static constexpr int kRoomyGap = 20, kTightGap = 8;
+    int advance(const QString &t) const { return t.isEmpty() ? 0 : fontMetrics().horizontalAdvance(t) + 1; }
+    QString widest_;
 };
 
-// The captions' corner of the menu bar: it never asks for more than the menus leave.
+// The captions' corner of the menu bar: it takes exactly what the menus leave, so a caption whose
+// text changes is laid out again inside it without the menu bar having to notice.
 class StatusCorner : public QWidget
 {
   public:
@@ -81,8 +100,7 @@ class StatusCorner : public QWidget
         auto *bar = qobject_cast<QMenuBar *>(parentWidget());
         if (!bar)
             return natural;
-        const int room = bar->width() - menusWidth(bar);
-        return QSize(std::clamp(room, 0, natural.width()), natural.height());
+        return QSize(std::max(0, bar->width() - menusWidth(bar)), natural.height());
     }
     QSize minimumSizeHint() const override { return QSize(0, QWidget::minimumSizeHint().height()); }
 
@@ -321,16 +339,21 @@ void frmMain::buildMenus()
           {{"Rules", K(Qt::Key_F1)}, {"Contents", {}}, {"-", {}}, {"About...", {}}},
           [this](int i) { onHelp(i); });
 
-    // The status captions sit at the right end of the menu bar.
+    // The status captions sit at the right end of the menu bar, the solver's line first.
     auto *status = new StatusCorner(bar);
     auto *lay = new QHBoxLayout(status);
-    lay->setContentsMargins(0, 0, 12, 0);
-    lay->setSpacing(28);
-    for (QLabel **l : {&mScore, &mTime, &mMoves}) {
-        // Room for the widest figure when the window has it, so the captions never jump.
-        *l = new StatusCaption(status);
-        lay->addWidget(*l);
-    }
+    lay->setContentsMargins(12, 0, 8, 0);
+    lay->setSpacing(0);
+    mHint = new StatusCaption(status, QString());
+    mHint->setObjectName(QStringLiteral("mHint"));
+    mHint->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lay->addWidget(mHint, 1);
+    // Room for the widest figure when the window has it, so the captions never jump.
+    mScore = new StatusCaption(status, QStringLiteral("Score :-9999"));
+    mTime = new StatusCaption(status, QStringLiteral("Time :0:00:00"));
+    mMoves = new StatusCaption(status, QStringLiteral("Moves :9999"));
+    for (QLabel *l : {mScore, mTime, mMoves})
+        lay->addWidget(l);
     mScore->setObjectName(QStringLiteral("mScore"));
     mTime->setObjectName(QStringLiteral("mTime"));
     mMoves->setObjectName(QStringLiteral("mMoves"));

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -408,4 +409,44 @@ TEST(MainWindowIdle, TheClockTicksOnlyWhileARunningGameShowsIt)
     EXPECT_TRUE(t.w->mTime->text().startsWith("Time :"));
     t.w->onFile(5);
     EXPECT_FALSE(t.w->tmrTime.isActive());
+}
+
+TEST(MainWindow, ScoreTimeAndMovesShowInFullDownTo640PixelsAndTheHintGivesWay)
+{
+    Window t;
+    t.start("Klondike", 1);
+    QMenuBar *bar = t.w->menuBar();
+    auto inFull = [&](QLabel *l) {
+        const QRect r(l->mapTo(bar, QPoint(0, 0)), l->size());
+        return l->isVisible() && !l->text().isEmpty() &&
+               l->width() >= l->fontMetrics().horizontalAdvance(l->text()) && r.left() >= 0 &&
+               r.right() < bar->width();
+    };
+    for (int width : {1024, 800, 640}) {
+        for (const QString &hint :
+             {QString(), QString("Hint: move the Queen of Diamonds to tableau pile 10")}) {
+            t.w->mHint->setText(hint);
+            t.w->resize(width, 700);
+            // Widest plausible figures.
+            t.w->mScore->setText("Score :-1234");
+            t.w->mTime->setText("Time :1:23:45");
+            t.w->mMoves->setText("Moves :999");
+            QApplication::sendPostedEvents();
+            QApplication::processEvents();
+            for (QLabel *l : {t.w->mScore, t.w->mTime, t.w->mMoves})
+                EXPECT_TRUE(inFull(l)) << width << " px, " << l->objectName().toStdString() << " "
+                                       << l->width() << " wide for \"" << l->text().toStdString()
+                                       << "\", hint \"" << hint.toStdString() << "\"";
+            // The menus keep their place; the captions sit right of the last one.
+            const QRect help = bar->actionGeometry(bar->actions().at(6));
+            EXPECT_FALSE(help.isEmpty()) << width;
+            EXPECT_LT(help.right(), t.w->mScore->mapTo(bar, QPoint(0, 0)).x()) << width;
+            // What is left goes to the hint, which never pushes into the figures.
+            if (!hint.isEmpty()) {
+                EXPECT_LT(t.w->mHint->mapTo(bar, QPoint(t.w->mHint->width(), 0)).x(),
+                          t.w->mScore->mapTo(bar, QPoint(0, 0)).x() + 1)
+                    << width;
+            }
+        }
+    }
 }
