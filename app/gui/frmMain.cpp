@@ -666,7 +666,7 @@ void frmMain::startGame(const QString &name, const GameNumber &number)
 void frmMain::SelectGameDialog()
 {
     frmSelect dlg(
-        *shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+        *shared_.Data, [this](const QString &n) { startDrawnGame(n); }, this);
     dlg.exec();
 }
 

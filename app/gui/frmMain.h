@@ -98,6 +98,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
 
     // Starts a game through the session flow; a refusal is shown to the user.
     void startGame(const QString &name, const GameNumber &number);
+    // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
+    // Every random deal (New Game, Select Game, a recent game, the won dialog) comes this way.
+    void startDrawnGame(const QString &name);
     // The Select Game dialog, modal over this window.
     void SelectGameDialog();
     void SelectNumberDialog();
@@ -131,8 +134,6 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     void onSolverAnswer(int purpose);
     // Forgets a hint: its highlight, its text, and a search still running.
     void clearHint();
-    // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
-    void startDrawnGame(const QString &name);
     // Lights and names one step of a winning line; `awaited`, the card presses of the stock turn towards.
     void showHintStep(const solve::GameRules &g, const solve::Move &step, int awaited);
     // The next step of the kept line, shown at once, when the table is where that line left it.
