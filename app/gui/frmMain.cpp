@@ -493,8 +493,8 @@ void frmMain::RefreshStatus()
 
 void frmMain::scheduleClock()
 {
-    const cData &d = *shared_.Data;
-    if (!d.GameRunning || (d.ShowTime() != 1 && d.ShowScore() != 1)) {
+    // It runs while a game does, shown or not: the session statistics read the figures it keeps.
+    if (!shared_.Data->GameRunning) {
         tmrTime.stop();
         return;
     }

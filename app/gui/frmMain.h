@@ -45,8 +45,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
     QLabel *mHint = nullptr;
     // tmrMain is never started: the states follow the engine's, the session's and the settings'
-    // notifications. tmrTime ticks once a second on the game clock, only while a running game shows
-    // its time or score; the replay timers only while a replay runs.
+    // notifications. tmrTime ticks once a second on the game clock, only while a game runs; the
+    // replay timers only while a replay runs.
     QTimer tmrMain, tmrTime, tmrForward, tmrBackward;
 
     void RefreshMenus();
@@ -123,7 +123,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
-    // Runs tmrTime while a running game shows its clock or score, waking just after the next second.
+    // Runs tmrTime while a game runs, waking just after the next second of its clock.
     void scheduleClock();
 
     // The solver's part of the window (frmMainSolver.cpp).

@@ -391,21 +391,21 @@ TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
     EXPECT_FALSE(t.w->tmrTime.isActive());
 }
 
-TEST(MainWindowIdle, TheClockTicksOnlyWhileARunningGameShowsIt)
+TEST(MainWindowIdle, TheClockTicksOnceASecondOnlyWhileAGameRuns)
 {
     Window t;
+    EXPECT_FALSE(t.w->tmrTime.isActive());
     t.start("Klondike", 1);
     ASSERT_TRUE(t.w->tmrTime.isActive());
     // Once a second, just after the game time turns over.
     EXPECT_LE(t.w->tmrTime.remainingTime(), 1005);
+    // With no caption shown it still keeps the figures the session statistics show.
     t.d().set(Setting::ShowTime, 0);
-    EXPECT_TRUE(t.w->tmrTime.isActive()); // the score still counts the seconds
     t.d().set(Setting::ShowScore, 0);
-    EXPECT_FALSE(t.w->tmrTime.isActive());
     EXPECT_EQ(t.w->mTime->text(), "");
     EXPECT_EQ(t.w->mScore->text(), "");
-    t.d().set(Setting::ShowTime, 1);
     EXPECT_TRUE(t.w->tmrTime.isActive());
+    t.d().set(Setting::ShowTime, 1);
     EXPECT_TRUE(t.w->mTime->text().startsWith("Time :"));
     t.w->onFile(5);
     EXPECT_FALSE(t.w->tmrTime.isActive());
