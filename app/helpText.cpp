@@ -543,11 +543,15 @@ QString link(int context, const QString &text)
 
 QUrl topicUrl(int context)
 {
+    if (context == kSolverPage)
+        return QUrl(QStringLiteral("solver.html"));
     return QUrl(QStringLiteral("topic%1.html").arg(context));
 }
 
 int contextOfUrl(const QUrl &url)
 {
+    if (url.fileName() == QLatin1String("solver.html"))
+        return kSolverPage;
     static const QRegularExpression re(QStringLiteral("^topic(\\d{1,2})\\.html$"));
     const QRegularExpressionMatch m = re.match(url.fileName());
     if (!m.hasMatch())
@@ -560,6 +564,8 @@ QString title(int context)
 {
     if (context >= 1 && context <= kGameCount)
         return QString::fromLatin1(catalogue::GameName(context));
+    if (context == kSolverPage)
+        return QStringLiteral("Hints and Winnable Deals");
     return QStringLiteral("%1 Help").arg(QString::fromLatin1(catalogue::kProductName));
 }
 
@@ -676,6 +682,14 @@ QString contentsPage()
          QStringLiteral(
              "In the games that gather complete suits, a suit from King down to Ace leaves the tableau "
              "by itself, whether Autoplay is on or not; nothing else goes to the foundations.")});
+    body += section(QStringLiteral("When you are stuck"),
+                    {QStringLiteral("The Game menu can look ahead for you: <span class=\"key\">Hint</span> "
+                                    "(H) shows a next step, <span class=\"key\">Can This Deal Be Won?</span> "
+                                    "says whether the cards can still all go home, and "
+                                    "<span class=\"key\">Winnable Deals Only</span> deals only games that "
+                                    "can be won. ") +
+                     link(kSolverPage, QStringLiteral("Hints and winnable deals")) +
+                     QStringLiteral(" tells more.")});
     body +=
         section(QStringLiteral("Scoring"),
                 {QStringLiteral(
@@ -698,10 +712,57 @@ QString contentsPage()
     return wrapPage(title(kContents), body);
 }
 
+QString solverPage()
+{
+    QString body = QStringLiteral("<h1>Hints and Winnable Deals</h1>\n");
+    body += QStringLiteral(
+        "<p class=\"intro\">Three items at the end of the Game menu look ahead through the cards for "
+        "you. They see the face-down cards too, so treat their answers as a friend who peeked, and use "
+        "them as little or as much as you like.</p>\n");
+    body += section(
+        QStringLiteral("Hint"),
+        {QStringLiteral("<span class=\"key\">Hint</span> (H) searches for a line of play that wins from "
+                        "where the cards lie now, and shows its first step at the right of the menu bar. "
+                        "For a move, the card to move and the card it goes onto are lit up."),
+         QStringLiteral("When the stock has to be turned first, the hint names the card to turn towards "
+                        "rather than every single click. Ask again after each step and the hints keep "
+                        "to the same plan, one step at a time."),
+         QStringLiteral("The search takes a few seconds at most. If it finds no winning line it says so: "
+                        "either no move leads to a win any more, or no line was found in the time "
+                        "given. Any move you make clears the hint."),
+         QStringLiteral("Whether Autoplay is on is taken into account, since it changes which moves "
+                        "happen by themselves.")});
+    body += section(
+        QStringLiteral("Can This Deal Be Won?"),
+        {QStringLiteral("<span class=\"key\">Can This Deal Be Won?</span> searches from the present "
+                        "position and answers in the same place: the deal can be won (with the number of "
+                        "moves the line found takes), it cannot be won from here, or no answer was found "
+                        "in time. It moves nothing."),
+         QStringLiteral("A deal that could be won at the start may no longer be winnable after a few "
+                        "moves; asking again after Undo shows whether an earlier position was still "
+                        "open.")});
+    body += section(
+        QStringLiteral("Winnable Deals Only"),
+        {QStringLiteral("With <span class=\"key\">Winnable Deals Only</span> ticked, every game dealt "
+                        "with a drawn number is one the search has shown can be won: New Game (F2), Play "
+                        "in Select Game, a game from Recent Games and New Game in the window that "
+                        "congratulates you on a win."),
+         QStringLiteral("Finding such a deal can take a few seconds, and the menu bar says that it is "
+                        "looking. When no winnable deal turns up in time, an ordinary deal is dealt and "
+                        "the menu bar says so."),
+         QStringLiteral("A number you type in Select a Number, Restart Game and the deals kept in "
+                        "Favorites are played as they are: the setting only chooses new numbers.")});
+    body += QStringLiteral("<p class=\"nav\">") +
+            link(kContents, QStringLiteral("All games and how to play")) + QStringLiteral("</p>\n");
+    return wrapPage(title(kSolverPage), body);
+}
+
 QString page(int context)
 {
     if (context >= 1 && context <= kGameCount)
         return rulesPage(context);
+    if (context == kSolverPage)
+        return solverPage();
     return contentsPage();
 }
 

@@ -9,13 +9,16 @@ namespace tess::helpText
 {
 
 constexpr int kContents = 0;
+// The page on the solver's help: Hint, Can This Deal Be Won? and Winnable Deals Only.
+constexpr int kSolverPage = 100;
 
 // The whole HTML page of a context; 0 and any unknown context give the contents page.
 QString page(int context);
 QString contentsPage();
 QString rulesPage(int gameId);
+QString solverPage();
 
-// The page's title: the game's name, or the title of the contents page.
+// The page's title: the game's name, the solver page's title, or the title of the contents page.
 QString title(int context);
 
 // Pages link to each other by these relative addresses.

@@ -64,6 +64,8 @@ void Session::StartNewGame(const QString &name, const GameNumber &number)
     d.CurTime = 0;
     d.CurMoves = e.Trans->GetTransID();
     d.CurScore = ComputeScore();
+    if (ui_)
+        ui_->gameStarted();
 }
 
 void Session::RefreshFigures()

@@ -21,6 +21,8 @@ class SessionUi
     virtual void refreshRecentMenu() = 0;
     // Every card is home: open the game-won dialog (which ends the game itself).
     virtual void showGameWon() = 0;
+    // A game is on the table and running.
+    virtual void gameStarted() {}
     // The game has ended, won or not: nothing may walk its log any more.
     virtual void gameEnded() {}
 };

@@ -47,30 +47,49 @@ int twipsToPx(int twips)
     return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
 }
 
-// A status caption that gives way to the menus: it asks for room for its widest figure
-// but, squeezed, shows what fits and ends with an ellipsis.
+// A status caption of the menu bar. A figure (score, time, moves) asks for room for its widest
+// value with a roomy gap before it, and gives up only the gap: its text always shows in full. The
+// hint line asks for its text and, squeezed, takes what is left and ends with an ellipsis.
 class StatusCaption : public QLabel
 {
   public:
-    using QLabel::QLabel;
+    StatusCaption(QWidget *parent, const QString &widest) : QLabel(parent), widest_(widest) {}
     QSize sizeHint() const override
     {
-        return QSize(fontMetrics().horizontalAdvance(QStringLiteral("Score :-32768  ")),
-                     QLabel::sizeHint().height());
+        if (widest_.isEmpty())
+            return QSize(0, QLabel::sizeHint().height()); // only what the figures leave
+        return QSize(kRoomyGap + std::max(advance(widest_), advance(text())), QLabel::sizeHint().height());
     }
-    QSize minimumSizeHint() const override { return QSize(0, QLabel::minimumSizeHint().height()); }
+    QSize minimumSizeHint() const override
+    {
+        const int w = widest_.isEmpty() || text().isEmpty() ? 0 : kTightGap + advance(text());
+        return QSize(w, QLabel::minimumSizeHint().height());
+    }
 
   protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+        if (widest_.isEmpty()) {
+            // The hint line ends where the figures begin.
+            p.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter,
+                       fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+            return;
+        }
+        const int gap = std::clamp(width() - advance(text()), 0, kRoomyGap);
+        p.drawText(rect().adjusted(gap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(text(), Qt::ElideRight, width() - gap));
     }
+
+  private:
+    static constexpr int kRoomyGap = 20, kTightGap = 8;
+    int advance(const QString &t) const { return t.isEmpty() ? 0 : fontMetrics().horizontalAdvance(t) + 1; }
+    QString widest_;
 };
 
-// The captions' corner of the menu bar: it never asks for more than the menus leave.
+// The captions' corner of the menu bar: it takes exactly what the menus leave, so a caption whose
+// text changes is laid out again inside it without the menu bar having to notice.
 class StatusCorner : public QWidget
 {
   public:
@@ -81,8 +100,7 @@ class StatusCorner : public QWidget
         auto *bar = qobject_cast<QMenuBar *>(parentWidget());
         if (!bar)
             return natural;
-        const int room = bar->width() - menusWidth(bar);
-        return QSize(std::clamp(room, 0, natural.width()), natural.height());
+        return QSize(std::max(0, bar->width() - menusWidth(bar)), natural.height());
     }
     QSize minimumSizeHint() const override { return QSize(0, QWidget::minimumSizeHint().height()); }
 
@@ -167,14 +185,17 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
             [this] { guarded([&] { StockMarkerPress(*shared_.Eng); }); });
 
     tmrMain.setInterval(100);
-    tmrTime.setInterval(500);
+    // The clock wakes once a second, just after the game time turns over; a coarse timer could
+    // fire just before and need a second wake-up for the same change.
+    tmrTime.setSingleShot(true);
+    tmrTime.setTimerType(Qt::PreciseTimer);
     tmrForward.setInterval(500);
     tmrBackward.setInterval(500);
-    connect(&tmrMain, &QTimer::timeout, this, [this] {
-        RefreshMenus();
-        RefreshToolbar();
+    connect(&tmrMain, &QTimer::timeout, this, &frmMain::upkeep);
+    connect(&tmrTime, &QTimer::timeout, this, [this] {
+        RefreshStatus();
+        scheduleClock();
     });
-    connect(&tmrTime, &QTimer::timeout, this, &frmMain::RefreshStatus);
     connect(&tmrBackward, &QTimer::timeout, this, &frmMain::ReplayBackTick);
     connect(&tmrForward, &QTimer::timeout, this, &frmMain::ReplayForwardTick);
 
@@ -189,10 +210,9 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     mHelp[4]->setText(QStringLiteral("About ") + d.ProdName() + QStringLiteral("..."));
 
     shared_.Data->setSettingsListener(this);
-    tmrMain.start();
-    tmrTime.start();
-    RefreshMenus();
-    RefreshToolbar();
+    e.addLogListener(this);
+    upkeep();
+    RefreshStatus();
     resize(1100, 820);
 }
 
@@ -203,8 +223,11 @@ frmMain::~frmMain()
         shared_.Data->setHelpSink(nullptr);
         shared_.Data->setSettingsListener(nullptr);
     }
-    if (shared_.Eng)
+    if (shared_.Eng) {
         shared_.Eng->setView(nullptr);
+        if (!engineGone_)
+            shared_.Eng->removeLogListener(this);
+    }
 }
 
 QAction *frmMain::addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName,
@@ -316,16 +339,21 @@ void frmMain::buildMenus()
           {{"Rules", K(Qt::Key_F1)}, {"Contents", {}}, {"-", {}}, {"About...", {}}},
           [this](int i) { onHelp(i); });
 
-    // The status captions sit at the right end of the menu bar.
+    // The status captions sit at the right end of the menu bar, the solver's line first.
     auto *status = new StatusCorner(bar);
     auto *lay = new QHBoxLayout(status);
-    lay->setContentsMargins(0, 0, 12, 0);
-    lay->setSpacing(28);
-    for (QLabel **l : {&mScore, &mTime, &mMoves}) {
-        // Room for the widest figure when the window has it, so the captions never jump.
-        *l = new StatusCaption(status);
-        lay->addWidget(*l);
-    }
+    lay->setContentsMargins(12, 0, 8, 0);
+    lay->setSpacing(0);
+    mHint = new StatusCaption(status, QString());
+    mHint->setObjectName(QStringLiteral("mHint"));
+    mHint->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lay->addWidget(mHint, 1);
+    // Room for the widest figure when the window has it, so the captions never jump.
+    mScore = new StatusCaption(status, QStringLiteral("Score :-9999"));
+    mTime = new StatusCaption(status, QStringLiteral("Time :0:00:00"));
+    mMoves = new StatusCaption(status, QStringLiteral("Moves :9999"));
+    for (QLabel *l : {mScore, mTime, mMoves})
+        lay->addWidget(l);
     mScore->setObjectName(QStringLiteral("mScore"));
     mTime->setObjectName(QStringLiteral("mTime"));
     mMoves->setObjectName(QStringLiteral("mMoves"));
@@ -432,25 +460,47 @@ void frmMain::RefreshToolbar()
     toolButtons[14]->setEnabled(true);
 }
 
+void frmMain::upkeep()
+{
+    RefreshMenus();
+    RefreshToolbar();
+}
+
 void frmMain::RefreshStatus()
 {
     if (!shared_.Data || !shared_.Eng)
         return;
     const cData &d = *shared_.Data;
-    mScore->setText(QString());
-    mTime->setText(QString());
-    mMoves->setText(QString());
+    // Each caption is set once, so an unchanged figure costs no repaint.
+    QString score, time, moves;
+    if (d.GameRunning) {
+        if (d.ShowScore() == 1)
+            score = QStringLiteral("Score :") + QString::number(session_->ComputeScore());
+        if (d.ShowTime() == 1)
+            time = QStringLiteral("Time :") +
+                   QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds()));
+        if (d.ShowMoves() == 1)
+            moves = QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID());
+    }
+    mScore->setText(score);
+    mTime->setText(time);
+    mMoves->setText(moves);
     if (!d.GameRunning)
         return;
-    if (d.ShowScore() == 1)
-        mScore->setText(QStringLiteral("Score :") + QString::number(session_->ComputeScore()));
-    if (d.ShowTime() == 1)
-        mTime->setText(QStringLiteral("Time :") +
-                       QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds())));
-    if (d.ShowMoves() == 1)
-        mMoves->setText(QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID()));
     session_->Tick();
     RefreshStockMarker(*shared_.Eng);
+}
+
+void frmMain::scheduleClock()
+{
+    // It runs while a game does, shown or not: the session statistics read the figures it keeps.
+    if (!shared_.Data->GameRunning) {
+        tmrTime.stop();
+        return;
+    }
+    // The game time counts whole seconds of the clock from a start stored to the second.
+    const int toNext = 1000 - session_->clock().time().msec();
+    tmrTime.start(toNext + 5);
 }
 
 void frmMain::LayOutWindow()
@@ -516,6 +566,7 @@ void frmMain::StopReplay()
     mReplay[6]->setEnabled(false);
     tmrBackward.stop();
     tmrForward.stop();
+    upkeep();
 }
 
 void frmMain::ReplayBackTick()
@@ -549,11 +600,28 @@ void frmMain::ReplayForwardTick()
         StopReplay();
 }
 
+void frmMain::gameStarted()
+{
+    upkeep();
+    RefreshStatus();
+    scheduleClock();
+}
+
 void frmMain::gameEnded()
 {
     StopReplay();
     // The cards are cleared away; a drag that was under way has nothing left to carry.
     shared_.Eng->Drag = DragState{};
+    RefreshStatus();
+    scheduleClock();
+}
+
+void frmMain::logChanged()
+{
+    if (!shared_.Data)
+        return;
+    upkeep();
+    RefreshStatus();
 }
 
 void frmMain::RefreshRecentMenu()
@@ -598,7 +666,7 @@ void frmMain::startGame(const QString &name, const GameNumber &number)
 void frmMain::SelectGameDialog()
 {
     frmSelect dlg(
-        *shared_.Data, [this](const QString &n, const GameNumber &g) { startGame(n, g); }, this);
+        *shared_.Data, [this](const QString &n) { startDrawnGame(n); }, this);
     dlg.exec();
 }
 
@@ -815,7 +883,9 @@ void frmMain::settingChanged(Setting s)
     default:
         break;
     }
-    RefreshToolbar();
+    upkeep();
+    RefreshStatus();
+    scheduleClock();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *ev)
@@ -882,11 +952,13 @@ void frmMain::onTools(int index)
     case 1: { // Customize
         frmCustomize dlg(shared_, this);
         dlg.exec();
+        upkeep(); // the recent list may have been cleared, which no notification tells
         break;
     }
     case 3: {
         auto *dlg = new frmPlayers(*shared_.Data, *shared_.Score, this);
         dlg->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dlg, &QDialog::finished, this, &frmMain::upkeep);
         dlg->open();
         break;
     }

@@ -25,7 +25,7 @@ class SoundPlayer;
 class HelpWindow;
 class HintRunner;
 
-class frmMain : public QMainWindow, public SessionUi, public SettingsListener
+class frmMain : public QMainWindow, public SessionUi, public SettingsListener, public LogListener
 {
     Q_OBJECT
   public:
@@ -44,10 +44,15 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // The solver's items at the end of the Game menu, and its line in the status area.
     QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
     QLabel *mHint = nullptr;
+    // tmrMain is never started: the states follow the engine's, the session's and the settings'
+    // notifications. tmrTime ticks once a second on the game clock, only while a game runs; the
+    // replay timers only while a replay runs.
     QTimer tmrMain, tmrTime, tmrForward, tmrBackward;
 
     void RefreshMenus();
     void RefreshToolbar();
+    // Menus and toolbar brought up to date at once: what every notification runs.
+    void upkeep();
     void RefreshStatus();
     void LayOutWindow();
     void StopReplay();
@@ -71,7 +76,12 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void setCaption(const QString &caption) override { setWindowTitle(caption); }
     void refreshRecentMenu() override { RefreshRecentMenu(); }
     void showGameWon() override;
+    void gameStarted() override;
     void gameEnded() override;
+
+    // LogListener: a move made, undone or redone, or a fresh log.
+    void logChanged() override;
+    void engineGone() override { engineGone_ = true; }
 
     // SettingsListener: the table follows the stored background and card back.
     void settingChanged(Setting s) override;
@@ -89,6 +99,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
 
     // Starts a game through the session flow; a refusal is shown to the user.
     void startGame(const QString &name, const GameNumber &number);
+    // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
+    // Every random deal (New Game, Select Game, a recent game, the won dialog) comes this way.
+    void startDrawnGame(const QString &name);
     // The Select Game dialog, modal over this window.
     void SelectGameDialog();
     void SelectNumberDialog();
@@ -111,6 +124,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
+    // Runs tmrTime while a game runs, waking just after the next second of its clock.
+    void scheduleClock();
 
     // The solver's part of the window (frmMainSolver.cpp).
     void buildSolverItems(QMenu *game);
@@ -120,8 +135,6 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     void onSolverAnswer(int purpose);
     // Forgets a hint: its highlight, its text, and a search still running.
     void clearHint();
-    // A game of that name with a drawn number; with Winnable Deals Only, one the solver proved.
-    void startDrawnGame(const QString &name);
     // Lights and names one step of a winning line; `awaited`, the card presses of the stock turn towards.
     void showHintStep(const solve::GameRules &g, const solve::Move &step, int awaited);
     // The next step of the kept line, shown at once, when the table is where that line left it.
@@ -148,6 +161,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener
     QScrollBar *hsbTable = nullptr, *vsbTable = nullptr; // the unscaled table in a small window
     int busy_ = 0;                                       // engine work under way: timers and replays wait
     bool closing_ = false;
+    bool engineGone_ = false;
 };
 
 } // namespace tess

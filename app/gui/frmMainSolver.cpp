@@ -41,18 +41,6 @@ void frmMain::buildSolverItems(QMenu *game)
     connect(mWinnableOnlyItem, &QAction::triggered, this,
             [this](bool on) { shared_.Data->SetWinnableOnly(on ? 1 : 0); });
 
-    // The answer's line sits with the other captions of the status area.
-    mHint = new QLabel(this);
-    mHint->setObjectName(QStringLiteral("mHint"));
-    // Room for the longest hint, so the line is never cut short.
-    const QFontMetrics fm = mHint->fontMetrics();
-    mHint->setMinimumWidth(std::max(
-        fm.horizontalAdvance(QStringLiteral("Hint: move the Queen of Diamonds to tableau pile 10")),
-        fm.horizontalAdvance(QStringLiteral("Hint: turn the stock until the Queen of Diamonds comes up"))));
-    if (QWidget *status = menuBar()->cornerWidget(Qt::TopRightCorner))
-        if (auto *lay = qobject_cast<QHBoxLayout *>(status->layout()))
-            lay->insertWidget(0, mHint);
-
     // Any move of the player makes the hint stale.
     connect(PicBack, &CardTable::cardPressed, this, [this] { clearHint(); });
     connect(PicBack, &CardTable::stockMarkerClicked, this, [this] { clearHint(); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,7 +62,7 @@ HelpWindow::HelpWindow(const QString &productName, QObject *parent) : QObject(pa
 
 HelpWindow::~HelpWindow()
 {
-    // The windows have no owner, so they go with the viewer that made them.
+    // Windows without an owner go with the viewer that made them.
     delete popup_.data();
     delete full_.data();
 }
@@ -214,6 +215,13 @@ void HelpWindow::showTopic(const QString &helpFile, int context, bool popup)
         w->setWindowTitle(QStringLiteral("%1 Help (%2)").arg(product_, helpFile_));
     }
     browser->setSource(helpText::topicUrl(shownContext(context)));
+    // A modal dialog (Select Game's Rules) blocks every window but its own: the help becomes one
+    // of them, or it could be neither scrolled nor closed until the dialog is gone.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (owner == w)
+        owner = nullptr;
+    if (w->parentWidget() != owner)
+        w->setParent(owner, w->windowFlags() | Qt::Window);
     w->show();
     w->raise();
     w->activateWindow();

@@ -23,7 +23,8 @@ class HelpWindow : public QObject, public HelpSink
     ~HelpWindow() override;
 
     // popup: the compact rules window at that context; otherwise the full help at the contents page.
-    // Context 0 and any context that names no page show the contents page. Neither window has an owner.
+    // Context 0 and any context that names no page show the contents page. A window asked for while
+    // a modal dialog is open belongs to that dialog, so it stays usable; otherwise it has no owner.
     void showTopic(const QString &helpFile, int context, bool popup) override;
 
     // The windows while they are open (null once closed; each is built afresh on its next use).

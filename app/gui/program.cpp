@@ -81,8 +81,7 @@ void Program::ShowMainWindow()
     main_->showMaximized();
     main_->activateWindow();
     // The catalogue opens beside the table, modeless and with no owner.
-    auto *select = new frmSelect(*shared_.Data,
-                                 [this](const QString &n, const GameNumber &g) { main_->startGame(n, g); });
+    auto *select = new frmSelect(*shared_.Data, [this](const QString &n) { main_->startDrawnGame(n); });
     select->setAttribute(Qt::WA_DeleteOnClose);
     select->show();
     select->raise();

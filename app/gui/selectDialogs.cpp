@@ -53,7 +53,7 @@ void fillPlayers(QComboBox *list, const cData &data)
         list->setCurrentIndex(current);
 }
 
-frmSelect::frmSelect(cData &data, StartGameFn start, QWidget *parent)
+frmSelect::frmSelect(cData &data, DrawGameFn start, QWidget *parent)
     : QDialog(parent), data_(data), start_(std::move(start))
 {
     setObjectName(QStringLiteral("frmSelect"));
@@ -165,7 +165,7 @@ void frmSelect::Play()
     data_.SetCurPlayer(imcPlayer->currentText());
     const QString name = node->text(0);
     accept();
-    start_(name, GameNumber::number(RandomGameNumber(data_.RangeIndex())));
+    start_(name);
 }
 
 frmChoose::frmChoose(cData &data, StartGameFn start, QWidget *parent)

@@ -20,6 +20,8 @@ class cData;
 
 // Starts a game through the session flow.
 using StartGameFn = std::function<void(const QString &name, const GameNumber &number)>;
+// Starts a game of that name with a number drawn the way every random deal is drawn.
+using DrawGameFn = std::function<void(const QString &name)>;
 
 // Fills a player list: the used slots in order, the current player selected.
 void fillPlayers(QComboBox *list, const cData &data);
@@ -30,7 +32,7 @@ class frmSelect : public QDialog
 {
     Q_OBJECT
   public:
-    frmSelect(cData &data, StartGameFn start, QWidget *parent = nullptr);
+    frmSelect(cData &data, DrawGameFn start, QWidget *parent = nullptr);
 
     QTreeWidget *TreeView1 = nullptr;
     QComboBox *imcPlayer = nullptr;
@@ -44,7 +46,7 @@ class frmSelect : public QDialog
     void showNode(QTreeWidgetItem *node);
     QTreeWidgetItem *root_ = nullptr;
     cData &data_;
-    StartGameFn start_;
+    DrawGameFn start_;
 };
 
 class frmChoose : public QDialog

@@ -256,7 +256,7 @@ void frmGameStat::fillGames()
         const double perc = round2(static_cast<double>(t.Won) * 100 / (t.Played == 0 ? 1 : t.Played));
         addRow(lvGames, 3, totalsRow(names[g], t, roundedText(perc) + QStringLiteral("%")));
     }
-    lvGames->header()->resizeSections(QHeaderView::ResizeToContents);
+    fitColumns(lvGames);
     imcGames->clear();
     for (const QString &n : names)
         imcGames->addItem(statIcon(1), n);
@@ -345,7 +345,7 @@ void frmGameStat::fillPlayers()
         const double perc = round2(static_cast<double>(q.Won) / (q.Played == 0 ? 1 : q.Played)) * 100;
         addRow(lvPlayer, 4, totalsRow(names[p], q, roundedText(perc) + QStringLiteral("%")));
     }
-    lvPlayer->header()->resizeSections(QHeaderView::ResizeToContents);
+    fitColumns(lvPlayer);
     ShowPlayer(d.CurPlayer());
 }
 

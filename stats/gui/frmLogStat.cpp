@@ -125,10 +125,6 @@ frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
     lvLog->setSortingEnabled(false);
     logRows = new LogModel(records_, this);
     lvLog->setModel(logRows);
-    lvLog->header()->setStretchLastSection(false);
-    const int widths[] = {60, 90, 120, 60, 70, 60, 60, 90, 110};
-    for (int c = 0; c < kColumnCount; ++c)
-        lvLog->setColumnWidth(c, widths[c]);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -202,6 +198,7 @@ void frmLogStat::FillLog()
         shown.push_back(static_cast<i32>(i));
     }
     logRows->setRows(std::move(shown));
+    fitColumns(lvLog);
 }
 
 } // namespace tess

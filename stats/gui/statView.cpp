@@ -226,6 +226,13 @@ QTreeWidgetItem *addRow(QTreeWidget *list, int icon, const QStringList &texts)
     return item;
 }
 
+void fitColumns(QTreeView *list)
+{
+    QHeaderView *header = list->header();
+    header->setStretchLastSection(true);
+    header->resizeSections(QHeaderView::ResizeToContents);
+}
+
 QComboBox *makeCombo(const QString &objectName, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);

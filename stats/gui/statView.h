@@ -64,6 +64,8 @@ QString shortDate(const ScoreRecord &r);
 QTreeWidget *makeList(const QString &objectName, const QStringList &headers, QWidget *parent);
 // A row: icon, text and the sub-items after it.
 QTreeWidgetItem *addRow(QTreeWidget *list, int icon, const QStringList &texts);
+// Each column as wide as its header and its texts, the last one stretched to the list's edge.
+void fitColumns(QTreeView *list);
 QComboBox *makeCombo(const QString &objectName, QWidget *parent);
 
 } // namespace tess

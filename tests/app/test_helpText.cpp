@@ -87,6 +87,30 @@ TEST(HelpPages, ContentsListsEveryGameAndHowToPlay)
     EXPECT_EQ(helpText::title(0), QStringLiteral("Tessaline Help"));
 }
 
+TEST(HelpPages, TheContentsLeadToAPageOnHintsAndWinnableDeals)
+{
+    // Followed from the contents as a reader would: the link's address names the page it shows.
+    const QString contents = helpText::contentsPage();
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("<a href=\"([^\"]+)\">Hints and winnable deals</a>"))
+            .match(contents);
+    ASSERT_TRUE(m.hasMatch());
+    const int context = helpText::contextOfUrl(QUrl(m.captured(1)));
+    ASSERT_GE(context, 0);
+    EXPECT_GT(context, kGameCount);
+    const QString html = helpText::page(context);
+    EXPECT_NE(html, contents);
+    EXPECT_EQ(helpText::topicUrl(context), QUrl(m.captured(1)));
+    EXPECT_EQ(helpText::title(context), QStringLiteral("Hints and Winnable Deals"));
+    const QString text = plain(html);
+    for (const char *words : {"Hint (H)", "Can This Deal Be Won?", "Winnable Deals Only", "Select a Number",
+                              "Recent Games", "All games and how to play"})
+        EXPECT_TRUE(text.contains(QLatin1String(words))) << words;
+    // The contents themselves name the three items.
+    for (const char *item : {"Hint", "Can This Deal Be Won?", "Winnable Deals Only"})
+        EXPECT_TRUE(plain(contents).contains(QLatin1String(item))) << item;
+}
+
 TEST(HelpPages, AddressesRoundTripAndRejectStrangers)
 {
     for (int context = 0; context <= kGameCount; ++context)

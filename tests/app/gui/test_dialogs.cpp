@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include "app/gui/cardTable.h"
 #include "app/gui/frmFinish.h"
 #include "app/gui/frmMain.h"
+#include "app/gui/hintRunner.h"
 #include "app/gui/selectDialogs.h"
 #include "play/cTrans.h"
 #include "play/engine.h"
@@ -81,7 +83,7 @@ TEST(SelectGame, TreeListsTheCatalogueAndPreselectsTheLastGame)
 {
     Window t;
     t.w->startGame("Raglan", GameNumber::number(4));
-    frmSelect dlg(t.d(), [](const QString &, const GameNumber &) {});
+    frmSelect dlg(t.d(), [](const QString &) {});
     QTreeWidgetItem *root = dlg.TreeView1->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->text(0), "Games");
@@ -103,7 +105,7 @@ TEST(SelectGame, PlayStartsTheChosenGameForTheChosenPlayer)
 {
     Window t;
     t.d().SetPlayer(2, "Zoe", false);
-    frmSelect dlg(t.d(), [&](const QString &n, const GameNumber &g) { t.w->startGame(n, g); });
+    frmSelect dlg(t.d(), [&](const QString &n) { t.w->startDrawnGame(n); });
     dlg.imcPlayer->setCurrentIndex(dlg.imcPlayer->findText("Zoe"));
     QTreeWidgetItem *canister = dlg.TreeView1->topLevelItem(0)->child(1);
     dlg.TreeView1->setCurrentItem(canister);
@@ -112,6 +114,34 @@ TEST(SelectGame, PlayStartsTheChosenGameForTheChosenPlayer)
     EXPECT_EQ(t.d().CurGName(), "Canister");
     EXPECT_TRUE(t.d().GameRunning);
     EXPECT_TRUE(t.w->windowTitle().startsWith("Tessaline [Canister] [Zoe] ["));
+}
+
+TEST(SelectGame, PlayDrawsItsNumberAsNewGameDoesWithWinnableDealsOnly)
+{
+    Window t;
+    t.d().SetWinnableOnly(1);
+    t.d().set(Setting::RangeIndex, 3);
+    auto *runner = t.w->findChild<HintRunner *>();
+    ASSERT_NE(runner, nullptr);
+    bool played = false;
+    whenModal([&](QWidget *m) {
+        auto *dlg = qobject_cast<frmSelect *>(m);
+        if (!dlg)
+            return false;
+        dlg->TreeView1->setCurrentItem(dlg->TreeView1->topLevelItem(0)->child(16)); // Klondike
+        dlg->cmdPlay->click();
+        played = true;
+        return true;
+    });
+    t.w->mFile[2]->trigger(); // Select Game, modal until Play
+    ASSERT_TRUE(played);
+    // The number comes from the search for a winnable deal, as F2's does.
+    EXPECT_EQ(t.w->findChild<QLabel *>("mHint")->text(), "Looking for a winnable deal...");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runner->running() && t.d().GameRunning; }, 60000));
+    EXPECT_EQ(t.d().CurGName(), "Klondike");
+    if (runner->number() > 0) {
+        EXPECT_EQ(QString::fromStdString(t.d().CurGNo.display()), QString::number(runner->number()));
+    }
 }
 
 TEST(SelectNumber, RangeFiveRefusesTheEdgesWithTheMessage)

@@ -116,6 +116,10 @@ TEST(Customize, TheCustomColourIsStoredWholeAndPaintsTheTable)
     });
     t.c->cmdCustom->click();
     EXPECT_EQ(t.c->pendingColor(), 0xFF8000);
+    // The tree's swatch shows the colour just chosen, as the list draws it.
+    QTreeWidgetItem *custom = frmCustomize::nodeOf(t.c->tvBGround, kCustomColorIndex);
+    const QImage swatch = custom->icon(0).pixmap(QSize(16, 16)).toImage();
+    EXPECT_EQ(QColor(swatch.pixel(8, 8)), QColor(0, 128, 255));
     t.c->cmdOK->click();
     EXPECT_EQ(t.d().CustomColor(), 0xFF8000);
     EXPECT_EQ(t.d().BGIndex(), kCustomColorIndex);

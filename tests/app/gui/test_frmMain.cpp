@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +15,7 @@
 #include "model/cards.h"
 #include "play/cTrans.h"
 #include "play/mFunc.h"
+#include "play/mPlay.h"
 #include "support/tempShared.h"
 
 using namespace tess;
@@ -286,4 +288,165 @@ TEST(MainWindowPlay, PressOnTheStockTurnsACard)
     EXPECT_EQ(t.e().card(top).Cell, Waste);
     EXPECT_EQ(table->PicCards[top]->FaceMode(), 0);
     EXPECT_EQ(t.e().Trans->GetTransID(), 1);
+}
+
+namespace
+{
+
+// Every state the menus and the toolbar derive, read at once.
+struct States {
+    bool restart, close, fav, history, undo, undoAll, redo, redoAll, forward, back, replayAll, stop;
+    bool autoplayOn, autoplayEnabled, toolbarChecked, hint;
+    bool tRestart, tUndo, tRedo, tBack, tStop, tForward, tAutoplayOn, tAutoplayEnabled;
+    bool operator==(const States &) const = default;
+};
+
+States statesOf(Window &t)
+{
+    frmMain &w = *t.w;
+    return {
+        w.mFile[4]->isEnabled(),        w.mFile[5]->isEnabled(),         w.mFav[1]->isEnabled(),
+        w.mTools[5]->isEnabled(),       w.mGame[1]->isEnabled(),         w.mGame[6]->isEnabled(),
+        w.mGame[2]->isEnabled(),        w.mGame[7]->isEnabled(),         w.mReplay[1]->isEnabled(),
+        w.mReplay[2]->isEnabled(),      w.mReplay[4]->isEnabled(),       w.mReplay[6]->isEnabled(),
+        w.mGame[4]->isChecked(),        w.mGame[4]->isEnabled(),         w.mGame[9]->isChecked(),
+        w.mHintItem->isEnabled(),       t.tool("Restart")->isEnabled(),  t.tool("Undo")->isEnabled(),
+        t.tool("Redo")->isEnabled(),    t.tool("Back")->isEnabled(),     t.tool("ReplayStop")->isEnabled(),
+        t.tool("Forward")->isEnabled(), t.tool("Autoplay")->isChecked(), t.tool("Autoplay")->isEnabled()};
+}
+
+// What the menus show must be what the upkeep computes from the data this instant.
+void expectCurrent(Window &t, const char *after)
+{
+    const States shown = statesOf(t);
+    t.upkeep();
+    EXPECT_TRUE(shown == statesOf(t)) << "stale menus or toolbar after " << after;
+}
+
+} // namespace
+
+TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
+{
+    Window t;
+    // Nothing polls: the window sleeps while nothing happens.
+    EXPECT_FALSE(t.w->tmrMain.isActive());
+    EXPECT_FALSE(t.w->tmrTime.isActive());
+    EXPECT_FALSE(t.w->mFile[4]->isEnabled());
+
+    t.d().SetAutoplay(0);
+    expectCurrent(t, "autoplay off");
+    t.start("Klondike", 3);
+    EXPECT_TRUE(t.w->mFile[4]->isEnabled());
+    expectCurrent(t, "a new game");
+    EXPECT_EQ(t.w->mMoves->text(), "Moves :0");
+
+    StockMarkerPress(t.e()); // a stock press is a move of the log
+    int top = t.e().Array.GetTopPicID(Stock, 0);
+    ASSERT_GE(top, 0);
+    CardPress(t.e(), top, 10, 10);
+    CardRelease(t.e(), top);
+    ASSERT_GE(t.e().Trans->GetTransID(), 1);
+    EXPECT_TRUE(t.w->mGame[1]->isEnabled());
+    expectCurrent(t, "a move");
+    EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
+
+    t.w->onGame(1);
+    EXPECT_TRUE(t.w->mGame[2]->isEnabled());
+    expectCurrent(t, "undo");
+    i16 speed = 0;
+    t.e().Trans->Redo(speed); // straight on the log, as the history window does
+    expectCurrent(t, "redo on the log");
+
+    t.w->onReplay(2); // replay backward
+    EXPECT_TRUE(t.w->tmrBackward.isActive());
+    t.w->ReplayBackTick();
+    EXPECT_FALSE(t.w->mGame[1]->isEnabled());
+    EXPECT_TRUE(t.w->mReplay[6]->isEnabled());
+    expectCurrent(t, "a replay step");
+    while (t.w->tmrBackward.isActive())
+        t.w->ReplayBackTick();
+    EXPECT_FALSE(t.w->mReplay[6]->isEnabled());
+    EXPECT_TRUE(t.w->mGame[2]->isEnabled());
+    expectCurrent(t, "the end of a replay");
+
+    t.d().SetAutoplay(1);
+    EXPECT_TRUE(t.tool("Autoplay")->isChecked());
+    expectCurrent(t, "autoplay on");
+    t.d().SetShowToolbar(0);
+    expectCurrent(t, "the toolbar setting");
+    t.d().SetShowToolbar(1);
+
+    t.start("Spiderette", 1);
+    EXPECT_FALSE(t.tool("Autoplay")->isEnabled());
+    expectCurrent(t, "a game that forbids autoplay");
+
+    t.d().SetPlayer(2, "Zoe", true);
+    EXPECT_TRUE(t.w->windowTitle().contains("[Zoe]"));
+    expectCurrent(t, "a player change");
+
+    t.w->onFile(5); // Close Game
+    EXPECT_FALSE(t.w->mFile[4]->isEnabled());
+    EXPECT_EQ(t.w->mMoves->text(), "");
+    expectCurrent(t, "Close Game");
+    EXPECT_FALSE(t.w->tmrTime.isActive());
+}
+
+TEST(MainWindowIdle, TheClockTicksOnceASecondOnlyWhileAGameRuns)
+{
+    Window t;
+    EXPECT_FALSE(t.w->tmrTime.isActive());
+    t.start("Klondike", 1);
+    ASSERT_TRUE(t.w->tmrTime.isActive());
+    // Once a second, just after the game time turns over.
+    EXPECT_LE(t.w->tmrTime.remainingTime(), 1005);
+    // With no caption shown it still keeps the figures the session statistics show.
+    t.d().set(Setting::ShowTime, 0);
+    t.d().set(Setting::ShowScore, 0);
+    EXPECT_EQ(t.w->mTime->text(), "");
+    EXPECT_EQ(t.w->mScore->text(), "");
+    EXPECT_TRUE(t.w->tmrTime.isActive());
+    t.d().set(Setting::ShowTime, 1);
+    EXPECT_TRUE(t.w->mTime->text().startsWith("Time :"));
+    t.w->onFile(5);
+    EXPECT_FALSE(t.w->tmrTime.isActive());
+}
+
+TEST(MainWindow, ScoreTimeAndMovesShowInFullDownTo640PixelsAndTheHintGivesWay)
+{
+    Window t;
+    t.start("Klondike", 1);
+    QMenuBar *bar = t.w->menuBar();
+    auto inFull = [&](QLabel *l) {
+        const QRect r(l->mapTo(bar, QPoint(0, 0)), l->size());
+        return l->isVisible() && !l->text().isEmpty() &&
+               l->width() >= l->fontMetrics().horizontalAdvance(l->text()) && r.left() >= 0 &&
+               r.right() < bar->width();
+    };
+    for (int width : {1024, 800, 640}) {
+        for (const QString &hint :
+             {QString(), QString("Hint: move the Queen of Diamonds to tableau pile 10")}) {
+            t.w->mHint->setText(hint);
+            t.w->resize(width, 700);
+            // Widest plausible figures.
+            t.w->mScore->setText("Score :-1234");
+            t.w->mTime->setText("Time :1:23:45");
+            t.w->mMoves->setText("Moves :999");
+            QApplication::sendPostedEvents();
+            QApplication::processEvents();
+            for (QLabel *l : {t.w->mScore, t.w->mTime, t.w->mMoves})
+                EXPECT_TRUE(inFull(l)) << width << " px, " << l->objectName().toStdString() << " "
+                                       << l->width() << " wide for \"" << l->text().toStdString()
+                                       << "\", hint \"" << hint.toStdString() << "\"";
+            // The menus keep their place; the captions sit right of the last one.
+            const QRect help = bar->actionGeometry(bar->actions().at(6));
+            EXPECT_FALSE(help.isEmpty()) << width;
+            EXPECT_LT(help.right(), t.w->mScore->mapTo(bar, QPoint(0, 0)).x()) << width;
+            // What is left goes to the hint, which never pushes into the figures.
+            if (!hint.isEmpty()) {
+                EXPECT_LT(t.w->mHint->mapTo(bar, QPoint(t.w->mHint->width(), 0)).x(),
+                          t.w->mScore->mapTo(bar, QPoint(0, 0)).x() + 1)
+                    << width;
+            }
+        }
+    }
 }

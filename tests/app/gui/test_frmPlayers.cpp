@@ -319,7 +319,7 @@ TEST(Players, PlayersInSlotsOneAndSevenAreListedEverywhere)
             s << c->itemText(i);
         return s;
     };
-    frmSelect select(t.d(), [](const QString &, const GameNumber &) {});
+    frmSelect select(t.d(), [](const QString &) {});
     EXPECT_EQ(combo(select.imcPlayer), both);
     frmChoose choose(t.d(), [](const QString &, const GameNumber &) {});
     EXPECT_EQ(combo(choose.imcPlayer), both);

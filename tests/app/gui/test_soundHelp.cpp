@@ -2,6 +2,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -248,6 +249,42 @@ TEST(Help, RulesOpenThePopupAtTheGamesContext)
     s.data->ShowRules(QStringLiteral("Raglan"));
     ASSERT_NE(help.popupWindow(), nullptr);
     EXPECT_EQ(help.popupContext(), 26);
+}
+
+TEST(Help, RulesAskedFromAModalDialogOpenBesideItAndStayUsable)
+{
+    Session s;
+    HelpWindow help;
+    s.data->setHelpSink(&help);
+    s.data->ShowRules(QStringLiteral("Klondike")); // already open, with no owner
+    {
+        // A modal dialog blocks every window but its own: the rules must be one of them.
+        QDialog dlg;
+        dlg.setWindowModality(Qt::ApplicationModal);
+        dlg.show();
+        ASSERT_EQ(QApplication::activeModalWidget(), &dlg);
+        s.data->ShowRules(QStringLiteral("Raglan"));
+        QWidget *popup = help.popupWindow();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(popup->parentWidget(), &dlg);
+        EXPECT_TRUE(popup->isWindow());
+        EXPECT_TRUE(popup->isVisible());
+        EXPECT_EQ(help.popupContext(), 26);
+        // Its Close button works while the dialog is open.
+        auto *close = popup->findChild<QPushButton *>(QStringLiteral("cmdClose"));
+        ASSERT_NE(close, nullptr);
+        close->click();
+        flushDeletes();
+        EXPECT_EQ(help.popupWindow(), nullptr);
+        s.data->ShowContents();
+        ASSERT_NE(help.fullWindow(), nullptr);
+        EXPECT_EQ(help.fullWindow()->parentWidget(), &dlg);
+    }
+    // The dialog took its help windows with it; the next ones have no owner again.
+    flushDeletes();
+    s.data->ShowRules(QStringLiteral("Klondike"));
+    ASSERT_NE(help.popupWindow(), nullptr);
+    EXPECT_EQ(help.popupWindow()->parentWidget(), nullptr);
 }
 
 TEST(Help, ContentsOpenTheFullWindowAndItsListNavigates)

@@ -530,6 +530,49 @@ TEST(LogWindow, FiltersByPlayerGameAndCalendarPeriod)
     EXPECT_EQ(w.logRows->rowCount(), 0);
 }
 
+namespace
+{
+
+// No text is cut and no width is left over: every column holds its header and texts, and the
+// columns together reach the list's right edge.
+void expectColumnsFit(QTreeView *list)
+{
+    QApplication::processEvents();
+    const int columns = list->header()->count();
+    int total = 0;
+    for (int c = 0; c < columns; ++c) {
+        const int needed = std::max(static_cast<QAbstractItemView *>(list)->sizeHintForColumn(c),
+                                    list->header()->sectionSizeHint(c));
+        EXPECT_GE(list->columnWidth(c), needed) << list->objectName().toStdString() << " column " << c;
+        total += list->columnWidth(c);
+    }
+    EXPECT_GE(total, list->viewport()->width()) << list->objectName().toStdString();
+}
+
+} // namespace
+
+TEST(LogWindow, ColumnsFitTheirTextsAndTheLastReachesTheEdge)
+{
+    Scores s;
+    s.write("Ann", line(at(kNow), "Klondike", 100, 50, 300, 1, "967724637558123") +
+                       line(at(kNow), "Blind Alleys", 100, 50, -300, 0, "5"));
+    frmLogStat w(s.shared, nullptr, fixedClock(kNow));
+    w.show();
+    expectColumnsFit(w.lvLog);
+    EXPECT_GE(w.lvLog->columnWidth(8), w.lvLog->fontMetrics().horizontalAdvance("967724637558123"));
+    choose(w.imcGames, "Blind Alleys");
+    w.FillLog();
+    expectColumnsFit(w.lvLog);
+
+    frmGameStat g(s.shared, nullptr, fixedClock(kNow));
+    g.resize(900, 600);
+    g.show();
+    g.SSTab1->setCurrentWidget(g.Frame1);
+    expectColumnsFit(g.lvGames);
+    g.SSTab1->setCurrentWidget(g.Frame4);
+    expectColumnsFit(g.lvPlayer);
+}
+
 TEST(LogWindow, PeriodRulesAtTheirEdges)
 {
     auto rec = [](QDate d) {
