@@ -445,7 +445,7 @@ void frmCustomize::ClearRecent()
     cData &d = *shared_.Data;
     if (QMessageBox::question(this, d.ProdName(),
                               QStringLiteral("Are you sure you want to clear the Recent Games List ?"),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     d.ClearRecent();
     cmdClearRecent->setEnabled(false);

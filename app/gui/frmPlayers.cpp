@@ -85,6 +85,11 @@ QMessageBox *frmPlayers::say(QMessageBox::Icon icon, const QString &text,
 {
     auto *box = new QMessageBox(icon, data_.ProdName(), text, buttons, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // The only question here deletes a player: Enter and Escape both answer No.
+    if (buttons & QMessageBox::No) {
+        box->setDefaultButton(QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
+    }
     message_ = box;
     box->open();
     return box;

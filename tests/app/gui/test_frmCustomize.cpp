@@ -210,6 +210,7 @@ TEST(Customize, ClearRecentIsOfferedOnlyWithARecentListAndAsksFirst)
     EXPECT_EQ(no.icon, QMessageBox::Question);
     EXPECT_EQ(no.title, "Tessaline");
     EXPECT_EQ(no.text, "Are you sure you want to clear the Recent Games List ?");
+    EXPECT_EQ(no.byEnter, QMessageBox::No);
     EXPECT_EQ(t.d().RecentCount(), 1);
     EXPECT_TRUE(t.c->cmdClearRecent->isEnabled());
 

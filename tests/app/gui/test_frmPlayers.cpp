@@ -177,13 +177,19 @@ TEST(Players, DeletingBClosesTheGapAndRemovesItsScoreFile)
     EXPECT_EQ(t.slotNames(), QStringList({"A"}));
 }
 
-TEST(Players, NoOnDeleteKeepsThePlayer)
+TEST(Players, NoEnterOrEscapeOnDeleteKeepsThePlayer)
 {
     Players t;
     t.pick("C");
     t.w->cmdDelete->click();
     t.w->message()->button(QMessageBox::No)->click();
     EXPECT_EQ(t.slotNames(), QStringList({"A", "B", "C"}));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        t.w->cmdDelete->click();
+        QTest::keyClick(t.w->message(), key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(t.slotNames(), QStringList({"A", "B", "C"})) << key;
+    }
 }
 
 TEST(Players, RenamingTheCurrentPlayerRenamesTheScoreFile)

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -36,6 +37,8 @@ struct Shown {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int count = 0;
+    // What Enter would have answered.
+    QMessageBox::StandardButton byEnter = QMessageBox::NoButton;
 };
 
 // Answers the next message box that has the given button and records it.
@@ -52,6 +55,8 @@ inline void answerBox(Shown *shown, QMessageBox::StandardButton button = QMessag
         shown->title = box->windowTitle();
         shown->text = box->text();
         shown->icon = box->icon();
+        shown->byEnter =
+            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
         ++shown->count;
         b->click();
         return true;
