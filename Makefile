@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 PACKAGE_BUILD ?= build-package
 PREFIX ?= /usr/local
 
-.PHONY: all bootstrap build run test test-plain test-asan format format-check bench fuzz package-build install deb clean
+.PHONY: all bootstrap build run test test-plain test-asan soak format format-check bench fuzz package-build install deb clean
 
 all: build
 
@@ -39,6 +39,13 @@ $(ASAN_BUILD)/build.ninja:
 test-asan: bootstrap $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The long random sweeps (random play in every game, the solver's moves against the engine's) in
+# full under the sanitizers; `make test` runs them smaller there. CI need not run this.
+SOAK_TESTS ?= Soak|SolverMatchesEngine
+soak: bootstrap $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && TESS_SOAK=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -R '$(SOAK_TESTS)'
 
 # Every tracked C++ source and header, as the repository's .clang-format lays it out.
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/cData.h"
-#include "stats/cScore.h"
+#include "store/cData.h"
+#include "store/cScore.h"
 
 namespace tess
 {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "app/cData.h"
 #include "play/engine.h"
-#include "stats/cScore.h"
+#include "store/cData.h"
+#include "store/cScore.h"
 
 namespace tess
 {

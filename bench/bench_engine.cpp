@@ -9,7 +9,7 @@
 #include "play/cTrans.h"
 #include "play/deal.h"
 #include "play/engine.h"
-#include "tests/play/randomPlay.h"
+#include "tests/solve/randomPlay.h"
 
 namespace tess
 {

@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/cData.h"
-#include "app/gui/cardTable.h"
+#include "gui/table/cardTable.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
+#include "store/cData.h"
 
 static void BM_DragTwelveCardRun(benchmark::State &state)
 {

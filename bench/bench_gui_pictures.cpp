@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/gui/pictures.h"
+#include "gui/table/pictures.h"
 
 using namespace tess;
 

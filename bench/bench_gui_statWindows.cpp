@@ -11,8 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/shared.h"
-#include "stats/gui/frmGameStat.h"
-#include "stats/gui/frmLogStat.h"
+#include "gui/stats/frmGameStat.h"
+#include "gui/stats/frmLogStat.h"
 
 namespace
 {

@@ -7,11 +7,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/cData.h"
-#include "app/gui/cardTable.h"
-#include "app/gui/pictures.h"
+#include "gui/table/cardTable.h"
+#include "gui/table/pictures.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
+#include "store/cData.h"
 
 namespace
 {

@@ -9,9 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/cData.h"
 #include "model/catalogue.h"
-#include "stats/cScore.h"
+#include "store/cData.h"
+#include "store/cScore.h"
 
 namespace
 {

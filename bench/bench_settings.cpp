@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/cData.h"
+#include "store/cData.h"
 
 static void BM_CachedSettingRead(benchmark::State &state)
 {

@@ -8,9 +8,9 @@
 
 #include <QTemporaryDir>
 
-#include "app/cData.h"
 #include "fuzz/fuzzCommon.h"
-#include "stats/cScore.h"
+#include "store/cData.h"
+#include "store/cScore.h"
 
 using tess::fuzz::require;
 

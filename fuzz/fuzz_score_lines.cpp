@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 
-#include "stats/scoreLines.h"
+#include "store/scoreLines.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 #include "model/cGames.h"
 #include "model/gameNumber.h"
 #include "model/random.h"
-#include "model/tableView.h"
+#include "play/tableView.h"
 
 namespace tess
 {

@@ -1,4 +1,4 @@
-# The sounds are synthesised at build time by our own generator and compiled into tess_ui.
+# The sounds are synthesised at build time by our own generator and compiled into tess_gui.
 # They live only in the build folder, never in the source tree.
 add_executable(tess_gen_sounds ${CMAKE_CURRENT_LIST_DIR}/gen_sounds.cpp)
 tess_target(tess_gen_sounds)
@@ -20,4 +20,4 @@ add_custom_command(
 set_source_files_properties(${TESS_SOUND_FILES} PROPERTIES GENERATED TRUE)
 
 # The target form: a .qrc compiled into a static library would lose its files at link time.
-qt_add_resources(tess_ui "sounds" PREFIX "/sounds" BASE ${TESS_SOUND_DIR} FILES ${TESS_SOUND_FILES})
+qt_add_resources(tess_gui "sounds" PREFIX "/sounds" BASE ${TESS_SOUND_DIR} FILES ${TESS_SOUND_FILES})

@@ -9,12 +9,12 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/appearance.h"
-#include "app/cData.h"
-#include "app/gui/pictures.h"
-#include "app/gui/tableImage.h"
+#include "gui/table/pictures.h"
+#include "gui/table/tableImage.h"
 #include "model/catalogue.h"
 #include "play/engine.h"
+#include "store/appearance.h"
+#include "store/cData.h"
 #include "tools/commands.h"
 
 namespace tess::cli

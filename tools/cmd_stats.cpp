@@ -1,9 +1,9 @@
 // The score commands: scores, export.
 #include <iostream>
 
-#include "app/cData.h"
 #include "model/catalogue.h"
-#include "stats/cScore.h"
+#include "store/cData.h"
+#include "store/cScore.h"
 #include "tools/commands.h"
 
 namespace tess::cli

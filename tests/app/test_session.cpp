@@ -15,7 +15,7 @@
 #include "app/session.h"
 #include "play/cTrans.h"
 #include "play/deal.h"
-#include "support/tempShared.h"
+#include "tests/support/tempShared.h"
 
 using namespace tess;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures.h"
+#include "tests/play/fixtures.h"
 
 namespace tess
 {

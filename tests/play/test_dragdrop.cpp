@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures.h"
 #include "play/mFunc.h"
+#include "tests/play/fixtures.h"
 
 namespace tess
 {

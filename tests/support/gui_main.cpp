@@ -1,7 +1,7 @@
 // Window tests need one QApplication for the whole run, made before any widget.
 #include <gtest/gtest.h>
 
-#include "app/gui/program.h"
+#include "gui/program.h"
 
 int main(int argc, char **argv)
 {

@@ -1,0 +1,117 @@
+// The table: its painted background and every card and marker control on it.
+// It mirrors the engine's card state through the engine's screen interface.
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <QVector>
+#include <QWidget>
+
+#include "gui/table/tavCard.h"
+#include "play/engine.h"
+
+namespace tess
+{
+
+class cData;
+
+class CardTable : public QWidget, public TableView
+{
+    Q_OBJECT
+  public:
+    CardTable(Engine &engine, cData &data, QWidget *parent = nullptr);
+
+    // Creates the 104 cards and the markers and gives the cards the current back.
+    void CreateCardControls();
+    void SetDeckBacks();
+    // Paints the background into the table's persistent strip, repeated across when shown.
+    void SetBG(int ind, int fade, i32 customColor);
+    const QImage &backgroundStrip() const { return bg_; }
+
+    // Fit on: the table's layout is scaled uniformly to the largest size that fits this
+    // widget, centred, and the widget may take any size. Off: the design size, unscaled.
+    void setFit(bool on);
+    bool fit() const { return fit_; }
+    // Logical pixels per design pixel, and where the table's top-left corner lies.
+    double scale() const { return scale_; }
+    QPoint origin() const { return origin_; }
+    QSize cardSize() const { return cardSize_; }
+    // Where a place on the table, in twips, lies in this widget.
+    QPoint toWidget(double leftTwips, double topTwips) const;
+    // The largest scale at which the whole table fits an area of this size.
+    static double scaleFor(QSize area);
+
+    // Draws every picture afresh at the present size; a resize does it shortly after the
+    // last step, showing the old pictures stretched meanwhile.
+    void refreshPictures();
+    bool picturesCurrent() const { return !tmrCrisp_.isActive(); }
+
+    // A short line shown centred while no game runs; empty hides it.
+    void setHint(const QString &text);
+    const QString &hint() const { return hint_; }
+
+    QVector<TavCard *> PicCards;
+    QVector<TavEmpty *> PicHome, PicRight, PicRes, PicWaste;
+    TavEmpty *PicStock = nullptr;
+
+    // Animation on screen; tests turn it off to run at full speed.
+    void setAnimated(bool on) { animated_ = on; }
+    // Milliseconds each animation step stays on screen.
+    int stepMillis = 10;
+
+    // TableView
+    void cardMoved(int picId, double left, double top) override;
+    void cardRaised(int picId) override;
+    void cardShown(int picId, bool visible) override;
+    void cardFaceChanged(int picId) override;
+    void markerPlaced(MarkerArray array, int index, int kind, i16 left, i16 top) override;
+    void markerKindChanged(MarkerArray array, int index, int kind) override;
+    void allHidden() override;
+    void repaint() override;
+    void animationStep() override;
+    void processEvents() override;
+    bool animates() const override;
+    void playSound(const std::string &name) override;
+
+  signals:
+    void stockMarkerClicked();
+    void cardPressed(int index, double x, double y);
+    void cardDragged(int index, double x, double y);
+    void cardReleased(int index, double x, double y);
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+
+  private:
+    TavEmpty *marker(MarkerArray array, int index) const;
+    QImage faceImage(int pic) const;
+    qreal pictureRatio() const;
+    void layOut();
+    void paintBackground(qreal tileRatio);
+
+    Engine &e_;
+    cData &data_;
+    QImage bg_;
+    QVector<int> facePics_;     // face picture each card control holds
+    QVector<qreal> faceRatios_; // and the ratio it was drawn at
+    QVector<QPointF> cardTwips_;
+    std::map<const TavEmpty *, QPoint> markerTwips_;
+    bool animated_ = true;
+    bool fit_ = false;
+    double scale_ = 1;
+    QPoint origin_;
+    QSize cardSize_;
+    qreal shownRatio_ = 0; // ratio of the pictures and background now shown
+    int bgInd_ = 1007, bgFade_ = 1;
+    i32 bgColor_ = 128;
+    QString hint_;
+    QTimer tmrCrisp_;
+    QRegion moved_; // where cards were and are since the last frame
+};
+
+} // namespace tess
