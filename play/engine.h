@@ -147,6 +147,7 @@ class Engine
 
     EngineHost &host() { return *host_; }
     TableView &view() { return *view_; }
+    const TableView &view() const { return *view_; }
     void setHost(EngineHost *host);
     void setView(TableView *view);
 

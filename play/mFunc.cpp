@@ -52,8 +52,14 @@ i32 CardColor(const Engine &e, int p)
 
 bool HitTest(const Engine &e, int picId, int cell, int pile, int pos, int mode)
 {
-    const long long x = CardLeft(e, picId), y = CardTop(e, picId);
-    const long long tx = e.Array.CordX(cell, pile, pos), ty = e.Array.CordY(cell, pile, pos);
+    // Both the carried card and the place as shown: a fan drawn closer together is hit where it lies.
+    const CardState &c = e.card(picId);
+    const PlaceShift from = e.view().shownShift(c.Cell, c.Pile, c.Pos);
+    const PlaceShift to = e.view().shownShift(cell, pile, pos);
+    const long long x = roundHalfEven(CardLeft(e, picId) + from.x),
+                    y = roundHalfEven(CardTop(e, picId) + from.y);
+    const long long tx = roundHalfEven(e.Array.CordX(cell, pile, pos) + to.x);
+    const long long ty = roundHalfEven(e.Array.CordY(cell, pile, pos) + to.y);
     if (mode == kPointTest) {
         const long long cx = roundHalfEven(static_cast<double>(x) + 532.5);
         const long long cy = y + 720;

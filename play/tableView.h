@@ -12,10 +12,19 @@ namespace tess
 // The marker arrays of the table.
 enum class MarkerArray { Home, Goal, Res, Waste, Stock };
 
+// How far the screen draws a place of a pile from where the layout puts it (twips): a fan
+// drawn closer together so it stays inside the window.
+struct PlaceShift {
+    double x = 0;
+    double y = 0;
+};
+
 class TableView
 {
   public:
     virtual ~TableView() = default;
+    // Drops are judged where the player sees the cards, so every hit test reads this.
+    virtual PlaceShift shownShift(int /*cell*/, int /*pile*/, int /*pos*/) const { return {}; }
     // A card's top-left corner moved (twips); during animation once per step.
     virtual void cardMoved(int /*picId*/, double /*left*/, double /*top*/) {}
     virtual void cardRaised(int /*picId*/) {}

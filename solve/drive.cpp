@@ -9,9 +9,13 @@ namespace tess::solve
 void dragTo(Engine &e, int card, int cell, int pile)
 {
     const int slotPos = cell == Home ? e.Array.GetTop(cell, pile) : 0;
-    const double tx = e.Array.CordX(cell, pile, slotPos), ty = e.Array.CordY(cell, pile, slotPos);
-    CardPress(e, card, 0, 0);
+    // Carried to where the place is shown, as a player would carry it.
     const CardState &c = e.card(card);
+    const PlaceShift to = e.view().shownShift(cell, pile, slotPos);
+    const PlaceShift from = e.view().shownShift(c.Cell, c.Pile, c.Pos);
+    const double tx = e.Array.CordX(cell, pile, slotPos) + to.x - from.x;
+    const double ty = e.Array.CordY(cell, pile, slotPos) + to.y - from.y;
+    CardPress(e, card, 0, 0);
     CardMove(e, card, tx - c.Left, ty - c.Top);
     CardRelease(e, card);
 }

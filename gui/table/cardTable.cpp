@@ -8,8 +8,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
+#include <QtMath>
 
 #include "gui/table/pictures.h"
+#include "model/cGames.h"
 #include "model/cards.h"
 #include "store/cData.h"
 
@@ -28,6 +30,17 @@ constexpr int kCardPxH = kCardHeight / kTwipsPerPixel;
 constexpr double kMinScale = 0.2;
 // How long the stretched pictures may stand in after the last resize step.
 constexpr int kCrispDelayMs = 120;
+// Room kept below a fanned pile's first card, in places: a long run before the fan closes up.
+constexpr int kFanRoom = 9;
+// Space kept around the piles, in card widths.
+constexpr double kBoxMargin = 0.12;
+// The closest a fan is drawn: face-up cards keep their corner index readable (twips of the
+// design card), face-down ones a sliver of their back (screen pixels).
+constexpr double kReadableStep = 180;
+constexpr double kBackSliverPx = 3;
+// The shadow of carried cards: how far it falls and how soft it is, in card widths.
+constexpr double kShadowFall = 0.05;
+constexpr double kShadowBlur = 0.07;
 } // namespace
 
 CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(parent), e_(engine), data_(data)
@@ -43,17 +56,71 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     connect(&tmrCrisp_, &QTimer::timeout, this, &CardTable::refreshPictures);
 }
 
-double CardTable::scaleFor(QSize area)
+double CardTable::scaleFor(QSize area, QRectF box)
 {
-    const double s = std::min(area.width() / static_cast<double>(kTablePxW),
-                              area.height() / static_cast<double>(kTablePxH));
+    const double s = std::min(area.width() / (box.width() / kTwipsPerPixel),
+                              area.height() / (box.height() / kTwipsPerPixel));
     return std::max(s, kMinScale);
+}
+
+QRectF CardTable::pileBox() const
+{
+    const cGames &g = e_.Games;
+    QRectF box;
+    auto take = [&](int cell, int pile, int pos) {
+        const QRectF card(g.GetCordX(cell, pile, pos, 0), g.GetCordY(cell, pile, pos, 0), kCardWidth,
+                          kCardHeight);
+        box = box.isNull() ? card : box.united(card);
+    };
+    for (int cell : {Home, Goal, Res}) {
+        for (int pile = 0; pile < g.Piles(cell); ++pile) {
+            take(cell, pile, 0);
+            // A fanned pile keeps room for a run below (or beside) its first card; a longer
+            // one is drawn closer together.
+            if (g.GetCordX(cell, pile, 1, 0) != g.GetCordX(cell, pile, 0, 0) ||
+                g.GetCordY(cell, pile, 1, 0) != g.GetCordY(cell, pile, 0, 0))
+                take(cell, pile, kFanRoom);
+        }
+    }
+    // The stock and the waste stack up and to the left as they grow.
+    for (int cell : {Stock, Waste}) {
+        if (g.Piles(cell) > 0) {
+            take(cell, 0, 0);
+            take(cell, 0, std::max<int>(0, g.TotalCards() - 1));
+        }
+    }
+    if (box.isNull())
+        return QRectF(0, 0, kTableWidth, kTableHeight);
+    const double m = kCardWidth * kBoxMargin;
+    return box.adjusted(-m, -m, m, m);
 }
 
 QPoint CardTable::toWidget(double leftTwips, double topTwips) const
 {
     return QPoint(origin_.x() + static_cast<int>(roundHalfEven(leftTwips / kTwipsPerPixel * scale_)),
                   origin_.y() + static_cast<int>(roundHalfEven(topTwips / kTwipsPerPixel * scale_)));
+}
+
+PlaceShift CardTable::shownShift(int cell, int pile, int pos) const
+{
+    if (cell < 0 || cell >= static_cast<int>(shifts_.size()) || pile < 0 || pos < 0)
+        return {};
+    const auto &piles = shifts_[static_cast<size_t>(cell)];
+    if (pile >= static_cast<int>(piles.size()) ||
+        pos >= static_cast<int>(piles[static_cast<size_t>(pile)].size()))
+        return {};
+    return piles[static_cast<size_t>(pile)][static_cast<size_t>(pos)];
+}
+
+QRect CardTable::placeRect(int cell, int pile, int pos) const
+{
+    const PlaceShift d = shownShift(cell, pile, pos);
+    // A face-down card lies where it was put, before the cards above it.
+    const int closed = cell == Home ? std::min<int>(pos, e_.Array.ClosedCards(pile)) : 0;
+    const cGames &g = e_.Games;
+    return QRect(
+        toWidget(g.GetCordX(cell, pile, pos, closed) + d.x, g.GetCordY(cell, pile, pos, closed) + d.y),
+        cardSize_);
 }
 
 qreal CardTable::pictureRatio() const
@@ -82,19 +149,25 @@ void CardTable::resizeEvent(QResizeEvent *)
 
 void CardTable::layOut()
 {
-    scale_ = fit_ ? scaleFor(size()) : 1.0;
-    origin_ =
-        fit_ ? QPoint(qRound((width() - kTablePxW * scale_) / 2), qRound((height() - kTablePxH * scale_) / 2))
-             : QPoint(0, 0);
+    const QRectF box = fit_ ? pileBox() : QRectF(0, 0, kTableWidth, kTableHeight);
+    if (fit_)
+        box_ = box;
+    scale_ = fit_ ? scaleFor(size(), box) : 1.0;
+    const double k = scale_ / kTwipsPerPixel;
+    origin_ = fit_ ? QPoint(qRound((width() - box.width() * k) / 2 - box.left() * k),
+                            qRound((height() - box.height() * k) / 2 - box.top() * k))
+                   : QPoint(0, 0);
     // Cards keep the design proportions in whole pixels, never wider than their slot.
     const int w = std::max(1, static_cast<int>(std::floor(kCardPxW * scale_ + 1e-9)));
     cardSize_ = QSize(w, qRound(kCardPxH * w / static_cast<double>(kCardPxW)));
-    for (int i = 0; i < PicCards.size(); ++i) {
-        TavCard *c = PicCards[i];
+    // A corner drawn at most here keeps the whole card on the table (toWidget rounds by half a pixel).
+    limit_ = QPointF((width() - origin_.x() - cardSize_.width() - 0.5) / k,
+                     (height() - origin_.y() - cardSize_.height() - 0.5) / k);
+    for (TavCard *c : PicCards) {
         c->setScale(scale_);
         c->setFixedSize(cardSize_);
-        c->move(toWidget(cardTwips_[i].x(), cardTwips_[i].y()));
     }
+    arrangeFans();
     for (auto &[m, at] : markerTwips_) {
         auto *w = const_cast<TavEmpty *>(m);
         w->setFixedSize(cardSize_);
@@ -109,6 +182,112 @@ void CardTable::layOut()
         tmrCrisp_.start();
     }
     update();
+}
+
+void CardTable::arrangeFans()
+{
+    for (auto &piles : shifts_)
+        piles.clear();
+    if (fit_) {
+        // Which places are filled, and face down, from the cards themselves: the pile array
+        // is updated only after a card reports its new place.
+        std::array<std::vector<std::vector<char>>, 5> down;
+        for (int i = 0; i < kMaxCards; ++i) {
+            const CardState &s = e_.card(i);
+            if (!s.Visible || (s.Cell != Home && s.Cell != Goal && s.Cell != Res) || s.Pile < 0 || s.Pos < 0)
+                continue;
+            auto &piles = down[static_cast<size_t>(s.Cell)];
+            if (piles.size() <= static_cast<size_t>(s.Pile))
+                piles.resize(static_cast<size_t>(s.Pile) + 1);
+            auto &pile = piles[static_cast<size_t>(s.Pile)];
+            if (pile.size() <= static_cast<size_t>(s.Pos))
+                pile.resize(static_cast<size_t>(s.Pos) + 1, 0);
+            pile[static_cast<size_t>(s.Pos)] = s.FaceMode == kFaceDown ? 1 : 0;
+        }
+        const cGames &g = e_.Games;
+        const double px = kTwipsPerPixel / scale_;
+        for (int cell : {Home, Goal, Res}) {
+            auto &piles = down[static_cast<size_t>(cell)];
+            auto &out = shifts_[static_cast<size_t>(cell)];
+            out.resize(piles.size());
+            for (size_t pile = 0; pile < piles.size(); ++pile) {
+                const std::vector<char> &faces = piles[pile];
+                const int n = static_cast<int>(faces.size());
+                if (n < 2)
+                    continue;
+                const int closed =
+                    cell == Home ? static_cast<int>(std::count(faces.begin(), faces.end(), 1)) : 0;
+                const int p = static_cast<int>(pile);
+                // A face-down card lies where it was put, before the cards above it.
+                auto at = [&](int pos) {
+                    const int c = std::min(pos, closed);
+                    return QPointF(g.GetCordX(cell, p, pos, c), g.GetCordY(cell, p, pos, c));
+                };
+                const QPointF first = at(0), last = at(n - 1);
+                const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
+                auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
+                const double excess = along(last) - (down ? limit_.y() : limit_.x());
+                if (excess <= 0 || along(last) <= along(first))
+                    continue;
+                // Steps between neighbours, and how far each may close: face-down ones first,
+                // then face-up ones down to a readable corner, and only then all alike.
+                std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
+                double sumDown = 0, sumUp = 0, sumAll = 0;
+                for (int i = 1; i < n; ++i) {
+                    const auto u = static_cast<size_t>(i);
+                    step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
+                    if (faces[u - 1])
+                        sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
+                    else
+                        sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
+                    sumAll += step[u];
+                }
+                const double fromDown = std::min(excess, sumDown);
+                const double fromUp = std::min(excess - fromDown, sumUp);
+                const double rest = excess - fromDown - fromUp;
+                const double left = sumAll - fromDown - fromUp;
+                const double restShare = rest > 0 && left > 0 ? rest / left : 0;
+                std::vector<PlaceShift> &shift = out[pile];
+                shift.assign(static_cast<size_t>(n), PlaceShift{});
+                double closedUp = 0;
+                for (int i = 1; i < n; ++i) {
+                    const auto u = static_cast<size_t>(i);
+                    double s = step[u];
+                    if (sumDown > 0)
+                        s -= slackDown[u] * fromDown / sumDown;
+                    if (sumUp > 0)
+                        s -= slackUp[u] * fromUp / sumUp;
+                    s -= s * std::min(1.0, restShare);
+                    closedUp += step[u] - s;
+                    (down ? shift[u].y : shift[u].x) = -closedUp;
+                }
+            }
+        }
+    }
+    for (int i = 0; i < PicCards.size(); ++i)
+        placeCard(i);
+}
+
+QRect CardTable::dirtyRect(const QRect &card) const
+{
+    // A carried card's shadow falls below and to the right.
+    const int m = qCeil(cardSize_.width() * (kShadowBlur + kShadowFall)) + 1;
+    return card.adjusted(-m, -m, m, m);
+}
+
+void CardTable::placeCard(int picId)
+{
+    TavCard *c = PicCards[picId];
+    const PlaceShift d = shownShift(c->Cell(), c->Pile(), c->Pos());
+    const QPointF at = cardTwips_[picId];
+    const QPoint to = toWidget(at.x() + d.x, at.y() + d.y);
+    if (to == c->pos())
+        return;
+    if (c->isVisible())
+        moved_ += dirtyRect(c->geometry());
+    c->move(to);
+    if (c->isVisible())
+        moved_ += dirtyRect(c->geometry());
 }
 
 void CardTable::refreshPictures()
@@ -169,6 +348,14 @@ void CardTable::CreateCardControls()
     cardTwips_.fill(QPointF(), kMaxCards);
     for (int i = 0; i < kMaxCards; ++i) {
         auto *c = new TavCard(i, this);
+        // Noted before the play code hears of it: with the engine's drag it tells what is carried.
+        connect(c, &TavCard::MouseDown, this, [this](int index) { pressed_ = index; });
+        connect(c, &TavCard::MouseUp, this, [this] {
+            QRegion shadows;
+            for (int id : carriedCards())
+                shadows += dirtyRect(PicCards[id]->geometry());
+            update(shadows);
+        });
         connect(c, &TavCard::MouseDown, this, &CardTable::cardPressed);
         connect(c, &TavCard::MouseMove, this, &CardTable::cardDragged);
         connect(c, &TavCard::MouseUp, this, &CardTable::cardReleased);
@@ -209,6 +396,77 @@ void CardTable::paintBackground(qreal tileRatio)
     tess::SetBG(bgInd_, bg_, bgFade_, bgColor_, tileScale);
 }
 
+QVector<int> CardTable::carriedCards() const
+{
+    QVector<int> ids;
+    if (!e_.Drag.Dragging || pressed_ < 0 || pressed_ >= PicCards.size())
+        return ids;
+    ids.append(pressed_);
+    const CardState &s = e_.card(pressed_);
+    for (int k = 1; s.Cell == Home && k <= e_.Drag.DragCount; ++k) {
+        const int id = e_.Array.GetPicID(Home, s.Pile, s.Pos + k);
+        if (id >= 0)
+            ids.append(id);
+    }
+    return ids;
+}
+
+const QImage &CardTable::shadow()
+{
+    const qreal dpr = devicePixelRatioF();
+    const int blur = qCeil(cardSize_.width() * kShadowBlur * dpr);
+    const QSize want(qRound(cardSize_.width() * dpr) + 2 * blur, qRound(cardSize_.height() * dpr) + 2 * blur);
+    if (shadow_.size() == want && shadow_.devicePixelRatio() == dpr)
+        return shadow_;
+    // Drawn once per card size: a card's outline in translucent black, softened by three box
+    // blurs (close to a Gaussian), kept as alpha only.
+    QImage a(want, QImage::Format_Alpha8);
+    a.fill(0);
+    {
+        QPainter p(&a);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 110));
+        const qreal r = cardSize_.width() * dpr * 0.06;
+        p.drawRoundedRect(QRectF(blur, blur, want.width() - 2 * blur, want.height() - 2 * blur), r, r);
+    }
+    const int radius = std::max(1, blur / 3);
+    std::vector<int> line;
+    auto pass = [&](bool across) {
+        const int len = across ? a.width() : a.height();
+        const int lines = across ? a.height() : a.width();
+        line.resize(static_cast<size_t>(len));
+        for (int l = 0; l < lines; ++l) {
+            auto px = [&](int i) -> uchar & { return across ? a.scanLine(l)[i] : a.scanLine(i)[l]; };
+            for (int i = 0; i < len; ++i)
+                line[static_cast<size_t>(i)] = px(i);
+            int sum = 0;
+            for (int i = -radius; i <= radius; ++i)
+                sum += i >= 0 && i < len ? line[static_cast<size_t>(i)] : 0;
+            for (int i = 0; i < len; ++i) {
+                px(i) = static_cast<uchar>(sum / (2 * radius + 1));
+                const int out = i - radius, in = i + radius + 1;
+                sum += (in < len ? line[static_cast<size_t>(in)] : 0) -
+                       (out >= 0 ? line[static_cast<size_t>(out)] : 0);
+            }
+        }
+    };
+    for (int k = 0; k < 3; ++k) {
+        pass(true);
+        pass(false);
+    }
+    shadow_ = QImage(want, QImage::Format_ARGB32_Premultiplied);
+    shadow_.fill(Qt::transparent);
+    for (int y = 0; y < want.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(shadow_.scanLine(y));
+        const uchar *alpha = a.constScanLine(y);
+        for (int x = 0; x < want.width(); ++x)
+            row[x] = qRgba(0, 0, 0, alpha[x]);
+    }
+    shadow_.setDevicePixelRatio(dpr);
+    return shadow_;
+}
+
 void CardTable::paintEvent(QPaintEvent *ev)
 {
     QPainter p(this);
@@ -219,14 +477,25 @@ void CardTable::paintEvent(QPaintEvent *ev)
     const QRect area = ev->rect();
     for (int i = static_cast<int>(area.left() / step); i * step <= area.right(); ++i)
         p.drawImage(QRectF(i * step, 0, step, h), bg_);
+    // Carried cards lie above the table: their shadow falls on it, under every card.
+    const QVector<int> carried = carriedCards();
+    if (!carried.isEmpty()) {
+        const QImage &sh = shadow();
+        const qreal blur = (sh.width() / sh.devicePixelRatio() - cardSize_.width()) / 2;
+        const qreal fall = cardSize_.width() * kShadowFall;
+        for (int id : carried) {
+            const TavCard *c = PicCards[id];
+            if (c->isVisible())
+                p.drawImage(QPointF(c->x() - blur + fall, c->y() - blur + fall), sh);
+        }
+    }
     if (hint_.isEmpty())
         return;
     QFont f = font();
     f.setPixelSize(std::max(12, qRound(20 * scale_)));
     f.setBold(true);
     p.setFont(f);
-    const QRect table(origin_, QSize(qRound(kTablePxW * scale_), qRound(kTablePxH * scale_)));
-    const QRect shown = table.intersected(rect());
+    const QRect shown = rect();
     p.setPen(QColor(0, 0, 0, 150));
     p.drawText(shown.translated(1, 1), Qt::AlignCenter | Qt::TextWordWrap, hint_);
     p.setPen(QColor(250, 250, 240));
@@ -243,12 +512,13 @@ void CardTable::cardMoved(int picId, double left, double top)
     const CardState &s = e_.card(picId);
     TavCard *c = PicCards[picId];
     cardTwips_[picId] = QPointF(left, top);
-    if (c->isVisible())
-        moved_ += c->geometry();
-    c->move(toWidget(left, top));
-    if (c->isVisible())
-        moved_ += c->geometry();
+    const bool relocated = s.Cell != c->Cell() || s.Pile != c->Pile() || s.Pos != c->Pos();
     c->SetLoc(s.Cell, s.Pile, s.Pos);
+    // A pile that changed may have to close up or may open again: all of it is placed anew.
+    if (relocated && fit_)
+        arrangeFans();
+    else
+        placeCard(picId);
 }
 
 void CardTable::cardRaised(int picId)
@@ -266,6 +536,8 @@ void CardTable::cardShown(int picId, bool visible)
         c->MainPic(faceImage(facePics_[picId]));
     }
     c->setVisible(visible);
+    if (fit_)
+        arrangeFans();
 }
 
 void CardTable::cardFaceChanged(int picId)
@@ -282,9 +554,13 @@ void CardTable::cardFaceChanged(int picId)
         faceRatios_[picId] = r;
         c->MainPic(faceImage(s.FacePic));
     }
+    const bool turned = s.FaceMode != c->FaceMode();
     c->setFaceMode(s.FaceMode);
     c->setSelected(s.Selected);
     c->SetLoc(s.Cell, s.Pile, s.Pos);
+    // Face-down cards are the first to close up in a long fan.
+    if (turned && fit_)
+        arrangeFans();
 }
 
 TavEmpty *CardTable::marker(MarkerArray array, int index) const
@@ -311,6 +587,11 @@ void CardTable::markerPlaced(MarkerArray array, int index, int kind, i16 left, i
         return;
     markerKindChanged(array, index, kind);
     markerTwips_[m] = QPoint(left, top);
+    // A new game fills the window with its own piles.
+    if (fit_ && pileBox() != box_) {
+        box_ = pileBox();
+        layOut();
+    }
     m->setFixedSize(cardSize_);
     m->move(toWidget(left, top));
     m->show();
@@ -332,6 +613,8 @@ void CardTable::allHidden()
         PicCards[i]->SetLoc(0, 0, 0);
         PicCards[i]->SetValue(0, 0, 0);
     }
+    for (auto &piles : shifts_)
+        piles.clear();
     for (auto *arr : {&PicHome, &PicRight, &PicRes, &PicWaste})
         for (TavEmpty *m : *arr)
             m->hide();

@@ -2,6 +2,7 @@
 // It mirrors the engine's card state through the engine's screen interface.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include "gui/table/tavCard.h"
+#include "model/cards.h"
 #include "play/engine.h"
 
 namespace tess
@@ -42,8 +44,19 @@ class CardTable : public QWidget, public TableView
     QSize cardSize() const { return cardSize_; }
     // Where a place on the table, in twips, lies in this widget.
     QPoint toWidget(double leftTwips, double topTwips) const;
-    // The largest scale at which the whole table fits an area of this size.
-    static double scaleFor(QSize area);
+    // The largest scale at which a box of the table (twips) fits an area of this size; by
+    // default the whole design table.
+    static double scaleFor(QSize area, QRectF box = QRectF(0, 0, kTableWidth, kTableHeight));
+    // What fitting fills the window with: every pile of the game, with room below each fan
+    // for a run of cards (twips). The whole design table while no game is chosen.
+    QRectF pileBox() const;
+
+    // Where the card at a place of a pile is drawn: the one mapping from the engine's
+    // places to the screen, which drawing, dragging and hit tests all read.
+    PlaceShift shownShift(int cell, int pile, int pos) const override;
+    QRect placeRect(int cell, int pile, int pos) const;
+    // The furthest a card's top-left corner may lie (twips) and stay whole on the table.
+    QPointF farthestCorner() const { return limit_; }
 
     // Draws every picture afresh at the present size; a resize does it shortly after the
     // last step, showing the old pictures stretched meanwhile.
@@ -93,6 +106,12 @@ class CardTable : public QWidget, public TableView
     qreal pictureRatio() const;
     void layOut();
     void paintBackground(qreal tileRatio);
+    // Fans that would pass the table's edge drawn closer together; every card placed again.
+    void arrangeFans();
+    void placeCard(int picId);
+    QRect dirtyRect(const QRect &card) const;
+    const QImage &shadow();
+    QVector<int> carriedCards() const;
 
     Engine &e_;
     cData &data_;
@@ -112,6 +131,12 @@ class CardTable : public QWidget, public TableView
     QString hint_;
     QTimer tmrCrisp_;
     QRegion moved_; // where cards were and are since the last frame
+    QPointF limit_{kTableWidth, kTableHeight};
+    // Per cell and pile, the shift of each place of a fan drawn closer together.
+    std::array<std::vector<std::vector<PlaceShift>>, 5> shifts_;
+    int pressed_ = -1; // the card last pressed: with the engine's drag, what is carried
+    QImage shadow_;
+    QRectF box_;
 };
 
 } // namespace tess
