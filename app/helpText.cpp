@@ -747,9 +747,12 @@ QString solverPage()
                         "with a drawn number is one the search has shown can be won: New Game (F2), Play "
                         "in Select Game, a game from Recent Games and New Game in the window that "
                         "congratulates you on a win."),
-         QStringLiteral("Finding such a deal can take a few seconds, and the menu bar says that it is "
-                        "looking. When no winnable deal turns up in time, an ordinary deal is dealt and "
-                        "the menu bar says so."),
+         QStringLiteral("For most games Tessaline carries a list of deals it has already won, and "
+                        "the deal comes at once. For a game without one, or when your range of numbers "
+                        "reaches none of them, finding a deal can take a few seconds: a small window "
+                        "says that it is looking, and its Cancel button leaves the table as it was. "
+                        "When no winnable deal turns up in time, an ordinary deal is dealt and the menu "
+                        "bar says so."),
          QStringLiteral("A number you type in Select a Number, Restart Game and the deals kept in "
                         "Favorites are played as they are: the setting only chooses new numbers.")});
     body += QStringLiteral("<p class=\"nav\">") +

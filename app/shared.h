@@ -11,6 +11,11 @@
 namespace tess
 {
 
+namespace solve
+{
+class WinnableKeys;
+}
+
 struct Shared {
     // Settings first: everything else reads it.
     explicit Shared(std::unique_ptr<cData> data) : Data(std::move(data)) { catalogue::Init(*Data); }
@@ -33,6 +38,8 @@ struct Shared {
     std::unique_ptr<cData> Data;
     std::unique_ptr<Engine> Eng; // cGames, cArray and cTrans live here
     std::unique_ptr<cScore> Score;
+    // The deals proved winnable ahead of time; none, and every winnable deal is searched for.
+    const solve::WinnableKeys *Winnable = nullptr;
 };
 
 } // namespace tess

@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QVector>
 
+class QProgressDialog;
+
 #include "app/session.h"
 #include "app/shared.h"
 #include "solve/position.h"
@@ -143,6 +145,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     HintRunner *hintRunner_ = nullptr;
     std::vector<int> hinted_; // cards lit by the last hint
     QString winnableGame_;    // the game a winnable number is being looked for
+    // Shown, modal, while that search runs: the table takes no presses, and Cancel gives the search up.
+    QProgressDialog *winnableProgress_ = nullptr;
+    void endWinnableSearch();
     // The last won line, one press, redeal or drag a step, so hints followed one by one keep to one plan.
     std::vector<solve::Move> plan_;
     solve::GameRules planRules_;

@@ -5,12 +5,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 
 #include "gui/frmMain.h"
 #include "gui/hintRunner.h"
 #include "gui/table/cardTable.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
+#include "solve/winnableKeys.h"
 
 namespace tess
 {
@@ -66,7 +68,8 @@ void frmMain::clearHint()
 {
     if (!hintRunner_)
         return;
-    if (hintRunner_->running())
+    // A search for a winnable deal is a new game on its way: only its Cancel stops it.
+    if (hintRunner_->running() && winnableGame_.isEmpty())
         hintRunner_->cancel();
     Engine &e = *shared_.Eng;
     for (int id : hinted_)
@@ -110,7 +113,7 @@ bool frmMain::followPlan()
 
 void frmMain::onHint()
 {
-    if (!shared_.Data->GameRunning)
+    if (!shared_.Data->GameRunning || !winnableGame_.isEmpty())
         return;
     clearHint();
     if (followPlan())
@@ -121,7 +124,7 @@ void frmMain::onHint()
 
 void frmMain::onCanWin()
 {
-    if (!shared_.Data->GameRunning)
+    if (!shared_.Data->GameRunning || !winnableGame_.isEmpty())
         return;
     clearHint();
     mHint->setText(QStringLiteral("Searching this deal..."));
@@ -135,11 +138,48 @@ void frmMain::startDrawnGame(const QString &name)
         startGame(name, GameNumber::number(RandomGameNumber(d.RangeIndex())));
         return;
     }
+    if (!winnableGame_.isEmpty())
+        return; // one search at a time; its game starts when it ends
+    // A number whose deal was proved winnable ahead of time, drawn as New Game draws any number.
+    if (shared_.Winnable) {
+        if (const auto n = solve::drawWinnableNumber(*shared_.Winnable, name.toStdString(), d.RangeIndex())) {
+            startGame(name, GameNumber::number(*n));
+            return;
+        }
+    }
+    // No list for this game, or none of its keys within the range: search, and show that it does.
     clearHint();
     mHint->setText(QStringLiteral("Looking for a winnable deal..."));
     winnableGame_ = name;
+    winnableProgress_ = new QProgressDialog(QStringLiteral("Looking for a winnable deal..."),
+                                            QStringLiteral("Cancel"), 0, 0, this);
+    winnableProgress_->setObjectName(QStringLiteral("dlgWinnableSearch"));
+    winnableProgress_->setWindowTitle(name);
+    winnableProgress_->setWindowModality(Qt::WindowModal);
+    winnableProgress_->setMinimumDuration(0);
+    winnableProgress_->setAutoClose(false);
+    winnableProgress_->setAutoReset(false);
+    connect(winnableProgress_, &QProgressDialog::canceled, this, [this] {
+        // The game on the table, if any, stays as it was.
+        hintRunner_->cancel();
+        endWinnableSearch();
+        mHint->clear();
+    });
+    winnableProgress_->show();
     hintRunner_->findWinnable(name.toStdString(), d.RangeIndex(), d.Autoplay() != 0, kWinnableMsPerDeal,
                               kWinnableTries);
+}
+
+void frmMain::endWinnableSearch()
+{
+    winnableGame_.clear();
+    if (!winnableProgress_)
+        return;
+    // Hidden first, without the close that would count as Cancel.
+    winnableProgress_->disconnect(this);
+    winnableProgress_->hide();
+    winnableProgress_->deleteLater();
+    winnableProgress_ = nullptr;
 }
 
 void frmMain::onSolverAnswer(int purpose)
@@ -149,12 +189,14 @@ void frmMain::onSolverAnswer(int purpose)
     switch (static_cast<HintRunner::Purpose>(purpose)) {
     case HintRunner::Purpose::WinnableDeal: {
         mHint->clear();
+        const QString name = winnableGame_;
+        endWinnableSearch();
         const long long n = hintRunner_->number();
         if (n > 0) {
-            startGame(winnableGame_, GameNumber::number(n));
+            startGame(name, GameNumber::number(n));
         } else {
             // None proved in the time given: deal as without the setting, and say so.
-            startGame(winnableGame_, GameNumber::number(RandomGameNumber(shared_.Data->RangeIndex())));
+            startGame(name, GameNumber::number(RandomGameNumber(shared_.Data->RangeIndex())));
             mHint->setText(QStringLiteral("No deal proved winnable in time"));
         }
         return;

@@ -7,6 +7,7 @@
 #include "gui/frmMain.h"
 #include "gui/frmSplash.h"
 #include "gui/selectDialogs.h"
+#include "solve/winnableKeys.h"
 
 namespace tess
 {
@@ -38,7 +39,10 @@ void GuardedApplication::report(const QString &what)
     box_->show();
 }
 
-Program::Program(std::unique_ptr<cData> data) : shared_(std::move(data)) {}
+Program::Program(std::unique_ptr<cData> data) : shared_(std::move(data))
+{
+    shared_.Winnable = &solve::WinnableKeys::shipped();
+}
 
 Program::~Program()
 {

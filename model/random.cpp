@@ -22,12 +22,16 @@ float RandomGen::NextRandom(float x)
     return NextRandom();
 }
 
+std::uint16_t DealKey(double gameNo)
+{
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(gameNo);
+    auto h = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits >> 32));
+    return static_cast<std::uint16_t>(((h & 0xFFFF) ^ (h >> 16)) & 0xFFFF);
+}
+
 void RandomGen::SeedFromNumber(double v)
 {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-    auto h = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits >> 32));
-    std::int32_t k = ((h & 0xFFFF) ^ (h >> 16)) & 0xFFFF;
-    seed_ = (seed_ & 0xFFu) | (static_cast<std::uint32_t>(k) << 8);
+    seed_ = (seed_ & 0xFFu) | (static_cast<std::uint32_t>(DealKey(v)) << 8);
 }
 
 void RandomGen::SeedFromClock()

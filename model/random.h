@@ -7,6 +7,10 @@
 namespace tess
 {
 
+// The part of a game number a deal depends on: the shuffle reseeds from these 16 bits alone, so every
+// game has at most 65,536 deals and two numbers with one key deal the same cards.
+std::uint16_t DealKey(double gameNo);
+
 class RandomGen
 {
   public:
@@ -15,6 +19,7 @@ class RandomGen
     float NextRandom();
     // Reseeds from the bit pattern of a negative single, then steps once.
     float NextRandom(float x);
+    // Bits 8 to 23 of the seed become DealKey(v); the lowest 8 survive.
     void SeedFromNumber(double v);
     // Reseed from the clock (anything but the deal uses this).
     void SeedFromClock();

@@ -223,18 +223,23 @@ bool FoundationAccepts(const Engine &e, int pile, int picId)
 
 long long RandomGameNumber(int rangeIndex)
 {
-    long long m = 0;
-    if (rangeIndex >= 1) {
-        m = 1;
-        for (int i = 0; i < rangeIndex && i < 15; ++i)
-            m *= 10;
-    }
     // A fresh clock seed per draw; 53 bits of fraction reach every number of the range,
     // which the 24-bit deal generator could not.
     std::seed_seq seq{
         static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()),
         static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count())};
     std::mt19937_64 gen(seq);
+    return RandomGameNumber(rangeIndex, gen);
+}
+
+long long RandomGameNumber(int rangeIndex, std::mt19937_64 &gen)
+{
+    long long m = 0;
+    if (rangeIndex >= 1) {
+        m = 1;
+        for (int i = 0; i < rangeIndex && i < 15; ++i)
+            m *= 10;
+    }
     const double r = static_cast<double>(gen() >> 11) / 9007199254740992.0;
     const auto n = static_cast<long long>(static_cast<double>(m) * r);
     return n == 0 ? 1 : n;

@@ -1,6 +1,7 @@
 // The rule kernel of play: stateless questions about cards, slots and runs.
 #pragma once
 
+#include <random>
 #include <string>
 
 #include "model/cGames.h"
@@ -109,6 +110,8 @@ bool CarryAllowed(const cGames &g, int carried, int emptyHome, int emptyRes);
 
 // 1 .. 10^rangeIndex - 1, uniform, seeded from the clock at each call; 1 for a range below 1.
 long long RandomGameNumber(int rangeIndex);
+// The same draw from a generator the caller seeded, for many draws in a row.
+long long RandomGameNumber(int rangeIndex, std::mt19937_64 &gen);
 // "h:mm:ss"; past a day the hours keep counting (25:00:00).
 std::string FormatGameTime(i32 seconds);
 

@@ -27,6 +27,7 @@ const Command kCommands[] = {
      "winnable \"<game>\" <first> <count> [--limit-ms N] [--limit-nodes N] [--jobs N] [--autoplay 0|1] "
      "[--each]",
      cmdWinnable},
+    {"number", "number \"<game>\" [--winnable] [--range 1-15]", cmdNumber},
     {"scores", "scores", cmdScores},
     {"export", "export <file>", cmdExport},
 #ifdef TESS_CLI_GUI

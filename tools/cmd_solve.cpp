@@ -5,9 +5,12 @@
 #include <iostream>
 #include <thread>
 
+#include "store/cData.h"
 #include "model/catalogue.h"
 #include "model/gameNumber.h"
+#include "play/mFunc.h"
 #include "solve/deals.h"
+#include "solve/winnableKeys.h"
 #include "tools/commands.h"
 
 namespace tess::cli
@@ -131,6 +134,32 @@ int cmdWinnable(const Args &argsIn)
               << fixed(100 * w.interval.high, 1) << "%)\n";
     std::cout << "positions " << positions << "\n";
     std::cout << "deals per second " << fixed(elapsed > 0 ? static_cast<double>(n) / elapsed : 0, 1) << "\n";
+    return 0;
+}
+
+int cmdNumber(const Args &argsIn)
+{
+    Args args = argsIn;
+    const bool winnable = takeFlag(args, "--winnable");
+    long long range = 0;
+    if (!takeOption(args, "--range", range, 1, 15))
+        return 2;
+    if (args.size() != 1 || catalogue::GameId(args[0]) == 0) {
+        std::cerr << "tessaline-cli: number takes \"<game>\", one of the names `tessaline-cli games` lists\n";
+        return 2;
+    }
+    // Without --range, the player's own setting, as New Game reads it.
+    const int rangeIndex = range > 0 ? static_cast<int>(range) : cData().RangeIndex();
+    if (!winnable) {
+        std::cout << RandomGameNumber(rangeIndex) << "\n";
+        return 0;
+    }
+    const auto n = solve::drawWinnableNumber(solve::WinnableKeys::shipped(), args[0], rangeIndex);
+    if (!n) {
+        std::cerr << "tessaline-cli: no deal of \"" << args[0] << "\" proved winnable within the range\n";
+        return 1;
+    }
+    std::cout << *n << "\n";
     return 0;
 }
 

@@ -19,6 +19,7 @@ int cmdRender(const Args &args);
 int cmdSheet(const Args &args);
 int cmdSolve(const Args &args);
 int cmdWinnable(const Args &args);
+int cmdNumber(const Args &args);
 
 // The play command on any streams: the deal the arguments name, the commands read from `script`,
 // the layout written to `out`, a refusal to `err`. Returns the exit status.

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -14,9 +16,11 @@
 #include "gui/frmMain.h"
 #include "gui/hintRunner.h"
 #include "gui/table/cardTable.h"
+#include "model/random.h"
 #include "play/cTrans.h"
 #include "solve/deals.h"
 #include "solve/drive.h"
+#include "solve/winnableKeys.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
@@ -40,6 +44,16 @@ struct Window : tess::testing::TempShared {
     QAction *item(const char *name) { return w->findChild<QAction *>(name); }
     QString status() { return w->findChild<QLabel *>("mHint")->text(); }
     HintRunner *runner() { return w->findChild<HintRunner *>(); }
+    QProgressDialog *searching() { return w->findChild<QProgressDialog *>("dlgWinnableSearch"); }
+    // A game on the table, then Winnable Deals Only on, over a list without this game: New Game searches.
+    void searchFromGameFive()
+    {
+        shared.Winnable = &noKeys;
+        w->startGame(QStringLiteral("Klondike"), GameNumber::number(5));
+        d().SetWinnableOnly(1);
+        w->mFile[1]->trigger(); // New Game
+    }
+    solve::WinnableKeys noKeys;
     std::vector<int> lit()
     {
         std::vector<int> ids;
@@ -173,4 +187,80 @@ TEST(SolverItems, WinnableDealsOnlyDealsAProvedNumber)
     l.milliseconds = 10000;
     EXPECT_EQ(solve::solveDeal(t.shared.Data->CurGName().toStdString(), n, true, l).result.verdict,
               solve::Verdict::Won);
+}
+
+TEST(SolverItems, WinnableDealsOnlyDealsAListedKeyAtOnce)
+{
+    Window t;
+    // Any keys will do: the window has only to keep to the list, which the generator proves.
+    std::vector<std::uint16_t> keys;
+    for (long long n = 1000; n < 1400; ++n)
+        keys.push_back(DealKey(static_cast<double>(n)));
+    solve::WinnableKeys list;
+    list.set("Klondike", keys);
+    t.shared.Winnable = &list;
+    t.d().SetWinnableOnly(1);
+    t.w->startDrawnGame(QStringLiteral("Klondike"));
+    for (int i = 0; i < 5; ++i) {
+        // Dealt before any event runs: no search, no progress shown.
+        ASSERT_TRUE(t.d().GameRunning);
+        EXPECT_EQ(t.d().CurGName(), "Klondike");
+        EXPECT_TRUE(list.contains("Klondike", DealKey(static_cast<double>(t.d().CurGNo.value()))))
+            << t.d().CurGNo.value();
+        EXPECT_FALSE(t.runner()->running());
+        EXPECT_EQ(t.searching(), nullptr);
+        t.w->mFile[1]->trigger(); // New Game
+    }
+    EXPECT_EQ(t.scoreLines().size(), 5); // each game ended by the next
+}
+
+TEST(SolverItems, WithoutAListTheSearchShowsProgressAndCancelKeepsTheGame)
+{
+    Window t;
+    t.searchFromGameFive();
+    QProgressDialog *progress = t.searching();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(progress->labelText(), "Looking for a winnable deal...");
+    EXPECT_TRUE(t.runner()->running());
+    QPushButton *cancel = progress->findChild<QPushButton *>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "Cancel");
+    cancel->click();
+    EXPECT_FALSE(t.runner()->running());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(); // an answer on its way is dropped
+    EXPECT_EQ(t.searching(), nullptr);
+    // The game on the table is as it was, and nothing was recorded.
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_EQ(t.d().CurGNo.value(), 5);
+    EXPECT_TRUE(t.scoreLines().isEmpty());
+    EXPECT_TRUE(t.status().isEmpty());
+    // A later New Game searches afresh.
+    t.w->mFile[1]->trigger();
+    EXPECT_NE(t.searching(), nullptr);
+    EXPECT_TRUE(t.runner()->running());
+}
+
+TEST(SolverItems, APressDuringTheSearchDoesNotDropTheNewGame)
+{
+    Window t;
+    t.searchFromGameFive();
+    ASSERT_TRUE(t.runner()->running());
+    // What reached the table before the search was modal: a card press, the stock marker, a menu item.
+    const int card = t.e().Array.GetTopPicID(Home, 6);
+    emit t.w->table()->cardPressed(card, 0, 0);
+    emit t.w->table()->cardReleased(card, 0, 0);
+    emit t.w->table()->stockMarkerClicked();
+    t.item("mnuHint")->trigger();
+    t.item("mnuCanWin")->trigger();
+    EXPECT_TRUE(t.runner()->running());
+    // The new game starts when the search ends, ending game 5.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.scoreLines().size() == 1; }, 60000));
+    EXPECT_TRUE(t.d().GameRunning);
+    EXPECT_NE(t.d().CurGNo.value(), 5);
+    EXPECT_FALSE(t.runner()->running());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(t.searching(), nullptr);
 }

@@ -70,6 +70,37 @@ TEST(Shuffle, SeedKeyDependsOnlyOnTheUpperHalfOfTheNumber)
     EXPECT_NE(shuffle("Klondike", 32), shuffle("Klondike", 33));
 }
 
+TEST(Shuffle, TheDealIsTheSixteenBitKeyOfTheNumber)
+{
+    EXPECT_EQ(DealKey(1), 0x3FF0);
+    EXPECT_EQ(DealKey(2), 0x4000);
+    EXPECT_EQ(DealKey(32), DealKey(8193));
+    // Every key is reached by a number below 2^17, and none other exists: 65,536 deals a game at most.
+    std::vector<long long> smallest(65536, 0);
+    int keys = 0;
+    for (long long n = 1; n < (1LL << 17); ++n)
+        if (smallest[DealKey(static_cast<double>(n))] == 0) {
+            smallest[DealKey(static_cast<double>(n))] = n;
+            ++keys;
+        }
+    EXPECT_EQ(keys, 65536);
+    RandomGen g;
+    for (long long n : {3LL, 65537LL, 123456789LL, 4294967296LL, 987654321098765LL, 999999999999999LL}) {
+        const auto v = static_cast<double>(n);
+        // The shuffle reseeds from the key and nothing else of the number...
+        g.setSeed(0x0000CD);
+        g.SeedFromNumber(v);
+        EXPECT_EQ(g.seed(), (static_cast<std::uint32_t>(DealKey(v)) << 8) | 0xCDu) << n;
+        // ...so a number deals what the smallest number with its key deals, in one deck and in two.
+        const long long twin = smallest[DealKey(v)];
+        ASSERT_GT(twin, 0);
+        if (twin == n)
+            continue;
+        EXPECT_EQ(shuffle("Klondike", n), shuffle("Klondike", twin)) << n << " and " << twin;
+        EXPECT_EQ(shuffle("Double Klondike", n), shuffle("Double Klondike", twin)) << n << " and " << twin;
+    }
+}
+
 TEST(Shuffle, EveryResultIsAPermutation)
 {
     for (const char *game : {"Stripped Klondike", "Klondike", "Double Klondike"})

@@ -201,6 +201,12 @@ expect_run(solve_one 0 "^won\npositions [0-9]+\nseconds [0-9.]+\nmoves [0-9]+\n(
 expect_run(winnable_counts 0 "^[0-9]+ (won|lost|unknown) [0-9]+ [0-9.]+\n.*won [0-9]+ lost [0-9]+ unknown [0-9]+\nrate [0-9.]+% \\(95% [0-9.]+%-[0-9.]+%\\)\npositions [0-9]+\ndeals per second [0-9.]+\n$"
            winnable "Stripped Klondike" 1 4 --limit-ms 100 --jobs 2 --each)
 expect_run(winnable_bad_count 2 "not a deal count" winnable "Klondike" 1 0)
+# number: drawn as New Game draws it, within the range; with --winnable, from the shipped list (whose
+# Klondike keys include those of 1, 2 and 3).
+expect_run(number_range 0 "^[1-9]\n$" number "Klondike" --range 1)
+expect_run(number_winnable 0 "^[1-9]\n$" number "Klondike" --winnable --range 1)
+expect_run(number_bad_game 2 "number takes \"<game>\"" number "Klondike Nope")
+expect_run(number_bad_range 2 "--range takes a whole number from 1 to 15" number "Klondike" --range 16)
 execute_process(COMMAND ${CLI} games OUTPUT_VARIABLE games_out)
 string(REGEX REPLACE "[0-9]+ ([^\n]+)\n" "\\1;" games "${games_out}")
 set(won_total 0)
