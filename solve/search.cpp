@@ -273,17 +273,25 @@ class BestFirst : public PassBase
                     continue;
                 if (child.won(g_)) {
                     line_ = step_;
-                    for (int l = at_; l >= 0;) {
-                        const Entry &x = entries_[static_cast<size_t>(looked_[static_cast<size_t>(l)].entry)];
-                        line_.insert(line_.begin(), pool_.begin() + x.movesBegin, pool_.begin() + x.movesEnd);
-                        l = x.from;
-                    }
+                    prependLineTo(at_, line_);
                     return end(Verdict::Won);
                 }
                 offer(at_, child, step_, cardMoves);
             }
             at_ = -1;
         }
+    }
+
+    // The first move towards the most promising position offered, empty when none was.
+    std::vector<Move> mostPromisingFirst() const
+    {
+        if (best_ < 0)
+            return {};
+        const Entry &e = entries_[static_cast<size_t>(best_)];
+        std::vector<Move> line(pool_.begin() + e.movesBegin, pool_.begin() + e.movesEnd);
+        prependLineTo(e.from, line);
+        line.resize(std::min<std::size_t>(line.size(), 1));
+        return line;
     }
 
   private:
@@ -315,6 +323,15 @@ class BestFirst : public PassBase
         next_ = 0;
         return true;
     }
+    // Puts before `line` the moves from the start to the position looked_[at].
+    void prependLineTo(int at, std::vector<Move> &line) const
+    {
+        for (int l = at; l >= 0;) {
+            const Entry &x = entries_[static_cast<size_t>(looked_[static_cast<size_t>(l)].entry)];
+            line.insert(line.begin(), pool_.begin() + x.movesBegin, pool_.begin() + x.movesEnd);
+            l = x.from;
+        }
+    }
     std::size_t bytes() const
     {
         return looked_.size() * sizeof(Looked) + entries_.size() * sizeof(Entry) +
@@ -325,8 +342,15 @@ class BestFirst : public PassBase
         const auto begin = static_cast<std::uint32_t>(pool_.size());
         pool_.insert(pool_.end(), moves.begin(), moves.end());
         entries_.push_back({from, begin, static_cast<std::uint32_t>(pool_.size()), cardMoves});
-        open_.emplace_back(promise(g_, pos), static_cast<int>(entries_.size()) - 1);
+        const int score = promise(g_, pos), e = static_cast<int>(entries_.size()) - 1;
+        open_.emplace_back(score, e);
         std::push_heap(open_.begin(), open_.end());
+        // The start itself is no suggestion unless cards went home on the way to it; on a tie the
+        // nearer position, reached by fewer guesses, stands.
+        if ((from >= 0 || !moves.empty()) && (best_ < 0 || score > bestScore_)) {
+            best_ = e;
+            bestScore_ = score;
+        }
     }
 
     std::size_t room_;
@@ -334,8 +358,9 @@ class BestFirst : public PassBase
     std::vector<Looked> looked_;
     std::vector<std::pair<int, int>> open_; // promise and entry, the most promising (then the newest) first
     std::vector<Move> pool_, moves_, step_;
-    int at_ = -1;          // the position whose moves are being made, in looked_
-    std::size_t next_ = 0; // its next move in moves_
+    int at_ = -1;                   // the position whose moves are being made, in looked_
+    int best_ = -1, bestScore_ = 0; // the most promising entry offered, and its promise
+    std::size_t next_ = 0;          // its next move in moves_
 };
 
 // The passes taking turns from `t0`, within the limits.
@@ -355,6 +380,8 @@ Result searchFrom(const GameRules &g, const Position &start, const Limits &limit
         r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
         if (v == Verdict::Won)
             r.moves = line;
+        else
+            r.suggestion = best.mostPromisingFirst();
         return r;
     };
     for (long long budget = 4096;; budget *= 4) {
