@@ -62,6 +62,9 @@ int cmdSolve(const Args &argsIn)
     std::cout << solve::verdictName(r.verdict) << "\n";
     std::cout << "positions " << r.nodes << "\n";
     std::cout << "seconds " << fixed(r.seconds, 3) << "\n";
+    std::cout << "positions-narrow " << r.nodesNarrow << "\n";
+    std::cout << "positions-best " << r.nodesBest << "\n";
+    std::cout << "positions-wide " << r.nodesWide << "\n";
     if (r.verdict == solve::Verdict::Won) {
         std::cout << "moves " << r.moves.size() << "\n";
         for (const solve::Move &m : r.moves)

@@ -377,8 +377,31 @@ TEST(ProvedStuck, OnlyOnDealsThatCannotBeWon)
         long long budget = 3'000'000;
         EXPECT_FALSE(plainWinnable(g, start, budget)) << "deal " << number;
         EXPECT_GT(budget, 0) << "deal " << number << ": the plain search ran out";
+        // The search asks before any pass, so such a deal costs not one position, with autoplay or not.
+        for (bool autoplay : {false, true}) {
+            const GameRules ga = rulesOf(e, autoplay);
+            const Result r = solvePosition(ga, positionOf(e, ga), quick());
+            EXPECT_EQ(r.verdict, Verdict::Lost) << "deal " << number;
+            EXPECT_EQ(r.nodes, 0) << "deal " << number << (autoplay ? " with autoplay" : "");
+        }
     }
     EXPECT_GT(stuck, 0);
+}
+
+// Klondike 40 is proved lost without autoplay in some 50,000 positions, and so with it; with autoplay's own
+// search alone it stays open after far more. The search without autoplay keeps proving beside it.
+TEST(SolveWithAutoplay, ALossProvedWithoutAutoplayHoldsWithIt)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 40);
+    const GameRules g = rulesOf(e, true);
+    Limits l = quick();
+    l.nodes = 200000;
+    const Result r = solvePosition(g, positionOf(e, g), l);
+    EXPECT_EQ(r.verdict, Verdict::Lost);
+    EXPECT_EQ(r.nodes, r.nodesNarrow + r.nodesWide + r.nodesBest);
+    EXPECT_GT(r.nodesWide, r.nodesNarrow + r.nodesBest) << "the wide pass, the prover, has the larger share";
 }
 
 // With autoplay the search first looks without it: Klondike 96 is won in a few thousand positions that

@@ -194,7 +194,7 @@ message(STATUS "play_won_undone: ok")
 expect_run(solve_bad_number 2 "not a game number" solve "Klondike" 1x)
 expect_run(solve_bad_limit 2 "--limit-ms takes a whole number" solve "Klondike" 1 --limit-ms 0)
 expect_run(play_bad_autoplay 2 "--autoplay takes a whole number from 0 to 1" play "Klondike" 1 --autoplay 2)
-expect_run(solve_one 0 "^won\npositions [0-9]+\nseconds [0-9.]+\nmoves [0-9]+\n(drag|stock|marker)" solve "Klondike" 2)
+expect_run(solve_one 0 "^won\npositions [0-9]+\nseconds [0-9.]+\npositions-narrow [0-9]+\npositions-best [0-9]+\npositions-wide [0-9]+\nmoves [0-9]+\n(drag|stock|marker)" solve "Klondike" 2)
 expect_run(winnable_counts 0 "^[0-9]+ (won|lost|unknown) [0-9]+ [0-9.]+\n.*won [0-9]+ lost [0-9]+ unknown [0-9]+\nrate [0-9.]+% \\(95% [0-9.]+%-[0-9.]+%\\)\npositions [0-9]+\ndeals per second [0-9.]+\n$"
            winnable "Stripped Klondike" 1 4 --limit-ms 100 --jobs 2 --each)
 expect_run(winnable_bad_count 2 "not a deal count" winnable "Klondike" 1 0)
