@@ -137,8 +137,9 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     void onSolverAnswer(int purpose);
     // Forgets a hint: its highlight, its text, and a search still running.
     void clearHint();
-    // Lights and names one step of a winning line; `awaited`, the card presses of the stock turn towards.
-    void showHintStep(const solve::GameRules &g, const solve::Move &step, int awaited);
+    // Lights one step of a winning line or a suggested move, and shows its sentence.
+    // (The sentence is made by the solver so the command line says the same.)
+    void showHintStep(const solve::GameRules &g, const solve::Move &step, const std::string &text);
     // The next step of the kept line, shown at once, when the table is where that line left it.
     bool followPlan();
     QString planKey() const;

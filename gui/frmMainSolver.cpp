@@ -19,7 +19,10 @@ namespace tess
 
 namespace
 {
-constexpr long long kHintMs = 3000;
+// A hint answers within a second: the won line if one is found by then, else the search's best guess.
+constexpr long long kHintMs = 1000;
+// The question whether the deal can be won may take longer.
+constexpr long long kCanWinMs = 3000;
 constexpr long long kWinnableMsPerDeal = 400;
 constexpr int kWinnableTries = 25;
 } // namespace
@@ -100,14 +103,10 @@ bool frmMain::followPlan()
     plan_.erase(plan_.begin());
     solve::applyMove(planRules_, planAt_, step);
     // Presses that lead to a drag off the waste name the card they turn towards.
-    int awaited = -1;
-    if (step.kind == solve::MoveKind::Stock) {
-        auto next = std::find_if(plan_.begin(), plan_.end(),
-                                 [](const solve::Move &m) { return m.kind == solve::MoveKind::Drag; });
-        if (next != plan_.end() && next->from == planRules_.waste)
-            awaited = next->card;
-    }
-    showHintStep(planRules_, step, awaited);
+    std::vector<solve::Move> ahead{step};
+    ahead.insert(ahead.end(), plan_.begin(), plan_.end());
+    showHintStep(planRules_, step,
+                 solve::describeStep(planRules_, step, solve::awaitedCard(planRules_, ahead, 0)));
     return true;
 }
 
@@ -128,7 +127,7 @@ void frmMain::onCanWin()
         return;
     clearHint();
     mHint->setText(QStringLiteral("Searching this deal..."));
-    hintRunner_->start(HintRunner::Purpose::CanWin, *shared_.Eng, shared_.Data->Autoplay() != 0, kHintMs);
+    hintRunner_->start(HintRunner::Purpose::CanWin, *shared_.Eng, shared_.Data->Autoplay() != 0, kCanWinMs);
 }
 
 void frmMain::startDrawnGame(const QString &name)
@@ -212,25 +211,28 @@ void frmMain::onSolverAnswer(int purpose)
     case HintRunner::Purpose::Hint:
         break;
     }
-    if (r.verdict != solve::Verdict::Won || r.moves.empty()) {
-        mHint->setText(r.verdict == solve::Verdict::Lost ? QStringLiteral("No move leads to a win from here")
-                                                         : QStringLiteral("No hint found in time"));
+    const solve::Hint &h = hintRunner_->hint();
+    if (h.kind == solve::HintKind::NoMove) {
+        mHint->setText(QString::fromStdString(h.text));
+        return;
+    }
+    if (h.kind == solve::HintKind::Suggested) {
+        // A guess is shown once, not followed: the next Hint searches afresh from where the player is.
+        showHintStep(g, h.steps.front(), h.text);
         return;
     }
     // The line one step at a time: each press and redeal a drag needs, then the drag.
-    plan_.clear();
-    for (const solve::Move &m : r.moves)
-        solve::appendSteps(m, plan_);
+    plan_ = h.steps;
     planRules_ = g;
     planAt_ = hintRunner_->from();
     planFor_ = planKey();
     followPlan();
 }
 
-void frmMain::showHintStep(const solve::GameRules &g, const solve::Move &m, int awaited)
+void frmMain::showHintStep(const solve::GameRules &g, const solve::Move &m, const std::string &text)
 {
     hintStep_ = m;
-    mHint->setText(HintRunner::describe(g, m, awaited));
+    mHint->setText(QString::fromStdString(text));
     if (m.kind != solve::MoveKind::Drag)
         return;
     // Light the card to move and the card it goes onto.

@@ -54,11 +54,16 @@ void HintRunner::start(Purpose purpose, const Engine &e, bool autoplay, long lon
     rules_ = solve::rulesOf(e, autoplay);
     from_ = solve::positionOf(e, rules_);
     // Nothing here changes rules_ or from_ until cancel() has joined the worker.
-    launch(purpose, [this, milliseconds](const std::atomic<bool> &stop) {
+    launch(purpose, [this, purpose, milliseconds](const std::atomic<bool> &stop) {
         solve::Limits l;
         l.milliseconds = milliseconds;
         l.cancel = &stop;
-        result_ = solve::solvePosition(rules_, from_, l);
+        if (purpose == Purpose::Hint) {
+            hint_ = solve::findHint(rules_, from_, l);
+            result_ = hint_.result;
+        } else {
+            result_ = solve::solvePosition(rules_, from_, l);
+        }
     });
 }
 
@@ -87,36 +92,12 @@ void HintRunner::findWinnable(const std::string &game, int rangeIndex, bool auto
 
 QString HintRunner::cardName(const solve::GameRules &g, int card)
 {
-    static const char *ranks[] = {"Ace",   "Two",  "Three", "Four", "Five",  "Six", "Seven",
-                                  "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
-    static const char *suits[] = {"Hearts", "Spades", "Diamonds", "Clubs"};
-    const CardAttrs &a = g.card.at(static_cast<size_t>(card));
-    return QStringLiteral("the %1 of %2")
-        .arg(QLatin1String(ranks[a.Num % 13]), QLatin1String(suits[a.Suit % 4]));
+    return QString::fromStdString(solve::cardName(g, card));
 }
 
 QString HintRunner::describe(const solve::GameRules &g, const solve::Move &m, int awaited)
 {
-    if (m.kind == solve::MoveKind::Stock && awaited >= 0 && !g.dealRows)
-        return QStringLiteral("Hint: turn the stock until %1 comes up").arg(cardName(g, awaited));
-    if (m.kind == solve::MoveKind::Redeal)
-        return QStringLiteral("Hint: turn the waste back onto the stock");
-    if (m.kind == solve::MoveKind::Stock)
-        return g.dealRows ? QStringLiteral("Hint: deal a row from the stock")
-                          : QStringLiteral("Hint: turn a card from the stock");
-    QString where;
-    switch (g.cellOf(m.to)) {
-    case Goal:
-        where = QStringLiteral("to a foundation");
-        break;
-    case Res:
-        where = QStringLiteral("to a free cell");
-        break;
-    default:
-        where = QStringLiteral("to tableau pile %1").arg(g.engineIndex(m.to) + 1);
-        break;
-    }
-    return QStringLiteral("Hint: move %1 %2").arg(cardName(g, m.card), where);
+    return QString::fromStdString(solve::describeStep(g, m, awaited));
 }
 
 } // namespace tess

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include "solve/hint.h"
 #include "solve/search.h"
 
 namespace tess
@@ -35,6 +36,8 @@ class HintRunner : public QObject
 
     // The last answer, valid in the slot connected to answered().
     const solve::Result &result() const { return result_; }
+    // The last hint's answer, worded; valid as result() is.
+    const solve::Hint &hint() const { return hint_; }
     const solve::GameRules &rules() const { return rules_; }
     // The position the last hint or question searched from.
     const solve::Position &from() const { return from_; }
@@ -57,6 +60,7 @@ class HintRunner : public QObject
     bool running_ = false;
     int generation_ = 0;
     solve::Result result_;
+    solve::Hint hint_;
     solve::GameRules rules_;
     solve::Position from_;
     long long number_ = 0;

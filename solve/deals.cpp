@@ -7,7 +7,7 @@
 namespace tess::solve
 {
 
-DealAnswer solveDeal(const std::string &game, long long number, bool autoplay, const Limits &limits)
+DealAnswer dealOf(const std::string &game, long long number, bool autoplay)
 {
     HeadlessHost host;
     host.autoplay = autoplay ? 1 : 0;
@@ -16,6 +16,12 @@ DealAnswer solveDeal(const std::string &game, long long number, bool autoplay, c
     DealAnswer a;
     a.rules = rulesOf(e, autoplay);
     a.start = positionOf(e, a.rules);
+    return a;
+}
+
+DealAnswer solveDeal(const std::string &game, long long number, bool autoplay, const Limits &limits)
+{
+    DealAnswer a = dealOf(game, number, autoplay);
     a.result = solvePosition(a.rules, a.start, limits);
     return a;
 }

@@ -14,6 +14,8 @@ struct DealAnswer {
     Result result;
 };
 
+// Deals the game as a new game does, unsearched.
+DealAnswer dealOf(const std::string &game, long long number, bool autoplay);
 // Deals the game as a new game does, then searches it; autoplay as the player has it set.
 DealAnswer solveDeal(const std::string &game, long long number, bool autoplay, const Limits &limits);
 

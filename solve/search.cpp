@@ -273,17 +273,25 @@ class BestFirst : public PassBase
                     continue;
                 if (child.won(g_)) {
                     line_ = step_;
-                    for (int l = at_; l >= 0;) {
-                        const Entry &x = entries_[static_cast<size_t>(looked_[static_cast<size_t>(l)].entry)];
-                        line_.insert(line_.begin(), pool_.begin() + x.movesBegin, pool_.begin() + x.movesEnd);
-                        l = x.from;
-                    }
+                    prependLineTo(at_, line_);
                     return end(Verdict::Won);
                 }
                 offer(at_, child, step_, cardMoves);
             }
             at_ = -1;
         }
+    }
+
+    // The first move towards the most promising position offered, empty when none was.
+    std::vector<Move> mostPromisingFirst() const
+    {
+        if (best_ < 0)
+            return {};
+        const Entry &e = entries_[static_cast<size_t>(best_)];
+        std::vector<Move> line(pool_.begin() + e.movesBegin, pool_.begin() + e.movesEnd);
+        prependLineTo(e.from, line);
+        line.resize(std::min<std::size_t>(line.size(), 1));
+        return line;
     }
 
   private:
@@ -315,6 +323,15 @@ class BestFirst : public PassBase
         next_ = 0;
         return true;
     }
+    // Puts before `line` the moves from the start to the position looked_[at].
+    void prependLineTo(int at, std::vector<Move> &line) const
+    {
+        for (int l = at; l >= 0;) {
+            const Entry &x = entries_[static_cast<size_t>(looked_[static_cast<size_t>(l)].entry)];
+            line.insert(line.begin(), pool_.begin() + x.movesBegin, pool_.begin() + x.movesEnd);
+            l = x.from;
+        }
+    }
     std::size_t bytes() const
     {
         return looked_.size() * sizeof(Looked) + entries_.size() * sizeof(Entry) +
@@ -325,8 +342,15 @@ class BestFirst : public PassBase
         const auto begin = static_cast<std::uint32_t>(pool_.size());
         pool_.insert(pool_.end(), moves.begin(), moves.end());
         entries_.push_back({from, begin, static_cast<std::uint32_t>(pool_.size()), cardMoves});
-        open_.emplace_back(promise(g_, pos), static_cast<int>(entries_.size()) - 1);
+        const int score = promise(g_, pos), e = static_cast<int>(entries_.size()) - 1;
+        open_.emplace_back(score, e);
         std::push_heap(open_.begin(), open_.end());
+        // The start itself is no suggestion unless cards went home on the way to it; on a tie the
+        // nearer position, reached by fewer guesses, stands.
+        if ((from >= 0 || !moves.empty()) && (best_ < 0 || score > bestScore_)) {
+            best_ = e;
+            bestScore_ = score;
+        }
     }
 
     std::size_t room_;
@@ -334,45 +358,101 @@ class BestFirst : public PassBase
     std::vector<Looked> looked_;
     std::vector<std::pair<int, int>> open_; // promise and entry, the most promising (then the newest) first
     std::vector<Move> pool_, moves_, step_;
-    int at_ = -1;          // the position whose moves are being made, in looked_
-    std::size_t next_ = 0; // its next move in moves_
+    int at_ = -1;                   // the position whose moves are being made, in looked_
+    int best_ = -1, bestScore_ = 0; // the most promising entry offered, and its promise
+    std::size_t next_ = 0;          // its next move in moves_
 };
+
+// The three passes over one set of rules, taking turns with growing budgets, each going on from where it
+// stopped. Most deals are won, and the narrow pass finds most wins in a fraction of the positions; the
+// best-first pass finds many of those it misses; some need what only the wide one tries. Only the wide
+// one can prove a loss, so it gets the larger share of every budget.
+class Passes
+{
+  public:
+    Passes(const GameRules &g, const Position &start, const Limits &limits)
+        : narrow_(g, start, limits, true), wide_(g, start, limits, false), best_(g, start, limits)
+    {
+    }
+    long long made() const { return narrow_.nodes() + wide_.nodes() + best_.nodes(); }
+    bool ended() const { return wide_.ended(); }
+    long long wideMade() const { return wide_.nodes(); }
+
+    // One turn of each pass up to its share of `budget`, within `room` more positions; the verdict when
+    // one settles the question.
+    Verdict turn(long long budget, long long room, Clock::time_point t0, long long ms)
+    {
+        const long long cap = made() + room;
+        auto target = [&](const PassBase &p, long long share) {
+            return std::min(share, cap - made() + p.nodes());
+        };
+        if (!narrow_.ended() && narrow_.run(target(narrow_, budget), t0, ms) == Verdict::Won) {
+            line_ = &narrow_.line();
+            return Verdict::Won;
+        }
+        if (!best_.ended() && best_.run(target(best_, budget), t0, ms) == Verdict::Won) {
+            line_ = &best_.line();
+            return Verdict::Won;
+        }
+        return wideTurn(4 * budget, cap - made(), t0, ms);
+    }
+    // The wide pass alone, up to `share` positions in all, within `room` more.
+    Verdict wideTurn(long long share, long long room, Clock::time_point t0, long long ms)
+    {
+        const Verdict v = wide_.run(std::min(share, wide_.nodes() + room), t0, ms);
+        line_ = &wide_.line();
+        return v;
+    }
+    const std::vector<Move> &line() const { return *line_; }
+    void count(Result &r) const
+    {
+        r.nodes += made();
+        r.nodesNarrow += narrow_.nodes();
+        r.nodesWide += wide_.nodes();
+        r.nodesBest += best_.nodes();
+        r.stored += narrow_.stored() + wide_.stored() + best_.stored();
+    }
+    std::vector<Move> suggestion() const { return best_.mostPromisingFirst(); }
+
+  private:
+    Pass narrow_, wide_;
+    BestFirst best_;
+    const std::vector<Move> *line_ = nullptr;
+};
+
+// The root's cards sent home, and whether some card can never follow them: a loss proved before any pass.
+bool stuckAtOnce(const GameRules &g, const Position &start)
+{
+    Position root = start;
+    std::vector<Move> forced;
+    homeSafely(g, root, forced);
+    return !root.won(g) && provedStuck(g, root);
+}
+
+constexpr long long kFirstBudget = 4096;
 
 // The passes taking turns from `t0`, within the limits.
 Result searchFrom(const GameRules &g, const Position &start, const Limits &limits, Clock::time_point t0)
 {
-    // Most deals are won, and the narrow pass finds most wins in a fraction of the positions; the best-first
-    // pass finds many of those it misses; some need what only the wide one tries. So the three take turns
-    // with growing budgets, each going on from where it stopped, until the wide one ends the question.
-    Pass narrow(g, start, limits, true), wide(g, start, limits, false);
-    BestFirst best(g, start, limits);
     Result r;
-    auto made = [&] { return narrow.nodes() + wide.nodes() + best.nodes(); };
-    auto finish = [&](Verdict v, const std::vector<Move> &line) {
+    auto finish = [&](Verdict v, const Passes *p) {
         r.verdict = v;
-        r.nodes = made();
-        r.stored = narrow.stored() + wide.stored() + best.stored();
+        if (p)
+            p->count(r);
         r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
         if (v == Verdict::Won)
-            r.moves = line;
+            r.moves = p->line();
+        else if (p)
+            r.suggestion = p->suggestion();
         return r;
     };
-    for (long long budget = 4096;; budget *= 4) {
-        if (!best.ended()) {
-            const long long target =
-                std::min(best.nodes() + 2 * budget, limits.nodes - made() + best.nodes());
-            if (best.run(target, t0, limits.milliseconds) == Verdict::Won)
-                return finish(Verdict::Won, best.line());
-        }
-        if (!narrow.ended()) {
-            const long long target = std::min(budget, limits.nodes - made() + narrow.nodes());
-            if (narrow.run(target, t0, limits.milliseconds) == Verdict::Won)
-                return finish(Verdict::Won, narrow.line());
-        }
-        const long long target = std::min(2 * budget, limits.nodes - made() + wide.nodes());
-        const Verdict v = wide.run(target, t0, limits.milliseconds);
-        if (v != Verdict::Unknown || wide.ended() || made() >= limits.nodes)
-            return finish(v, wide.line());
+    if (stuckAtOnce(g, start))
+        return finish(Verdict::Lost, nullptr);
+    Passes passes(g, start, limits);
+    for (long long budget = kFirstBudget;; budget *= 4) {
+        const Verdict v = passes.turn(budget, limits.nodes - passes.made(), t0, limits.milliseconds);
+        if (v != Verdict::Unknown || passes.ended() || passes.made() >= limits.nodes)
+            return finish(v, &passes);
     }
 }
 
@@ -437,24 +517,64 @@ Result solvePosition(const GameRules &g, const Position &start, const Limits &li
         return searchFrom(g, start, limits, t0);
     // Every line with autoplay is one without, its cards sent home by hand, so a deal lost without it is
     // lost with it; and a line won without it often still wins with it. The search without autoplay is
-    // much the smaller, so it has the first look.
+    // much the smaller, so it has the first look, and its wide pass goes on beside the search with
+    // autoplay as the prover of losses.
     GameRules free = g;
     free.setAutoplay(false);
-    Limits first = limits;
-    first.nodes = std::min<long long>(limits.nodes, kFirstLookNodes);
-    Result r = searchFrom(free, start, first, t0);
-    if (r.verdict == Verdict::Won) {
-        r.moves = withAutoplay(g, start, r.moves, limits.loggedMoves);
-        if (!r.moves.empty())
-            return r;
-    } else if (r.verdict == Verdict::Lost) {
+    Result r;
+    auto finish = [&](Verdict v, const std::vector<Move> &line, const Passes &without, const Passes *with) {
+        r.verdict = v;
+        without.count(r);
+        if (with)
+            with->count(r);
+        r.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        r.moves = line;
+        if (v != Verdict::Won)
+            r.suggestion = with ? with->suggestion() : without.suggestion();
+        return r;
+    };
+    if (stuckAtOnce(free, start)) {
+        r.verdict = Verdict::Lost;
         return r;
     }
-    Limits rest = limits;
-    rest.nodes = limits.nodes - r.nodes;
-    Result a = searchFrom(g, start, rest, t0);
-    a.nodes += r.nodes;
-    return a;
+    Passes without(free, start, limits);
+    const long long firstLook = std::min<long long>(limits.nodes, kFirstLookNodes);
+    for (long long budget = kFirstBudget;; budget *= 4) {
+        const Verdict v = without.turn(budget, firstLook - without.made(), t0, limits.milliseconds);
+        if (v == Verdict::Won) {
+            std::vector<Move> line = withAutoplay(g, start, without.line(), limits.loggedMoves);
+            if (!line.empty())
+                return finish(Verdict::Won, line, without, nullptr);
+            break;
+        }
+        if (v == Verdict::Lost)
+            return finish(Verdict::Lost, {}, without, nullptr);
+        if (without.ended() || without.made() >= firstLook)
+            break;
+    }
+    Passes with(g, start, limits);
+    // The wide pass without autoplay is where the previous turns left it; it keeps pace with the search
+    // with autoplay, the budget its share of each turn.
+    for (long long b = kFirstBudget;; b *= 4) {
+        auto room = [&] { return limits.nodes - without.made() - with.made(); };
+        const Verdict v = with.turn(b, room(), t0, limits.milliseconds);
+        if (v == Verdict::Won)
+            return finish(Verdict::Won, with.line(), without, &with);
+        if (v == Verdict::Lost)
+            return finish(Verdict::Lost, {}, without, &with);
+        if (!without.ended()) {
+            const Verdict w = without.wideTurn(without.wideMade() + 2 * b, room(), t0, limits.milliseconds);
+            if (w == Verdict::Lost)
+                return finish(Verdict::Lost, {}, without, &with);
+            if (w == Verdict::Won) {
+                std::vector<Move> line = withAutoplay(g, start, without.line(), limits.loggedMoves);
+                if (!line.empty())
+                    return finish(Verdict::Won, line, without, &with);
+            }
+        }
+        if (with.ended() || room() <= 0)
+            return finish(Verdict::Unknown, {}, without, &with);
+    }
 }
 
 } // namespace tess::solve

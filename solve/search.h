@@ -33,8 +33,12 @@ struct Limits {
 struct Result {
     Verdict verdict = Verdict::Unknown;
     std::vector<Move> moves; // the winning line when won
+    // When not won: the first move of the line to the most promising position the search made, empty
+    // when it made none.
+    std::vector<Move> suggestion;
     long long nodes = 0;
-    std::size_t stored = 0; // positions in the table at the end
+    long long nodesNarrow = 0, nodesWide = 0, nodesBest = 0; // of those, the positions each pass made
+    std::size_t stored = 0;                                  // positions in the table at the end
     double seconds = 0;
 };
 

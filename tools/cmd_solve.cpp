@@ -5,12 +5,13 @@
 #include <iostream>
 #include <thread>
 
-#include "store/cData.h"
 #include "model/catalogue.h"
 #include "model/gameNumber.h"
 #include "play/mFunc.h"
 #include "solve/deals.h"
+#include "solve/hint.h"
 #include "solve/winnableKeys.h"
+#include "store/cData.h"
 #include "tools/commands.h"
 
 namespace tess::cli
@@ -64,11 +65,32 @@ int cmdSolve(const Args &argsIn)
     std::cout << solve::verdictName(r.verdict) << "\n";
     std::cout << "positions " << r.nodes << "\n";
     std::cout << "seconds " << fixed(r.seconds, 3) << "\n";
+    std::cout << "positions-narrow " << r.nodesNarrow << "\n";
+    std::cout << "positions-best " << r.nodesBest << "\n";
+    std::cout << "positions-wide " << r.nodesWide << "\n";
     if (r.verdict == solve::Verdict::Won) {
         std::cout << "moves " << r.moves.size() << "\n";
         for (const solve::Move &m : r.moves)
             std::cout << solve::moveCommand(a.rules, m) << "\n";
     }
+    return 0;
+}
+
+int cmdHint(const Args &argsIn)
+{
+    Args args = argsIn;
+    long long ms = 1000, autoplay = 1;
+    if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--autoplay", autoplay, 0, 1))
+        return 2;
+    std::string game;
+    long long number = 0;
+    if (!parseGameArgs(args, 2, game, number))
+        return 2;
+    const solve::DealAnswer a = solve::dealOf(game, number, autoplay == 1);
+    const solve::Hint h = solve::findHint(a.rules, a.start, limitsOf(ms, 0));
+    std::cout << h.text << "\n";
+    if (!h.steps.empty())
+        std::cout << solve::moveCommand(a.rules, h.steps.front()) << "\n";
     return 0;
 }
 

@@ -18,6 +18,7 @@ int cmdExport(const Args &args);
 int cmdRender(const Args &args);
 int cmdSheet(const Args &args);
 int cmdSolve(const Args &args);
+int cmdHint(const Args &args);
 int cmdWinnable(const Args &args);
 int cmdNumber(const Args &args);
 

@@ -150,6 +150,29 @@ TEST(SolverItems, FollowingHintsWinsAWinnableDeal)
     EXPECT_GT(t.won, 0) << "after " << moves << " hinted moves";
 }
 
+// Where no win is proved within the second a hint may take, the search's best guess is lit and named as a
+// suggestion, and the engine takes it; Spiderette 1 once answered "No hint found in time".
+TEST(SolverItems, HintSuggestsAMoveWhenNoWinIsProvedInTime)
+{
+    Window t;
+    t.w->session().StartNewGame("Spiderette", GameNumber::number(1));
+    t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
+    t.item("mnuHint")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 20000);
+    ASSERT_NE(t.runner()->hint().kind, solve::HintKind::Proved)
+        << "pick a deal not won within the hint's time";
+    ASSERT_TRUE(t.status().startsWith("Suggested: move the ")) << t.status().toStdString();
+    ASSERT_TRUE(t.w->hintStep().has_value());
+    const solve::Move m = *t.w->hintStep();
+    const std::vector<int> lit = t.lit();
+    EXPECT_NE(std::find(lit.begin(), lit.end(), m.card), lit.end());
+    const int logged = t.e().Trans->GetTransID();
+    emit t.w->table()->cardPressed(m.card, 0, 0);
+    solve::playOnEngine(t.e(), t.runner()->rules(), m);
+    EXPECT_NE(t.e().Trans->GetTransID(), logged) << "the suggested move was refused";
+    EXPECT_TRUE(t.status().isEmpty());
+}
+
 TEST(SolverItems, WindowAnswersWhileASearchRunsAndAMoveCancelsIt)
 {
     Window t;

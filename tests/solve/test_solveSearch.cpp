@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "play/cTrans.h"
 #include "play/engine.h"
+#include "solve/drive.h"
+#include "solve/hint.h"
 #include "solve/search.h"
 
 using namespace tess;
@@ -374,8 +377,31 @@ TEST(ProvedStuck, OnlyOnDealsThatCannotBeWon)
         long long budget = 3'000'000;
         EXPECT_FALSE(plainWinnable(g, start, budget)) << "deal " << number;
         EXPECT_GT(budget, 0) << "deal " << number << ": the plain search ran out";
+        // The search asks before any pass, so such a deal costs not one position, with autoplay or not.
+        for (bool autoplay : {false, true}) {
+            const GameRules ga = rulesOf(e, autoplay);
+            const Result r = solvePosition(ga, positionOf(e, ga), quick());
+            EXPECT_EQ(r.verdict, Verdict::Lost) << "deal " << number;
+            EXPECT_EQ(r.nodes, 0) << "deal " << number << (autoplay ? " with autoplay" : "");
+        }
     }
     EXPECT_GT(stuck, 0);
+}
+
+// Klondike 40 is proved lost without autoplay in some 50,000 positions, and so with it; with autoplay's own
+// search alone it stays open after far more. The search without autoplay keeps proving beside it.
+TEST(SolveWithAutoplay, ALossProvedWithoutAutoplayHoldsWithIt)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 40);
+    const GameRules g = rulesOf(e, true);
+    Limits l = quick();
+    l.nodes = 200000;
+    const Result r = solvePosition(g, positionOf(e, g), l);
+    EXPECT_EQ(r.verdict, Verdict::Lost);
+    EXPECT_EQ(r.nodes, r.nodesNarrow + r.nodesWide + r.nodesBest);
+    EXPECT_GT(r.nodesWide, r.nodesNarrow + r.nodesBest) << "the wide pass, the prover, has the larger share";
 }
 
 // With autoplay the search first looks without it: Klondike 96 is won in a few thousand positions that
@@ -430,4 +456,71 @@ TEST(SolveBestFirst, FindsWinsWhereDepthFirstSinks)
         ASSERT_EQ(r.verdict, Verdict::Won) << game;
         EXPECT_TRUE(replay(g, start, r.moves).won(g)) << game;
     }
+}
+
+// A hint comes in every position: the won line's first step when one is proved in time, else the move the
+// search found most promising, which the engine takes, else word that not one move is left.
+TEST(SolveHint, SuggestsAMoveTheEngineTakesWhenNoWinIsProved)
+{
+    // Spiderette 1 is not settled in a few seconds: the hint once answered with nothing at all.
+    for (bool autoplay : {true, false}) {
+        HeadlessHost host;
+        host.autoplay = autoplay ? 1 : 0;
+        Engine e(&host);
+        e.NewGame("Spiderette", 1);
+        host.running = true;
+        const GameRules g = rulesOf(e, autoplay);
+        Limits l = quick();
+        l.nodes = 30000;
+        const Hint h = findHint(g, positionOf(e, g), l);
+        ASSERT_EQ(h.result.verdict, Verdict::Unknown) << autoplay;
+        ASSERT_EQ(h.kind, HintKind::Suggested) << autoplay;
+        ASSERT_FALSE(h.steps.empty());
+        EXPECT_EQ(h.text, describeStep(g, h.steps.front(), awaitedCard(g, h.steps, 0), true));
+        EXPECT_EQ(h.text.rfind("Suggested: move the ", 0), 0u) << h.text;
+        const int logged = e.Trans->GetTransID();
+        playOnEngine(e, g, h.steps.front());
+        EXPECT_NE(e.Trans->GetTransID(), logged) << "the suggested move was refused: " << h.text;
+    }
+    // Proved: the line itself, worded as a hint.
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Klondike", 2);
+    const GameRules g = rulesOf(e, true);
+    const Hint h = findHint(g, positionOf(e, g), quick());
+    ASSERT_EQ(h.kind, HintKind::Proved);
+    EXPECT_EQ(h.text, describeStep(g, h.steps.front(), awaitedCard(g, h.steps, 0)));
+    EXPECT_EQ(h.text.rfind("Hint: ", 0), 0u) << h.text;
+}
+
+TEST(SolveHint, SaysSoWhenNoMoveIsLeft)
+{
+    // Every tableau pile ends in a card nothing takes, the Aces lie face down and the stock is spent.
+    auto table = [](bool redealLeft) {
+        Table t("Klondike", false);
+        std::vector<std::uint8_t> tops;
+        for (auto [num, suit] : {std::pair{1, H}, {1, S}, {1, D}, {1, C}, {3, H}, {3, S}, {3, D}})
+            tops.push_back(t.card(num, suit));
+        for (int i = 0, p = 0; i < t.g.totalCards; ++i)
+            if (!t.used[static_cast<size_t>(i)]) {
+                t.used[static_cast<size_t>(i)] = true;
+                t.at(p++ % 7).push_back(static_cast<std::uint8_t>(i | kDownBit));
+            }
+        for (int p = 0; p < 7; ++p)
+            t.at(p).push_back(tops[static_cast<size_t>(p)]);
+        if (redealLeft) // one card moved from a pile to the waste, with a redeal to bring it back
+            t.at(t.g.waste).push_back(static_cast<std::uint8_t>(t.at(0)[0] & ~kDownBit)),
+                t.at(0).erase(t.at(0).begin());
+        return t;
+    };
+    const Table stuck = table(false);
+    const Hint none = findHint(stuck.g, stuck.position(0), quick());
+    EXPECT_EQ(none.kind, HintKind::NoMove);
+    EXPECT_TRUE(none.steps.empty());
+    EXPECT_EQ(none.text, "No move left: this game cannot go on");
+    // A redeal is a move: the game goes on.
+    const Table redeal = table(true);
+    const Hint turn = findHint(redeal.g, redeal.position(1), quick());
+    ASSERT_NE(turn.kind, HintKind::NoMove) << turn.text;
+    EXPECT_NE(turn.text.find("turn the waste back"), std::string::npos) << turn.text;
 }

@@ -196,7 +196,7 @@ expect_run(solve_bad_limit 2 "--limit-ms takes a whole number" solve "Klondike" 
 expect_run(play_bad_autoplay 2 "--autoplay takes a whole number from 0 to 1" play "Klondike" 1 --autoplay 2)
 # Bounded by positions, not by the clock, so that a busy machine or the sanitizers cannot turn the
 # answer into "unknown".
-expect_run(solve_one 0 "^won\npositions [0-9]+\nseconds [0-9.]+\nmoves [0-9]+\n(drag|stock|marker)"
+expect_run(solve_one 0 "^won\npositions [0-9]+\nseconds [0-9.]+\npositions-narrow [0-9]+\npositions-best [0-9]+\npositions-wide [0-9]+\nmoves [0-9]+\n(drag|stock|marker)"
   solve "Klondike" 2 --limit-ms 600000 --limit-nodes 100000)
 expect_run(winnable_counts 0 "^[0-9]+ (won|lost|unknown) [0-9]+ [0-9.]+\n.*won [0-9]+ lost [0-9]+ unknown [0-9]+\nrate [0-9.]+% \\(95% [0-9.]+%-[0-9.]+%\\)\npositions [0-9]+\ndeals per second [0-9.]+\n$"
            winnable "Stripped Klondike" 1 4 --limit-ms 100 --jobs 2 --each)
@@ -207,6 +207,24 @@ expect_run(number_range 0 "^[1-9]\n$" number "Klondike" --range 1)
 expect_run(number_winnable 0 "^[1-9]\n$" number "Klondike" --winnable --range 1)
 expect_run(number_bad_game 2 "number takes \"<game>\"" number "Klondike Nope")
 expect_run(number_bad_range 2 "--range takes a whole number from 1 to 15" number "Klondike" --range 16)
+# A hint in every game: its sentence, then its move as a play command, which the engine takes.
+expect_run(hint_bad_autoplay 2 "--autoplay takes a whole number from 0 to 1" hint "Spiderette" 1 --autoplay 2)
+foreach(game "Spiderette" "Klondike" "King Albert")
+  foreach(autoplay 1 0)
+    execute_process(COMMAND ${CLI} hint ${game} 1 --autoplay ${autoplay} --limit-ms 300
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "^(Hint|Suggested): [^\n]+\n(drag [0-9]+ [0-9]+ [0-9]+|stock|marker)\n$")
+      message(FATAL_ERROR "hint ${game} 1 --autoplay ${autoplay}: exit ${rc}\n${out}")
+    endif()
+    string(REGEX MATCH "(drag [0-9]+ [0-9]+ [0-9]+|stock|marker)\n$" step "${out}")
+    file(WRITE ${WORK}/hinted.txt "${step}")
+    execute_process(COMMAND ${CLI} play ${game} 1 --autoplay ${autoplay} INPUT_FILE ${WORK}/hinted.txt
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE played)
+    if(NOT rc EQUAL 0 OR NOT played MATCHES "\nmoves [1-9][0-9]*\n")
+      message(FATAL_ERROR "hint ${game} 1 --autoplay ${autoplay}: the engine refuses ${step}\n${played}")
+    endif()
+  endforeach()
+endforeach()
 execute_process(COMMAND ${CLI} games OUTPUT_VARIABLE games_out)
 string(REGEX REPLACE "[0-9]+ ([^\n]+)\n" "\\1;" games "${games_out}")
 set(won_total 0)
