@@ -1,4 +1,5 @@
-// The main window: menus, toolbar, the table, the status captions and the timers.
+// The main window: the table, the timers and the menu handlers; menus and toolbar are built in
+// mainMenus.cpp, the status captions in statusCaptions.cpp.
 #pragma once
 
 #include <functional>
