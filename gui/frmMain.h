@@ -38,13 +38,6 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     // The step the hint shows now: one press, redeal or drag; none when no hint is shown.
     const std::optional<solve::Move> &hintStep() const { return hintStep_; }
 
-    // Menu arrays by index; separators are entries too.
-    QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
-    QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
-    QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
-    // The solver's items at the end of the Game menu, and its line in the status area.
-    QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
-    QLabel *mHint = nullptr;
     // tmrMain is never started: the states follow the engine's, the session's and the settings'
     // notifications. tmrTime ticks once a second on the game clock, only while a game runs; the
     // replay timers only while a replay runs.
@@ -115,6 +108,15 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     bool eventFilter(QObject *watched, QEvent *ev) override;
 
   private:
+    // Menu arrays by index; separators are entries too. Each item is named after its array and
+    // index (mGame_4), each toolbar button after its picture, each caption after its member.
+    QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
+    QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
+    QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
+    // The solver's items at the end of the Game menu, and its line in the status area.
+    QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
+    QLabel *mHint = nullptr;
+
     void buildMenus();
     void buildToolbar();
     QAction *addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName, const QString &caption,

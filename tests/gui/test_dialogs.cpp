@@ -22,9 +22,13 @@
 #include "play/cTrans.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -133,7 +137,7 @@ TEST(SelectGame, PlayDrawsItsNumberAsNewGameDoesWithWinnableDealsOnly)
         played = true;
         return true;
     });
-    t.w->mFile[2]->trigger(); // Select Game, modal until Play
+    menuItem(t.w, "mFile", 2)->trigger(); // Select Game, modal until Play
     ASSERT_TRUE(played);
     // The number comes from the search for a winnable deal, as F2's does.
     EXPECT_EQ(t.w->findChild<QLabel *>("mHint")->text(), "Looking for a winnable deal...");
