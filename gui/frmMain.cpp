@@ -87,8 +87,6 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
 
     buildMenus();
     buildToolbar();
-    openSelectGame = [this] { SelectGameDialog(); };
-    openSelectNumber = [this] { SelectNumberDialog(); };
     openGameWon = [this] { GameWonDialog(); };
 
     connect(PicBack, &CardTable::cardPressed, this,
@@ -148,12 +146,6 @@ frmMain::~frmMain()
     }
 }
 
-bool frmMain::unbuilt(QAction *a) const
-{
-    // The selection dialogs are reached through hooks a test may leave unset.
-    return (a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber);
-}
-
 void frmMain::RefreshMenus()
 {
     if (!shared_.Data || !shared_.Eng)
@@ -181,9 +173,6 @@ void frmMain::RefreshMenus()
         mReplay[2]->setEnabled(t.UndoPossible());
         mReplay[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
     }
-    for (QAction *a : {mFile[2], mFile[7]})
-        if (unbuilt(a))
-            a->setEnabled(false);
     RefreshRecentMenu();
 }
 
@@ -199,7 +188,6 @@ void frmMain::RefreshToolbar()
     toolButtons[12]->setEnabled(mReplay[1]->isEnabled());
     toolButtons[5]->setChecked(shared_.Data->Autoplay() == 1);
     toolButtons[5]->setEnabled(mGame[4]->isEnabled());
-    toolButtons[2]->setEnabled(!unbuilt(mFile[2]));
     toolButtons[14]->setEnabled(true);
 }
 
@@ -438,8 +426,7 @@ void frmMain::onFile(int index)
         startDrawnGame(d.LastGName());
         break;
     case 2:
-        if (openSelectGame)
-            openSelectGame();
+        SelectGameDialog();
         break;
     case 4:
         if (d.GameRunning)
@@ -452,8 +439,7 @@ void frmMain::onFile(int index)
         }
         break;
     case 7:
-        if (openSelectNumber)
-            openSelectNumber();
+        SelectNumberDialog();
         break;
     case 11:
         closing_ = true;

@@ -83,8 +83,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     void playerChanged() override;
     void storeFailed(const QString &file, const QString &reason) override;
 
-    // Windows still to come register here; until then their items stay disabled.
-    std::function<void()> openSelectGame, openSelectNumber, openGameWon;
+    // What a won game opens: the won dialog, unless a test puts its own answer here.
+    std::function<void()> openGameWon;
 
     // The whole program ends at once, without recording (File, Exit).
     std::function<void()> exitNow;
@@ -123,7 +123,6 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
                      const QKeySequence &key, std::function<void(int)> handler);
     // Runs an action of the player; a failure is shown, never lost silently.
     void guarded(const std::function<void()> &fn);
-    bool unbuilt(QAction *a) const;
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();
