@@ -16,6 +16,7 @@
 #include <QSaveFile>
 
 #include "play/mFunc.h"
+#include "store/appearance.h"
 #include "store/cData.h"
 
 namespace tess
@@ -830,7 +831,7 @@ void cScore::WriteReport(const QString &fileName) const
         lines << PrintLine(locale.toString(r.Day, QLocale::ShortFormat))
                      .next(r.GameName.left(12))
                      .next(r.Player.left(12))
-                     .next(r.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"))
+                     .next(ResultText(r.Won))
                      .next(num(r.Score))
                      .next(num(r.Moves))
                      .next(duration(r.Time) + QString(5, QLatin1Char(' ')) + gameNoItem(r.GameNo))

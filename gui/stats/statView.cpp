@@ -188,11 +188,6 @@ QString roundedText(double value)
     return QLocale::system().toString(value, 'g', 15);
 }
 
-QString resultText(i16 won)
-{
-    return won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost");
-}
-
 QString shortDate(const ScoreRecord &r)
 {
     if (!r.Day.isValid())
