@@ -13,11 +13,6 @@ namespace tess
 
 namespace
 {
-int px(int twips)
-{
-    return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
-}
-
 // A small upright card with an arrow: a move.
 QImage rowPicture()
 {
@@ -60,7 +55,7 @@ frmHistory::frmHistory(Engine &engine, QWidget *parent) : QDialog(parent), e_(&e
         {QString(), QStringLiteral("Source"), QStringLiteral("Destination"), QStringLiteral("Cards")});
     const int widths[] = {1058, 4234, 4234, 1147};
     for (int c = 0; c < 4; ++c)
-        lvHistory->setColumnWidth(c, px(widths[c]));
+        lvHistory->setColumnWidth(c, twipsToPx(widths[c]));
     lvHistory->header()->setStretchLastSection(false);
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
@@ -73,7 +68,7 @@ frmHistory::frmHistory(Engine &engine, QWidget *parent) : QDialog(parent), e_(&e
     row->addStretch(1);
     row->addWidget(cmdClose);
     lay->addLayout(row);
-    resize(px(1058 + 4234 + 4234 + 1147) + 40, 420);
+    resize(twipsToPx(1058 + 4234 + 4234 + 1147) + 40, 420);
 
     CreateLV();
     e_->addLogListener(this);

@@ -38,11 +38,6 @@ namespace tess
 namespace
 {
 constexpr int kToolbarTwips = 380;
-int twipsToPx(int twips)
-{
-    return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
-}
-
 } // namespace
 
 frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_(shared)
