@@ -22,6 +22,7 @@
 #include "play/cTrans.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
+#include "tests/support/answer.h"
 #include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
@@ -29,6 +30,7 @@ using namespace tess;
 using tess::testing::action;
 using tess::testing::caption;
 using tess::testing::menuItem;
+using tess::testing::whenModal;
 
 namespace
 {
@@ -42,22 +44,6 @@ struct Window : tess::testing::TempShared {
         w->show();
     }
 };
-
-// Answers the next modal window with fn, polling every 10 ms for up to five seconds.
-void whenModal(std::function<bool(QWidget *)> fn)
-{
-    auto *timer = new QTimer;
-    auto *tries = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, fn] {
-        QWidget *m = QApplication::activeModalWidget();
-        if ((m && fn(m)) || ++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-        }
-    });
-    timer->start(10);
-}
 
 // Clicks OK on the next message box and keeps its text.
 void answerMessage(QString *text)

@@ -10,7 +10,7 @@
 #include "gui/table/cardTable.h"
 #include "gui/table/pictures.h"
 #include "store/appearance.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
 #include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 

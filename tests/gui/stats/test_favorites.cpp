@@ -7,7 +7,7 @@
 #include "gui/stats/frmOrgFav.h"
 #include "gui/stats/frmPlayFav.h"
 #include "gui/table/cardTable.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
 #include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 

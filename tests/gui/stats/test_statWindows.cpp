@@ -19,7 +19,7 @@
 #include "gui/stats/frmHighScore.h"
 #include "gui/stats/frmLogStat.h"
 #include "gui/stats/frmSesStat.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
 #include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
