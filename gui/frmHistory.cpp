@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "gui/table/artKit.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
 
@@ -16,18 +17,15 @@ namespace
 // A small upright card with an arrow: a move.
 QImage rowPicture()
 {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(60, 60, 60));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 9, 13), 1.5, 1.5);
-    p.setPen(QPen(QColor(160, 20, 20), 1.6));
-    p.drawLine(QPointF(7, 8), QPointF(14, 8));
-    p.drawLine(QPointF(11, 5), QPointF(14, 8));
-    p.drawLine(QPointF(11, 11), QPointF(14, 8));
-    return img;
+    return art::listIcon([](QPainter &p) {
+        p.setPen(QColor(60, 60, 60));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(1.5, 1.5, 9, 13), 1.5, 1.5);
+        p.setPen(QPen(QColor(160, 20, 20), 1.6));
+        p.drawLine(QPointF(7, 8), QPointF(14, 8));
+        p.drawLine(QPointF(11, 5), QPointF(14, 8));
+        p.drawLine(QPointF(11, 11), QPointF(14, 8));
+    });
 }
 } // namespace
 
