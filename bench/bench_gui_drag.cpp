@@ -1,10 +1,10 @@
 // The frame cost of carrying a 12-card run across the table: one mouse move, the
 // cards follow, the table is drawn again.
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/tempHome.h"
 #include "gui/table/cardTable.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
@@ -12,8 +12,8 @@
 
 static void BM_DragTwelveCardRun(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    tess::cData data(dir.filePath("t.conf"), dir.path());
+    tess::bench::TempHome home;
+    tess::cData &data = *home.data;
     tess::HeadlessHost host;
     tess::Engine e(&host);
     tess::CardTable table(e, data);

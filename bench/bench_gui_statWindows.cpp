@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include "app/shared.h"
+#include "bench/tempHome.h"
 #include "gui/stats/frmGameStat.h"
 #include "gui/stats/frmLogStat.h"
 
@@ -22,8 +22,8 @@ constexpr int kLines = 10000;
 const QDateTime kNow(QDate(2026, 12, 8), QTime(17, 0));
 
 struct Table {
-    QTemporaryDir tmp;
-    tess::Shared shared{std::make_unique<tess::cData>(tmp.filePath("t.conf"), tmp.filePath("data"))};
+    tess::bench::TempHome home;
+    tess::Shared shared{std::move(home.data)};
 
     Table()
     {

@@ -3,10 +3,10 @@
 // at once; draw the pictures afresh when the resizing stops).
 // Runs at device pixel ratio 2 unless QT_SCALE_FACTOR says otherwise.
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/tempHome.h"
 #include "gui/table/cardTable.h"
 #include "gui/table/pictures.h"
 #include "play/engine.h"
@@ -17,8 +17,8 @@ namespace
 {
 
 struct Fixture {
-    QTemporaryDir dir;
-    tess::cData data{dir.filePath("t.conf"), dir.path()};
+    tess::bench::TempHome home;
+    tess::cData &data = *home.data;
     tess::HeadlessHost host;
     tess::Engine e{&host};
     tess::CardTable table{e, data};

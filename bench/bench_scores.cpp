@@ -5,10 +5,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/tempHome.h"
 #include "model/catalogue.h"
 #include "store/cData.h"
 #include "store/cScore.h"
@@ -20,13 +20,13 @@ constexpr int kPlayers = 20;
 constexpr int kLines = 10000;
 
 struct Table {
-    QTemporaryDir tmp;
+    tess::bench::TempHome home;
     std::unique_ptr<tess::cData> data;
     std::unique_ptr<tess::cScore> score;
 
     Table()
     {
-        data = std::make_unique<tess::cData>(tmp.filePath("t.conf"), tmp.filePath("data"));
+        data = std::move(home.data);
         tess::catalogue::Init(*data);
         QDir().mkpath(data->AppDir());
         std::mt19937 rng(7);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "gui/table/artKit.h"
 #include "model/cards.h"
 #include "play/cTrans.h"
 
@@ -13,26 +14,18 @@ namespace tess
 
 namespace
 {
-int px(int twips)
-{
-    return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
-}
-
 // A small upright card with an arrow: a move.
 QImage rowPicture()
 {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(60, 60, 60));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 9, 13), 1.5, 1.5);
-    p.setPen(QPen(QColor(160, 20, 20), 1.6));
-    p.drawLine(QPointF(7, 8), QPointF(14, 8));
-    p.drawLine(QPointF(11, 5), QPointF(14, 8));
-    p.drawLine(QPointF(11, 11), QPointF(14, 8));
-    return img;
+    return art::listIcon([](QPainter &p) {
+        p.setPen(QColor(60, 60, 60));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(1.5, 1.5, 9, 13), 1.5, 1.5);
+        p.setPen(QPen(QColor(160, 20, 20), 1.6));
+        p.drawLine(QPointF(7, 8), QPointF(14, 8));
+        p.drawLine(QPointF(11, 5), QPointF(14, 8));
+        p.drawLine(QPointF(11, 11), QPointF(14, 8));
+    });
 }
 } // namespace
 
@@ -60,7 +53,7 @@ frmHistory::frmHistory(Engine &engine, QWidget *parent) : QDialog(parent), e_(&e
         {QString(), QStringLiteral("Source"), QStringLiteral("Destination"), QStringLiteral("Cards")});
     const int widths[] = {1058, 4234, 4234, 1147};
     for (int c = 0; c < 4; ++c)
-        lvHistory->setColumnWidth(c, px(widths[c]));
+        lvHistory->setColumnWidth(c, twipsToPx(widths[c]));
     lvHistory->header()->setStretchLastSection(false);
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
@@ -73,7 +66,7 @@ frmHistory::frmHistory(Engine &engine, QWidget *parent) : QDialog(parent), e_(&e
     row->addStretch(1);
     row->addWidget(cmdClose);
     lay->addLayout(row);
-    resize(px(1058 + 4234 + 4234 + 1147) + 40, 420);
+    resize(twipsToPx(1058 + 4234 + 4234 + 1147) + 40, 420);
 
     CreateLV();
     e_->addLogListener(this);

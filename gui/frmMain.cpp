@@ -7,12 +7,8 @@
 #include <malloc.h>
 #endif
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionMenuItem>
 #include <QWheelEvent>
 
 #include "gui/frmAbout.h"
@@ -42,89 +38,6 @@ namespace tess
 namespace
 {
 constexpr int kToolbarTwips = 380;
-int twipsToPx(int twips)
-{
-    return static_cast<int>(roundHalfEven(twips / static_cast<double>(kTwipsPerPixel)));
-}
-
-// A status caption of the menu bar. A figure (score, time, moves) asks for room for its widest
-// value with a roomy gap before it, and gives up only the gap: its text always shows in full. The
-// hint line asks for its text and, squeezed, takes what is left and ends with an ellipsis.
-class StatusCaption : public QLabel
-{
-  public:
-    StatusCaption(QWidget *parent, const QString &widest) : QLabel(parent), widest_(widest) {}
-    QSize sizeHint() const override
-    {
-        if (widest_.isEmpty())
-            return QSize(0, QLabel::sizeHint().height()); // only what the figures leave
-        return QSize(kRoomyGap + std::max(advance(widest_), advance(text())), QLabel::sizeHint().height());
-    }
-    QSize minimumSizeHint() const override
-    {
-        const int w = widest_.isEmpty() || text().isEmpty() ? 0 : kTightGap + advance(text());
-        return QSize(w, QLabel::minimumSizeHint().height());
-    }
-
-  protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::WindowText));
-        if (widest_.isEmpty()) {
-            // The hint line ends where the figures begin.
-            p.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter,
-                       fontMetrics().elidedText(text(), Qt::ElideRight, width()));
-            return;
-        }
-        const int gap = std::clamp(width() - advance(text()), 0, kRoomyGap);
-        p.drawText(rect().adjusted(gap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(text(), Qt::ElideRight, width() - gap));
-    }
-
-  private:
-    static constexpr int kRoomyGap = 20, kTightGap = 8;
-    int advance(const QString &t) const { return t.isEmpty() ? 0 : fontMetrics().horizontalAdvance(t) + 1; }
-    QString widest_;
-};
-
-// The captions' corner of the menu bar: it takes exactly what the menus leave, so a caption whose
-// text changes is laid out again inside it without the menu bar having to notice.
-class StatusCorner : public QWidget
-{
-  public:
-    using QWidget::QWidget;
-    QSize sizeHint() const override
-    {
-        const QSize natural = QWidget::sizeHint();
-        auto *bar = qobject_cast<QMenuBar *>(parentWidget());
-        if (!bar)
-            return natural;
-        return QSize(std::max(0, bar->width() - menusWidth(bar)), natural.height());
-    }
-    QSize minimumSizeHint() const override { return QSize(0, QWidget::minimumSizeHint().height()); }
-
-  private:
-    // What the menu titles take, measured as the menu bar measures them.
-    static int menusWidth(const QMenuBar *bar)
-    {
-        const QStyle *st = bar->style();
-        int w = 2 * st->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, bar) +
-                2 * st->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, bar);
-        const int spacing = st->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, bar);
-        for (const QAction *a : bar->actions()) {
-            if (!a->isVisible())
-                continue;
-            QStyleOptionMenuItem opt;
-            opt.initFrom(bar);
-            opt.menuItemType = QStyleOptionMenuItem::Normal;
-            opt.text = a->text();
-            const QSize text = bar->fontMetrics().size(Qt::TextShowMnemonic, a->text());
-            w += st->sizeFromContents(QStyle::CT_MenuBarItem, &opt, text, bar).width() + spacing;
-        }
-        return w + 4; // a little slack so rounding never tips the last menu into overflow
-    }
-};
 } // namespace
 
 frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_(shared)
@@ -169,8 +82,6 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
 
     buildMenus();
     buildToolbar();
-    openSelectGame = [this] { SelectGameDialog(); };
-    openSelectNumber = [this] { SelectNumberDialog(); };
     openGameWon = [this] { GameWonDialog(); };
 
     connect(PicBack, &CardTable::cardPressed, this,
@@ -230,187 +141,6 @@ frmMain::~frmMain()
     }
 }
 
-QAction *frmMain::addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName,
-                          const QString &caption, const QKeySequence &key, std::function<void(int)> handler)
-{
-    const int index = arr.size();
-    QAction *a = nullptr;
-    if (caption == QLatin1String("-")) {
-        a = menu->addSeparator();
-    } else {
-        a = menu->addAction(caption);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        connect(a, &QAction::triggered, this, [handler, index] { handler(index); });
-    }
-    a->setObjectName(QStringLiteral("%1_%2").arg(arrName).arg(index));
-    arr.append(a);
-    return a;
-}
-
-void frmMain::buildMenus()
-{
-    QMenuBar *bar = menuBar();
-    struct Item {
-        const char *caption;
-        QKeySequence key;
-    };
-    auto build = [&](const char *title, const char *menuName, QVector<QAction *> &arr, const char *arrName,
-                     std::initializer_list<Item> items, std::function<void(int)> handler) {
-        QMenu *m = bar->addMenu(QString::fromUtf8(title));
-        m->setObjectName(QString::fromUtf8(menuName));
-        arr.append(nullptr); // items count from 1
-        for (const Item &it : items)
-            addItem(m, arr, QString::fromUtf8(arrName), QString::fromUtf8(it.caption), it.key, handler);
-        return m;
-    };
-    using K = QKeySequence;
-    QMenu *file = build("&File", "mnuFile", mFile, "mFile",
-                        {{"&New Game", K(Qt::Key_F2)},
-                         {"&Select Game", K(Qt::Key_F3)},
-                         {"-", {}},
-                         {"&Restart Game", K(Qt::CTRL | Qt::Key_F2)},
-                         {"&Close Game", K(Qt::Key_F12)},
-                         {"-", {}},
-                         {"Select a Number", K(Qt::CTRL | Qt::Key_F12)},
-                         {"-", {}},
-                         {"Recent Games", {}},
-                         {"-", {}},
-                         {"E&xit", {}}},
-                        [this](int i) { onFile(i); });
-    // "Recent Games" opens a sub-menu of five entries.
-    QMenu *recent = new QMenu(file);
-    recent->setObjectName(QStringLiteral("mnuRecent"));
-    mFile[9]->setMenu(recent);
-    mRecent.append(nullptr);
-    for (int i = 1; i <= kRecentCount; ++i) {
-        QAction *a = recent->addAction(QString());
-        a->setObjectName(QStringLiteral("mRecent_%1").arg(i));
-        connect(a, &QAction::triggered, this, [this, i] { onRecent(i); });
-        a->setVisible(i == 1);
-        mRecent.append(a);
-    }
-    QMenu *game = build("&Game", "mnuGame", mGame, "mGame",
-                        {{"&Undo", K(Qt::CTRL | Qt::Key_Z)},
-                         {"&Redo", K(Qt::CTRL | Qt::Key_X)},
-                         {"-", {}},
-                         {"Autoplay", K(Qt::Key_F7)},
-                         {"-", {}},
-                         {"U&ndo All", K(Qt::CTRL | Qt::Key_C)},
-                         {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
-                         {"-", {}},
-                         {"View Toolbar", {}},
-                         {"Fit Table to Window", {}}},
-                        [this](int i) { onGame(i); });
-    mGame[4]->setCheckable(true);
-    mGame[9]->setCheckable(true);
-    mGame[10]->setCheckable(true);
-    build("&Replay", "mnuReplay", mReplay, "mReplay",
-          {{"&Forward", K(Qt::SHIFT | Qt::Key_F1)},
-           {"&Back", K(Qt::SHIFT | Qt::Key_F2)},
-           {"-", {}},
-           {"Replay &All", {}},
-           {"-", {}},
-           {"Sto&p", {}}},
-          [this](int i) { onReplay(i); });
-    mReplay[6]->setEnabled(false);
-    build("Favorites", "mnufav", mFav, "mFav",
-          {{"&Add to Favorites", K(Qt::CTRL | Qt::Key_A)},
-           {"&Organize Favorites", K(Qt::CTRL | Qt::Key_F)},
-           {"-", {}},
-           {"&Play from Favorites", K(Qt::CTRL | Qt::Key_P)}},
-          [this](int i) { onFav(i); });
-    build("Statistics", "mnustat", mStat, "mStat",
-          {{"&Game Statistics", K(Qt::Key_F4)},
-           {"&Session Statistics", {}},
-           {"-", {}},
-           {"&High Scores", K(Qt::Key_F9)},
-           {"-", {}},
-           {"&Log Statistics", {}}},
-          [this](int i) { onStat(i); });
-    build("&Tools", "mnuTools", mTools, "mTools",
-          {{"Customize", K(Qt::CTRL | Qt::Key_U)},
-           {"-", {}},
-           {"&Players", K(Qt::CTRL | Qt::Key_L)},
-           {"-", {}},
-           {"&History", K(Qt::CTRL | Qt::Key_H)}},
-          [this](int i) { onTools(i); });
-    build("&Help", "mnuHelp", mHelp, "mHelp",
-          {{"Rules", K(Qt::Key_F1)}, {"Contents", {}}, {"-", {}}, {"About...", {}}},
-          [this](int i) { onHelp(i); });
-
-    // The status captions sit at the right end of the menu bar, the solver's line first.
-    auto *status = new StatusCorner(bar);
-    auto *lay = new QHBoxLayout(status);
-    lay->setContentsMargins(12, 0, 8, 0);
-    lay->setSpacing(0);
-    mHint = new StatusCaption(status, QString());
-    mHint->setObjectName(QStringLiteral("mHint"));
-    mHint->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    lay->addWidget(mHint, 1);
-    // Room for the widest figure when the window has it, so the captions never jump.
-    mScore = new StatusCaption(status, QStringLiteral("Score :-9999"));
-    mTime = new StatusCaption(status, QStringLiteral("Time :0:00:00"));
-    mMoves = new StatusCaption(status, QStringLiteral("Moves :9999"));
-    for (QLabel *l : {mScore, mTime, mMoves})
-        lay->addWidget(l);
-    mScore->setObjectName(QStringLiteral("mScore"));
-    mTime->setObjectName(QStringLiteral("mTime"));
-    mMoves->setObjectName(QStringLiteral("mMoves"));
-    bar->setCornerWidget(status, Qt::TopRightCorner);
-    buildSolverItems(game);
-}
-
-void frmMain::buildToolbar()
-{
-    struct Button {
-        const char *key;
-        const char *tip;
-    };
-    static const Button buttons[] = {
-        {"New", "New Game"},
-        {"Select", "Select Game"},
-        {"Restart", "Restart Game"},
-        {nullptr, nullptr},
-        {"Autoplay", "Autoplay"},
-        {nullptr, nullptr},
-        {"Undo", "Undo"},
-        {"Redo", "Redo"},
-        {nullptr, nullptr},
-        {"Back", "Replay Back"},
-        {"ReplayStop", "Replay Stop"},
-        {"Forward", "Replay Forward"},
-        {nullptr, nullptr},
-        {"Statistics", "Statistics"},
-        {nullptr, nullptr},
-        {"Help", "Help"},
-    };
-    toolButtons.append(nullptr);
-    int index = 1;
-    for (const Button &b : buttons) {
-        QAction *a;
-        if (!b.key) {
-            a = Toolbar1->addSeparator();
-            a->setObjectName(QStringLiteral("Toolbar1_sep_%1").arg(index));
-        } else {
-            a = Toolbar1->addAction(brand::toolIcon(QString::fromUtf8(b.key)), QString());
-            a->setObjectName(QString::fromUtf8(b.key));
-            a->setToolTip(QString::fromUtf8(b.tip));
-            const int i = index;
-            connect(a, &QAction::triggered, this, [this, i] { onToolbar(i); });
-        }
-        toolButtons.append(a);
-        ++index;
-    }
-    toolButtons[5]->setCheckable(true);
-}
-
-bool frmMain::unbuilt(QAction *a) const
-{
-    // The selection dialogs are reached through hooks a test may leave unset.
-    return (a == mFile[2] && !openSelectGame) || (a == mFile[7] && !openSelectNumber);
-}
-
 void frmMain::RefreshMenus()
 {
     if (!shared_.Data || !shared_.Eng)
@@ -438,9 +168,6 @@ void frmMain::RefreshMenus()
         mReplay[2]->setEnabled(t.UndoPossible());
         mReplay[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
     }
-    for (QAction *a : {mFile[2], mFile[7]})
-        if (unbuilt(a))
-            a->setEnabled(false);
     RefreshRecentMenu();
 }
 
@@ -456,7 +183,6 @@ void frmMain::RefreshToolbar()
     toolButtons[12]->setEnabled(mReplay[1]->isEnabled());
     toolButtons[5]->setChecked(shared_.Data->Autoplay() == 1);
     toolButtons[5]->setEnabled(mGame[4]->isEnabled());
-    toolButtons[2]->setEnabled(!unbuilt(mFile[2]));
     toolButtons[14]->setEnabled(true);
 }
 
@@ -464,31 +190,6 @@ void frmMain::upkeep()
 {
     RefreshMenus();
     RefreshToolbar();
-}
-
-void frmMain::RefreshStatus()
-{
-    if (!shared_.Data || !shared_.Eng)
-        return;
-    const cData &d = *shared_.Data;
-    // Each caption is set once, so an unchanged figure costs no repaint.
-    QString score, time, moves;
-    if (d.GameRunning) {
-        if (d.ShowScore() == 1)
-            score = QStringLiteral("Score :") + QString::number(session_->ComputeScore());
-        if (d.ShowTime() == 1)
-            time = QStringLiteral("Time :") +
-                   QString::fromStdString(FormatGameTime(session_->ElapsedGameSeconds()));
-        if (d.ShowMoves() == 1)
-            moves = QStringLiteral("Moves :") + QString::number(shared_.Eng->Trans->GetTransID());
-    }
-    mScore->setText(score);
-    mTime->setText(time);
-    mMoves->setText(moves);
-    if (!d.GameRunning)
-        return;
-    session_->Tick();
-    RefreshStockMarker(*shared_.Eng);
 }
 
 void frmMain::scheduleClock()
@@ -720,8 +421,7 @@ void frmMain::onFile(int index)
         startDrawnGame(d.LastGName());
         break;
     case 2:
-        if (openSelectGame)
-            openSelectGame();
+        SelectGameDialog();
         break;
     case 4:
         if (d.GameRunning)
@@ -734,8 +434,7 @@ void frmMain::onFile(int index)
         }
         break;
     case 7:
-        if (openSelectNumber)
-            openSelectNumber();
+        SelectNumberDialog();
         break;
     case 11:
         closing_ = true;

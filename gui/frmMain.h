@@ -1,4 +1,5 @@
-// The main window: menus, toolbar, the table, the status captions and the timers.
+// The main window: the table, the timers and the menu handlers; menus and toolbar are built in
+// mainMenus.cpp, the status captions in statusCaptions.cpp.
 #pragma once
 
 #include <functional>
@@ -39,13 +40,6 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     // The step the hint shows now: one press, redeal or drag; none when no hint is shown.
     const std::optional<solve::Move> &hintStep() const { return hintStep_; }
 
-    // Menu arrays by index; separators are entries too.
-    QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
-    QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
-    QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
-    // The solver's items at the end of the Game menu, and its line in the status area.
-    QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
-    QLabel *mHint = nullptr;
     // tmrMain is never started: the states follow the engine's, the session's and the settings'
     // notifications. tmrTime ticks once a second on the game clock, only while a game runs; the
     // replay timers only while a replay runs.
@@ -91,8 +85,8 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     void playerChanged() override;
     void storeFailed(const QString &file, const QString &reason) override;
 
-    // Windows still to come register here; until then their items stay disabled.
-    std::function<void()> openSelectGame, openSelectNumber, openGameWon;
+    // What a won game opens: the won dialog, unless a test puts its own answer here.
+    std::function<void()> openGameWon;
 
     // The whole program ends at once, without recording (File, Exit).
     std::function<void()> exitNow;
@@ -116,13 +110,21 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
     bool eventFilter(QObject *watched, QEvent *ev) override;
 
   private:
+    // Menu arrays by index; separators are entries too. Each item is named after its array and
+    // index (mGame_4), each toolbar button after its picture, each caption after its member.
+    QVector<QAction *> mFile, mGame, mReplay, mFav, mStat, mTools, mHelp, mRecent;
+    QVector<QAction *> toolButtons; // Toolbar1 buttons by index 1..16
+    QLabel *mScore = nullptr, *mTime = nullptr, *mMoves = nullptr;
+    // The solver's items at the end of the Game menu, and its line in the status area.
+    QAction *mHintItem = nullptr, *mCanWinItem = nullptr, *mWinnableOnlyItem = nullptr;
+    QLabel *mHint = nullptr;
+
     void buildMenus();
     void buildToolbar();
     QAction *addItem(QMenu *menu, QVector<QAction *> &arr, const QString &arrName, const QString &caption,
                      const QKeySequence &key, std::function<void(int)> handler);
     // Runs an action of the player; a failure is shown, never lost silently.
     void guarded(const std::function<void()> &fn);
-    bool unbuilt(QAction *a) const;
     // Opens a statistics window modally over owner.
     template <class Window> void openStatWindow(QWidget *owner);
     void addToFavorites();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "gui/table/artKit.h"
 #include "gui/table/brand.h"
 #include "gui/table/previews.h"
 #include "play/mFunc.h"
@@ -29,14 +30,14 @@ QIcon listIcon(int which)
 
 QIcon playerIcon()
 {
-    QImage img(20, 20, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 110, 170));
-    p.drawEllipse(QRectF(6, 2, 8, 8));
-    p.drawRoundedRect(QRectF(3, 11, 14, 8), 4, 4);
+    const QImage img = art::listIcon(
+        [](QPainter &p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(60, 110, 170));
+            p.drawEllipse(QRectF(6, 2, 8, 8));
+            p.drawRoundedRect(QRectF(3, 11, 14, 8), 4, 4);
+        },
+        20);
     return QIcon(QPixmap::fromImage(img));
 }
 

@@ -17,6 +17,15 @@ constexpr int kCardHeight = 1440;
 constexpr int kTwipsPerPixel = 15;
 constexpr int kTableWidth = 15480;
 constexpr int kTableHeight = 11205;
+// Twips as pixels: exact where a picture is drawn, whole (halves to even) where a widget is sized.
+constexpr double twipsToPixels(double twips)
+{
+    return twips / kTwipsPerPixel;
+}
+inline int twipsToPx(int twips)
+{
+    return static_cast<int>(roundHalfEven(twipsToPixels(twips)));
+}
 
 // Ranks (Num) the rules name.
 constexpr i16 kAce = 0;

@@ -16,6 +16,7 @@
 #include <QSaveFile>
 
 #include "play/mFunc.h"
+#include "store/appearance.h"
 #include "store/cData.h"
 
 namespace tess
@@ -367,17 +368,27 @@ void cScore::appendLine(const QString &path, const QByteArray &line,
 
 // ---- score files ----
 
+namespace
+{
+// The game that just ended, as the score file and the session keep it.
+ScoreRecord endedGame(const cData &d, i16 won)
+{
+    ScoreRecord r;
+    r.GameName = d.CurGName();
+    r.GameNo = d.CurGNo;
+    r.Time = d.CurTime;
+    r.Moves = d.CurMoves;
+    r.Score = d.CurScore;
+    r.Won = won;
+    return r;
+}
+} // namespace
+
 void cScore::AddScore(i16 won)
 {
     const QString path = ScoreFile(data_.CurPlayer());
-    ScoreRecord r;
+    ScoreRecord r = endedGame(data_, won);
     r.DateText = nowText();
-    r.GameName = data_.CurGName();
-    r.GameNo = data_.CurGNo;
-    r.Time = data_.CurTime;
-    r.Moves = data_.CurMoves;
-    r.Score = data_.CurScore;
-    r.Won = won;
     const QByteArray line = formatScoreLine(r); // refuses before anything touches the disk
     ensureDataFolder();
     appendLine(path, line);
@@ -759,13 +770,7 @@ FavRecord cScore::GetFav(int index) const
 void cScore::AddSesGame(i16 won)
 {
     const i16 top = checked16(sesTop_ + 1);
-    ScoreRecord r;
-    r.GameName = data_.CurGName();
-    r.GameNo = data_.CurGNo;
-    r.Moves = data_.CurMoves;
-    r.Score = data_.CurScore;
-    r.Time = data_.CurTime;
-    r.Won = won;
+    ScoreRecord r = endedGame(data_, won);
     r.Player = data_.CurPlayer();
     sesGames_.push_back(std::move(r));
     sesTop_ = top;
@@ -830,7 +835,7 @@ void cScore::WriteReport(const QString &fileName) const
         lines << PrintLine(locale.toString(r.Day, QLocale::ShortFormat))
                      .next(r.GameName.left(12))
                      .next(r.Player.left(12))
-                     .next(r.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"))
+                     .next(ResultText(r.Won))
                      .next(num(r.Score))
                      .next(num(r.Moves))
                      .next(duration(r.Time) + QString(5, QLatin1Char(' ')) + gameNoItem(r.GameNo))

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include "gui/table/artKit.h"
 #include "gui/table/brand.h"
 #include "store/cScore.h"
 
@@ -18,22 +19,19 @@ QIcon game()
 
 QIcon number()
 {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double r = i % 2 == 0 ? 7.2 : 3.0;
-        const double a = -M_PI / 2 + i * M_PI / 5;
-        const QPointF pt(8 + r * std::cos(a), 8.4 + r * std::sin(a));
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
-    p.setPen(QPen(QColor(170, 120, 0), 1));
-    p.setBrush(QColor(250, 200, 40));
-    p.drawPath(star);
-    return QIcon(QPixmap::fromImage(img));
+    return QIcon(QPixmap::fromImage(art::listIcon([](QPainter &p) {
+        QPainterPath star;
+        for (int i = 0; i < 10; ++i) {
+            const double r = i % 2 == 0 ? 7.2 : 3.0;
+            const double a = -M_PI / 2 + i * M_PI / 5;
+            const QPointF pt(8 + r * std::cos(a), 8.4 + r * std::sin(a));
+            i == 0 ? star.moveTo(pt) : star.lineTo(pt);
+        }
+        star.closeSubpath();
+        p.setPen(QPen(QColor(170, 120, 0), 1));
+        p.setBrush(QColor(250, 200, 40));
+        p.drawPath(star);
+    })));
 }
 
 QTreeWidgetItem *fillNumbers(QTreeWidget *list, const cScore &score, const QString &gameName)

@@ -8,6 +8,7 @@
 #include "gui/stats/exportStat.h"
 #include "gui/stats/statView.h"
 #include "gui/table/brand.h"
+#include "store/appearance.h"
 
 namespace tess
 {
@@ -29,7 +30,7 @@ QString cell(const ScoreRecord &e, const QString &column)
     if (column == QLatin1String("Moves"))
         return QString::number(e.Moves);
     if (column == QLatin1String("Status"))
-        return resultText(e.Won);
+        return ResultText(e.Won);
     if (column == QLatin1String("Date"))
         return shortDate(e);
     return QString::fromStdString(e.GameNo.display());

@@ -7,6 +7,7 @@
 #include "app/shared.h"
 #include "gui/stats/exportStat.h"
 #include "gui/table/brand.h"
+#include "store/appearance.h"
 
 namespace tess
 {
@@ -67,7 +68,7 @@ QVariant LogModel::data(const QModelIndex &index, int role) const
     case 5:
         return QString::number(r.Moves);
     case 6:
-        return resultText(r.Won);
+        return ResultText(r.Won);
     case 7:
         return shortDate(r);
     default:

@@ -7,6 +7,7 @@
 
 #include "app/shared.h"
 #include "gui/table/brand.h"
+#include "store/appearance.h"
 
 namespace tess
 {
@@ -133,7 +134,7 @@ frmSesStat::frmSesStat(Shared &shared, QWidget *parent, Clock now)
     for (const ScoreRecord &g : games)
         addRow(lvSession, 1,
                {g.GameName, QString::fromStdString(g.GameNo.display()), g.Player, durationText(g.Time),
-                QString::number(g.Moves), resultText(g.Won), QString::number(g.Score)});
+                QString::number(g.Moves), ResultText(g.Won), QString::number(g.Score)});
     chSummary->setTable({{double(t.Won), double(t.Lost)}},
                         {QStringLiteral("Won : %1").arg(t.Won), QStringLiteral("Lost : %1").arg(t.Lost)});
     const QString number = QString::fromStdString(d.CurGNo.display());

@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QValueAxis>
 
+#include "gui/table/artKit.h"
 #include "model/numeric.h"
 #include "play/mFunc.h"
 
@@ -132,45 +133,42 @@ void StatChart::setTable(const ChartTable &rows, const QStringList &columnLabels
 
 QIcon statIcon(int index)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (index) {
-    case 1: // three rising bars
-        p.fillRect(QRectF(2, 9, 3, 5), QColor(46, 125, 80));
-        p.fillRect(QRectF(6.5, 5, 3, 9), QColor(52, 101, 164));
-        p.fillRect(QRectF(11, 2, 3, 12), QColor(196, 120, 24));
-        break;
-    case 2: { // a card with a red pip
-        p.setPen(QColor(90, 90, 90));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(190, 30, 30));
-        p.drawEllipse(QPointF(8, 8), 2.2, 2.2);
-        break;
-    }
-    case 3: { // two fanned cards
-        p.setPen(QColor(90, 90, 90));
-        p.setBrush(QColor(52, 101, 164));
-        p.drawRoundedRect(QRectF(1.5, 2.5, 8, 11), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(6.5, 2.5, 8, 11), 1.5, 1.5);
-        break;
-    }
-    default: { // a head and shoulders
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(70, 90, 120));
-        p.drawEllipse(QPointF(8, 5), 3, 3);
-        QPainterPath body;
-        body.moveTo(2, 15);
-        body.cubicTo(2, 8.5, 14, 8.5, 14, 15);
-        p.drawPath(body);
-        break;
-    }
-    }
-    return QIcon(pm);
+    return QIcon(QPixmap::fromImage(art::listIcon([index](QPainter &p) {
+        switch (index) {
+        case 1: // three rising bars
+            p.fillRect(QRectF(2, 9, 3, 5), QColor(46, 125, 80));
+            p.fillRect(QRectF(6.5, 5, 3, 9), QColor(52, 101, 164));
+            p.fillRect(QRectF(11, 2, 3, 12), QColor(196, 120, 24));
+            break;
+        case 2: { // a card with a red pip
+            p.setPen(QColor(90, 90, 90));
+            p.setBrush(Qt::white);
+            p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(190, 30, 30));
+            p.drawEllipse(QPointF(8, 8), 2.2, 2.2);
+            break;
+        }
+        case 3: { // two fanned cards
+            p.setPen(QColor(90, 90, 90));
+            p.setBrush(QColor(52, 101, 164));
+            p.drawRoundedRect(QRectF(1.5, 2.5, 8, 11), 1.5, 1.5);
+            p.setBrush(Qt::white);
+            p.drawRoundedRect(QRectF(6.5, 2.5, 8, 11), 1.5, 1.5);
+            break;
+        }
+        default: { // a head and shoulders
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(70, 90, 120));
+            p.drawEllipse(QPointF(8, 5), 3, 3);
+            QPainterPath body;
+            body.moveTo(2, 15);
+            body.cubicTo(2, 8.5, 14, 8.5, 14, 15);
+            p.drawPath(body);
+            break;
+        }
+        }
+    })));
 }
 
 QString durationText(i32 seconds)
@@ -186,11 +184,6 @@ double round2(double value)
 QString roundedText(double value)
 {
     return QLocale::system().toString(value, 'g', 15);
-}
-
-QString resultText(i16 won)
-{
-    return won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost");
 }
 
 QString shortDate(const ScoreRecord &r)

@@ -55,8 +55,6 @@ QString durationText(i32 seconds);
 QString roundedText(double value);
 // A value rounded to two decimals, halves to even.
 double round2(double value);
-// "Won" or "Lost".
-QString resultText(i16 won);
 // The record's date alone in the user's short form; the stored text when it is no date.
 QString shortDate(const ScoreRecord &r);
 

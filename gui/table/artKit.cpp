@@ -28,6 +28,16 @@ void preparePainter(QPainter &p)
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QImage listIcon(const std::function<void(QPainter &)> &paint, int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p);
+    return img;
+}
+
 std::uint32_t Rng::next()
 {
     // xorshift32 over a scrambled seed; zero is the one state it must avoid.

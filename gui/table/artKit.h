@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include <QColor>
 #include <QImage>
@@ -22,6 +23,9 @@ QImage canvas(int w, int h, qreal dpr, bool opaque = false);
 
 // An antialiased painter in logical coordinates, at any ratio of the device.
 void preparePainter(QPainter &p);
+
+// A list's icon, 16 pixels unless told: paint draws it with an antialiased painter on a clear square.
+QImage listIcon(const std::function<void(QPainter &)> &paint, int size = 16);
 
 // Small fast generator with a fixed seed; the same seed gives the same sequence everywhere.
 class Rng

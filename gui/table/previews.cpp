@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "gui/table/tableImage.h"
+#include "model/cards.h"
 #include "model/catalogue.h"
 #include "play/engine.h"
 
@@ -24,7 +25,8 @@ QImage gamePreview(int gameId, const cData &data, int width, qreal dpr)
     QRectF used;
     auto include = [&](bool visible, double left, double top) {
         if (visible)
-            used |= QRectF(left / 15.0, top / 15.0, 71, 96);
+            used |= QRectF(twipsToPixels(left), twipsToPixels(top), twipsToPixels(kCardWidth),
+                           twipsToPixels(kCardHeight));
     };
     for (const CardState &c : e.Cards)
         include(c.Visible, c.Left, c.Top);

@@ -22,9 +22,15 @@
 #include "play/cTrans.h"
 #include "play/engine.h"
 #include "play/mFunc.h"
+#include "tests/support/answer.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
+using tess::testing::whenModal;
 
 namespace
 {
@@ -38,22 +44,6 @@ struct Window : tess::testing::TempShared {
         w->show();
     }
 };
-
-// Answers the next modal window with fn, polling every 10 ms for up to five seconds.
-void whenModal(std::function<bool(QWidget *)> fn)
-{
-    auto *timer = new QTimer;
-    auto *tries = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, fn] {
-        QWidget *m = QApplication::activeModalWidget();
-        if ((m && fn(m)) || ++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-        }
-    });
-    timer->start(10);
-}
 
 // Clicks OK on the next message box and keeps its text.
 void answerMessage(QString *text)
@@ -133,7 +123,7 @@ TEST(SelectGame, PlayDrawsItsNumberAsNewGameDoesWithWinnableDealsOnly)
         played = true;
         return true;
     });
-    t.w->mFile[2]->trigger(); // Select Game, modal until Play
+    menuItem(t.w, "mFile", 2)->trigger(); // Select Game, modal until Play
     ASSERT_TRUE(played);
     // The number comes from the search for a winnable deal, as F2's does.
     EXPECT_EQ(t.w->findChild<QLabel *>("mHint")->text(), "Looking for a winnable deal...");

@@ -10,10 +10,14 @@
 #include "gui/table/cardTable.h"
 #include "gui/table/pictures.h"
 #include "store/appearance.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 using namespace tess::testing;
 
 namespace
@@ -277,7 +281,7 @@ TEST(Customize, ToolsCustomizeOpensTheDialog)
     Dialog t;
     t.c.reset();
     t.w->RefreshMenus();
-    ASSERT_TRUE(t.w->mTools[1]->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mTools", 1)->isEnabled());
     bool seen = false;
     whenModal([&seen](QWidget *m) {
         auto *dlg = qobject_cast<frmCustomize *>(m);
@@ -287,6 +291,6 @@ TEST(Customize, ToolsCustomizeOpensTheDialog)
         dlg->cmdCancel->click();
         return true;
     });
-    t.w->mTools[1]->trigger();
+    menuItem(t.w, "mTools", 1)->trigger();
     EXPECT_TRUE(seen);
 }

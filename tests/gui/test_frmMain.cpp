@@ -16,9 +16,13 @@
 #include "play/cTrans.h"
 #include "play/mFunc.h"
 #include "play/mPlay.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -57,30 +61,31 @@ TEST(MainWindow, MenusAndToolbarFollowTheGameWithinATick)
 {
     Window t;
     t.upkeep();
-    for (QAction *a :
-         {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mFile[4], t.w->mFile[5],
-          t.w->mFav[1], t.w->mTools[5], t.w->mReplay[1], t.w->mReplay[2], t.w->mReplay[4], t.w->mReplay[6]})
+    for (QAction *a : {menuItem(t.w, "mGame", 1), menuItem(t.w, "mGame", 2), menuItem(t.w, "mGame", 6),
+                       menuItem(t.w, "mGame", 7), menuItem(t.w, "mFile", 4), menuItem(t.w, "mFile", 5),
+                       menuItem(t.w, "mFav", 1), menuItem(t.w, "mTools", 5), menuItem(t.w, "mReplay", 1),
+                       menuItem(t.w, "mReplay", 2), menuItem(t.w, "mReplay", 4), menuItem(t.w, "mReplay", 6)})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_FALSE(t.tool("Restart")->isEnabled());
     EXPECT_TRUE(t.tool("New")->isEnabled());
     EXPECT_TRUE(t.tool("Help")->isEnabled());
-    EXPECT_TRUE(t.w->mHelp[1]->isEnabled());
-    EXPECT_EQ(t.w->mHelp[4]->text(), "About Tessaline...");
+    EXPECT_TRUE(menuItem(t.w, "mHelp", 1)->isEnabled());
+    EXPECT_EQ(menuItem(t.w, "mHelp", 4)->text(), "About Tessaline...");
 
     t.start("Klondike", 1);
     // The upkeep's own timer brings the menus up to date (bounded wait on the result).
-    EXPECT_TRUE(QTest::qWaitFor([&] { return t.w->mFile[4]->isEnabled(); }, 5000));
-    EXPECT_TRUE(t.w->mFile[5]->isEnabled());
-    EXPECT_TRUE(t.w->mFav[1]->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menuItem(t.w, "mFile", 4)->isEnabled(); }, 5000));
+    EXPECT_TRUE(menuItem(t.w, "mFile", 5)->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mFav", 1)->isEnabled());
     EXPECT_TRUE(t.tool("Restart")->isEnabled());
     EXPECT_TRUE(t.tool("Autoplay")->isChecked());
     // Nothing to take back yet on this deal, and nothing to make again.
-    EXPECT_EQ(t.w->mGame[1]->isEnabled(), t.e().Trans->UndoPossible());
-    EXPECT_FALSE(t.w->mGame[2]->isEnabled());
+    EXPECT_EQ(menuItem(t.w, "mGame", 1)->isEnabled(), t.e().Trans->UndoPossible());
+    EXPECT_FALSE(menuItem(t.w, "mGame", 2)->isEnabled());
     // Spider games forbid autoplay: the item and its button go grey.
     t.start("Spiderette", 1);
     t.upkeep();
-    EXPECT_FALSE(t.w->mGame[4]->isEnabled());
+    EXPECT_FALSE(menuItem(t.w, "mGame", 4)->isEnabled());
     EXPECT_FALSE(t.tool("Autoplay")->isEnabled());
 }
 
@@ -88,19 +93,20 @@ TEST(MainWindow, StatusCaptionsShowOnlyWhileAGameRuns)
 {
     Window t;
     t.w->RefreshStatus();
-    EXPECT_EQ(t.w->mScore->text(), "");
-    EXPECT_EQ(t.w->mTime->text(), "");
-    EXPECT_EQ(t.w->mMoves->text(), "");
+    EXPECT_EQ(caption(t.w, "mScore")->text(), "");
+    EXPECT_EQ(caption(t.w, "mTime")->text(), "");
+    EXPECT_EQ(caption(t.w, "mMoves")->text(), "");
     t.start("Klondike", 1);
     // The status timer fills the captions; later refreshes are run directly.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !t.w->mMoves->text().isEmpty(); }, 5000));
-    EXPECT_TRUE(t.w->mScore->text().startsWith("Score :"));
-    EXPECT_TRUE(t.w->mTime->text().startsWith("Time :0:00:0")) << t.w->mTime->text().toStdString();
-    EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !caption(t.w, "mMoves")->text().isEmpty(); }, 5000));
+    EXPECT_TRUE(caption(t.w, "mScore")->text().startsWith("Score :"));
+    EXPECT_TRUE(caption(t.w, "mTime")->text().startsWith("Time :0:00:0"))
+        << caption(t.w, "mTime")->text().toStdString();
+    EXPECT_EQ(caption(t.w, "mMoves")->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
     t.d().set(Setting::ShowScore, -1); // only the value 1 shows it
     t.w->RefreshStatus();
-    EXPECT_EQ(t.w->mScore->text(), "");
-    EXPECT_FALSE(t.w->mMoves->text().isEmpty());
+    EXPECT_EQ(caption(t.w, "mScore")->text(), "");
+    EXPECT_FALSE(caption(t.w, "mMoves")->text().isEmpty());
 }
 
 TEST(MainWindow, CaptionNamesGamePlayerAndNumber)
@@ -159,21 +165,21 @@ TEST(MainWindow, ClosingTheWindowRecordsARunningGameButExitDoesNot)
 TEST(MainWindow, RecentMenuShowsWhatWasPlayed)
 {
     Window t;
-    EXPECT_TRUE(t.w->mRecent[1]->isVisible());
-    EXPECT_EQ(t.w->mRecent[1]->text(), "");
+    EXPECT_TRUE(menuItem(t.w, "mRecent", 1)->isVisible());
+    EXPECT_EQ(menuItem(t.w, "mRecent", 1)->text(), "");
     for (int i = 2; i <= 5; ++i)
-        EXPECT_FALSE(t.w->mRecent[i]->isVisible());
+        EXPECT_FALSE(menuItem(t.w, "mRecent", i)->isVisible());
     t.start("Klondike", 1);
-    EXPECT_EQ(t.w->mRecent[1]->text(), "&1 Klondike");
-    EXPECT_FALSE(t.w->mRecent[2]->isVisible());
+    EXPECT_EQ(menuItem(t.w, "mRecent", 1)->text(), "&1 Klondike");
+    EXPECT_FALSE(menuItem(t.w, "mRecent", 2)->isVisible());
     for (const char *g : {"Canister", "Raglan", "Eclipse", "Steps"})
         t.start(g, 1);
     for (int i = 1; i <= 5; ++i)
-        EXPECT_TRUE(t.w->mRecent[i]->isVisible());
-    EXPECT_EQ(t.w->mRecent[1]->text(), "&1 Steps");
-    EXPECT_EQ(t.w->mRecent[5]->text(), "&5 Klondike");
+        EXPECT_TRUE(menuItem(t.w, "mRecent", i)->isVisible());
+    EXPECT_EQ(menuItem(t.w, "mRecent", 1)->text(), "&1 Steps");
+    EXPECT_EQ(menuItem(t.w, "mRecent", 5)->text(), "&5 Klondike");
     // A recent item starts its game.
-    t.w->mRecent[3]->trigger();
+    menuItem(t.w, "mRecent", 3)->trigger();
     EXPECT_EQ(t.d().CurGName(), "Raglan");
 }
 
@@ -184,12 +190,12 @@ TEST(MainWindow, ViewToolbarMovesThePlayArea)
     ASSERT_NE(picMain, nullptr);
     const int top = picMain->y(), height = picMain->height();
     EXPECT_EQ(top, 25); // 380 twips
-    t.w->mGame[9]->trigger();
+    menuItem(t.w, "mGame", 9)->trigger();
     EXPECT_EQ(t.d().ShowToolbar(), 0);
     EXPECT_EQ(picMain->y(), 0);
     EXPECT_EQ(picMain->height(), height + 25);
-    EXPECT_FALSE(t.w->mGame[9]->isChecked() && t.d().ShowToolbar() == 0);
-    t.w->mGame[9]->trigger();
+    EXPECT_FALSE(menuItem(t.w, "mGame", 9)->isChecked() && t.d().ShowToolbar() == 0);
+    menuItem(t.w, "mGame", 9)->trigger();
     EXPECT_EQ(picMain->y(), top);
     // The table is centred across the play area, and may start left of it.
     auto *back = t.w->findChild<QWidget *>("PicBack");
@@ -304,15 +310,30 @@ struct States {
 States statesOf(Window &t)
 {
     frmMain &w = *t.w;
-    return {
-        w.mFile[4]->isEnabled(),        w.mFile[5]->isEnabled(),         w.mFav[1]->isEnabled(),
-        w.mTools[5]->isEnabled(),       w.mGame[1]->isEnabled(),         w.mGame[6]->isEnabled(),
-        w.mGame[2]->isEnabled(),        w.mGame[7]->isEnabled(),         w.mReplay[1]->isEnabled(),
-        w.mReplay[2]->isEnabled(),      w.mReplay[4]->isEnabled(),       w.mReplay[6]->isEnabled(),
-        w.mGame[4]->isChecked(),        w.mGame[4]->isEnabled(),         w.mGame[9]->isChecked(),
-        w.mHintItem->isEnabled(),       t.tool("Restart")->isEnabled(),  t.tool("Undo")->isEnabled(),
-        t.tool("Redo")->isEnabled(),    t.tool("Back")->isEnabled(),     t.tool("ReplayStop")->isEnabled(),
-        t.tool("Forward")->isEnabled(), t.tool("Autoplay")->isChecked(), t.tool("Autoplay")->isEnabled()};
+    return {menuItem(w, "mFile", 4)->isEnabled(),
+            menuItem(w, "mFile", 5)->isEnabled(),
+            menuItem(w, "mFav", 1)->isEnabled(),
+            menuItem(w, "mTools", 5)->isEnabled(),
+            menuItem(w, "mGame", 1)->isEnabled(),
+            menuItem(w, "mGame", 6)->isEnabled(),
+            menuItem(w, "mGame", 2)->isEnabled(),
+            menuItem(w, "mGame", 7)->isEnabled(),
+            menuItem(w, "mReplay", 1)->isEnabled(),
+            menuItem(w, "mReplay", 2)->isEnabled(),
+            menuItem(w, "mReplay", 4)->isEnabled(),
+            menuItem(w, "mReplay", 6)->isEnabled(),
+            menuItem(w, "mGame", 4)->isChecked(),
+            menuItem(w, "mGame", 4)->isEnabled(),
+            menuItem(w, "mGame", 9)->isChecked(),
+            action(w, "mnuHint")->isEnabled(),
+            t.tool("Restart")->isEnabled(),
+            t.tool("Undo")->isEnabled(),
+            t.tool("Redo")->isEnabled(),
+            t.tool("Back")->isEnabled(),
+            t.tool("ReplayStop")->isEnabled(),
+            t.tool("Forward")->isEnabled(),
+            t.tool("Autoplay")->isChecked(),
+            t.tool("Autoplay")->isEnabled()};
 }
 
 // What the menus show must be what the upkeep computes from the data this instant.
@@ -331,14 +352,14 @@ TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
     // Nothing polls: the window sleeps while nothing happens.
     EXPECT_FALSE(t.w->tmrMain.isActive());
     EXPECT_FALSE(t.w->tmrTime.isActive());
-    EXPECT_FALSE(t.w->mFile[4]->isEnabled());
+    EXPECT_FALSE(menuItem(t.w, "mFile", 4)->isEnabled());
 
     t.d().SetAutoplay(0);
     expectCurrent(t, "autoplay off");
     t.start("Klondike", 3);
-    EXPECT_TRUE(t.w->mFile[4]->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mFile", 4)->isEnabled());
     expectCurrent(t, "a new game");
-    EXPECT_EQ(t.w->mMoves->text(), "Moves :0");
+    EXPECT_EQ(caption(t.w, "mMoves")->text(), "Moves :0");
 
     StockMarkerPress(t.e()); // a stock press is a move of the log
     int top = t.e().Array.GetTopPicID(Stock, 0);
@@ -346,12 +367,12 @@ TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
     CardPress(t.e(), top, 10, 10);
     CardRelease(t.e(), top);
     ASSERT_GE(t.e().Trans->GetTransID(), 1);
-    EXPECT_TRUE(t.w->mGame[1]->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mGame", 1)->isEnabled());
     expectCurrent(t, "a move");
-    EXPECT_EQ(t.w->mMoves->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
+    EXPECT_EQ(caption(t.w, "mMoves")->text(), QString("Moves :%1").arg(t.e().Trans->GetTransID()));
 
     t.w->onGame(1);
-    EXPECT_TRUE(t.w->mGame[2]->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mGame", 2)->isEnabled());
     expectCurrent(t, "undo");
     i16 speed = 0;
     t.e().Trans->Redo(speed); // straight on the log, as the history window does
@@ -360,13 +381,13 @@ TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
     t.w->onReplay(2); // replay backward
     EXPECT_TRUE(t.w->tmrBackward.isActive());
     t.w->ReplayBackTick();
-    EXPECT_FALSE(t.w->mGame[1]->isEnabled());
-    EXPECT_TRUE(t.w->mReplay[6]->isEnabled());
+    EXPECT_FALSE(menuItem(t.w, "mGame", 1)->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mReplay", 6)->isEnabled());
     expectCurrent(t, "a replay step");
     while (t.w->tmrBackward.isActive())
         t.w->ReplayBackTick();
-    EXPECT_FALSE(t.w->mReplay[6]->isEnabled());
-    EXPECT_TRUE(t.w->mGame[2]->isEnabled());
+    EXPECT_FALSE(menuItem(t.w, "mReplay", 6)->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mGame", 2)->isEnabled());
     expectCurrent(t, "the end of a replay");
 
     t.d().SetAutoplay(1);
@@ -385,8 +406,8 @@ TEST(MainWindowIdle, StatesFollowEveryChangeWithoutAPollingTimer)
     expectCurrent(t, "a player change");
 
     t.w->onFile(5); // Close Game
-    EXPECT_FALSE(t.w->mFile[4]->isEnabled());
-    EXPECT_EQ(t.w->mMoves->text(), "");
+    EXPECT_FALSE(menuItem(t.w, "mFile", 4)->isEnabled());
+    EXPECT_EQ(caption(t.w, "mMoves")->text(), "");
     expectCurrent(t, "Close Game");
     EXPECT_FALSE(t.w->tmrTime.isActive());
 }
@@ -402,11 +423,11 @@ TEST(MainWindowIdle, TheClockTicksOnceASecondOnlyWhileAGameRuns)
     // With no caption shown it still keeps the figures the session statistics show.
     t.d().set(Setting::ShowTime, 0);
     t.d().set(Setting::ShowScore, 0);
-    EXPECT_EQ(t.w->mTime->text(), "");
-    EXPECT_EQ(t.w->mScore->text(), "");
+    EXPECT_EQ(caption(t.w, "mTime")->text(), "");
+    EXPECT_EQ(caption(t.w, "mScore")->text(), "");
     EXPECT_TRUE(t.w->tmrTime.isActive());
     t.d().set(Setting::ShowTime, 1);
-    EXPECT_TRUE(t.w->mTime->text().startsWith("Time :"));
+    EXPECT_TRUE(caption(t.w, "mTime")->text().startsWith("Time :"));
     t.w->onFile(5);
     EXPECT_FALSE(t.w->tmrTime.isActive());
 }
@@ -425,26 +446,26 @@ TEST(MainWindow, ScoreTimeAndMovesShowInFullDownTo640PixelsAndTheHintGivesWay)
     for (int width : {1024, 800, 640}) {
         for (const QString &hint :
              {QString(), QString("Hint: move the Queen of Diamonds to tableau pile 10")}) {
-            t.w->mHint->setText(hint);
+            caption(t.w, "mHint")->setText(hint);
             t.w->resize(width, 700);
             // Widest plausible figures.
-            t.w->mScore->setText("Score :-1234");
-            t.w->mTime->setText("Time :1:23:45");
-            t.w->mMoves->setText("Moves :999");
+            caption(t.w, "mScore")->setText("Score :-1234");
+            caption(t.w, "mTime")->setText("Time :1:23:45");
+            caption(t.w, "mMoves")->setText("Moves :999");
             QApplication::sendPostedEvents();
             QApplication::processEvents();
-            for (QLabel *l : {t.w->mScore, t.w->mTime, t.w->mMoves})
+            for (QLabel *l : {caption(t.w, "mScore"), caption(t.w, "mTime"), caption(t.w, "mMoves")})
                 EXPECT_TRUE(inFull(l)) << width << " px, " << l->objectName().toStdString() << " "
                                        << l->width() << " wide for \"" << l->text().toStdString()
                                        << "\", hint \"" << hint.toStdString() << "\"";
             // The menus keep their place; the captions sit right of the last one.
             const QRect help = bar->actionGeometry(bar->actions().at(6));
             EXPECT_FALSE(help.isEmpty()) << width;
-            EXPECT_LT(help.right(), t.w->mScore->mapTo(bar, QPoint(0, 0)).x()) << width;
+            EXPECT_LT(help.right(), caption(t.w, "mScore")->mapTo(bar, QPoint(0, 0)).x()) << width;
             // What is left goes to the hint, which never pushes into the figures.
             if (!hint.isEmpty()) {
-                EXPECT_LT(t.w->mHint->mapTo(bar, QPoint(t.w->mHint->width(), 0)).x(),
-                          t.w->mScore->mapTo(bar, QPoint(0, 0)).x() + 1)
+                EXPECT_LT(caption(t.w, "mHint")->mapTo(bar, QPoint(caption(t.w, "mHint")->width(), 0)).x(),
+                          caption(t.w, "mScore")->mapTo(bar, QPoint(0, 0)).x() + 1)
                     << width;
             }
         }

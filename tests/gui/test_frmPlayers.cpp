@@ -12,9 +12,13 @@
 #include "gui/frmMain.h"
 #include "gui/frmPlayers.h"
 #include "gui/selectDialogs.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -353,7 +357,7 @@ TEST(Players, OpensFromTheToolsMenu)
     tess::testing::TempShared t;
     frmMain w(t.shared);
     w.RefreshMenus();
-    ASSERT_TRUE(w.mTools[3]->isEnabled());
+    ASSERT_TRUE(menuItem(w, "mTools", 3)->isEnabled());
     w.onTools(3);
     auto *p = w.findChild<frmPlayers *>();
     ASSERT_NE(p, nullptr);

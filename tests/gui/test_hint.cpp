@@ -20,10 +20,17 @@
 #include "play/cTrans.h"
 #include "solve/deals.h"
 #include "solve/drive.h"
+<<<<<<< HEAD
 #include "solve/winnableKeys.h"
+    =======
+#include "tests/support/mainParts.h"
+    >>>>>>> i23-tidy
 #include "tests/support/tempShared.h"
 
-using namespace tess;
+    using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -84,7 +91,7 @@ TEST(SolverItems, AppendedToTheGameMenuAndFoundByName)
     QMenu *game = t.w->findChild<QMenu *>("mnuGame");
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->actions().back(), only);
-    EXPECT_EQ(t.w->mGame[9]->text(), "View Toolbar");
+    EXPECT_EQ(menuItem(t.w, "mGame", 9)->text(), "View Toolbar");
 }
 
 TEST(SolverItems, FollowingHintsWinsAWinnableDeal)
@@ -199,7 +206,7 @@ TEST(SolverItems, WinnableDealsOnlyDealsAProvedNumber)
     t.w->RefreshMenus(); // the 100 ms upkeep, called rather than waited for
     t.item("mnuWinnableOnly")->trigger();
     EXPECT_EQ(t.shared.Data->WinnableOnly(), 1);
-    t.w->mFile[1]->trigger(); // New Game
+    menuItem(t.w, "mFile", 1)->trigger(); // New Game
     QTRY_VERIFY_WITH_TIMEOUT(!t.runner()->running(), 30000);
     ASSERT_TRUE(t.shared.Data->GameRunning);
     const long long n = t.runner()->number();

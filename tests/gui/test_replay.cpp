@@ -14,9 +14,13 @@
 #include "model/cards.h"
 #include "play/cTrans.h"
 #include "play/mPlay.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -57,7 +61,7 @@ struct Replay : tess::testing::TempShared {
             hop();
     }
     bool replaying() const { return w->tmrForward.isActive() || w->tmrBackward.isActive(); }
-    bool stopEnabled() const { return w->mReplay[6]->isEnabled(); }
+    bool stopEnabled() const { return menuItem(w, "mReplay", 6)->isEnabled(); }
     std::vector<std::pair<double, double>> places()
     {
         std::vector<std::pair<double, double>> v;
@@ -96,8 +100,9 @@ TEST(Replay, AllTakesEverythingBackThenOneMovePerTick)
     t.w->RefreshMenus();
     t.w->RefreshToolbar();
     for (QAction *a :
-         {t.w->mGame[1], t.w->mGame[2], t.w->mGame[6], t.w->mGame[7], t.w->mReplay[1], t.w->mReplay[2],
-          t.w->mReplay[4], t.w->toolButtons[7], t.w->toolButtons[10], t.w->toolButtons[12]})
+         {menuItem(t.w, "mGame", 1), menuItem(t.w, "mGame", 2), menuItem(t.w, "mGame", 6),
+          menuItem(t.w, "mGame", 7), menuItem(t.w, "mReplay", 1), menuItem(t.w, "mReplay", 2),
+          menuItem(t.w, "mReplay", 4), action(t.w, "Undo"), action(t.w, "Back"), action(t.w, "Forward")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     for (int i = 1; i <= 30; ++i) {
         t.w->ReplayForwardTick();
@@ -105,17 +110,17 @@ TEST(Replay, AllTakesEverythingBackThenOneMovePerTick)
         ASSERT_TRUE(t.stopEnabled());
     }
     t.w->RefreshToolbar();
-    EXPECT_TRUE(t.w->toolButtons[11]->isEnabled());
+    EXPECT_TRUE(action(t.w, "ReplayStop")->isEnabled());
     t.w->ReplayForwardTick();
     EXPECT_FALSE(t.replaying());
     EXPECT_FALSE(t.stopEnabled());
     EXPECT_EQ(t.log().GetTransID(), 30);
     t.w->RefreshMenus();
     t.w->RefreshToolbar();
-    EXPECT_TRUE(t.w->mGame[1]->isEnabled());
-    EXPECT_TRUE(t.w->toolButtons[10]->isEnabled());
-    EXPECT_FALSE(t.w->toolButtons[11]->isEnabled());
-    EXPECT_FALSE(t.w->toolButtons[12]->isEnabled());
+    EXPECT_TRUE(menuItem(t.w, "mGame", 1)->isEnabled());
+    EXPECT_TRUE(action(t.w, "Back")->isEnabled());
+    EXPECT_FALSE(action(t.w, "ReplayStop")->isEnabled());
+    EXPECT_FALSE(action(t.w, "Forward")->isEnabled());
 }
 
 TEST(Replay, APlayersMoveDuringAForwardReplayStopsItAtTheNextTick)
@@ -195,8 +200,8 @@ TEST(Replay, HistoryOpensFromToolsAndFollowsTheReplay)
     Replay t;
     t.hops(5);
     t.w->RefreshMenus();
-    ASSERT_TRUE(t.w->mTools[5]->isEnabled());
-    ASSERT_TRUE(t.w->mTools[3]->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mTools", 5)->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mTools", 3)->isEnabled());
     t.w->onTools(5);
     auto *h = t.w->findChild<frmHistory *>();
     ASSERT_NE(h, nullptr);

@@ -24,10 +24,17 @@
 #include "play/mPlay.h"
 #include "store/appearance.h"
 #include "store/cData.h"
+<<<<<<< HEAD
 #include "tests/solve/randomPlay.h"
+    =======
+#include "tests/support/mainParts.h"
+    >>>>>>> i23-tidy
 #include "tests/support/tempShared.h"
 
-using namespace tess;
+    using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 namespace
 {
@@ -279,7 +286,7 @@ TEST(TableFitWindow, TheGameMenuSwitchesBetweenFittedAndScrollingDesignLayout)
     auto *item = t.w->findChild<QAction *>("mGame_10");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), "Fit Table to Window");
-    EXPECT_EQ(t.w->mGame[9]->text(), "View Toolbar");
+    EXPECT_EQ(menuItem(t.w, "mGame", 9)->text(), "View Toolbar");
     EXPECT_TRUE(item->isCheckable());
     t.w->RefreshMenus();
     EXPECT_TRUE(item->isChecked()); // on by default
@@ -351,7 +358,8 @@ TEST(TableFitWindow, AllSevenMenusStayVisibleInANarrowWindow)
     // With room to spare the captions read in full.
     t.w->resize(1400, 600);
     Window::settle();
-    EXPECT_GE(t.w->mTime->width(), t.w->mTime->fontMetrics().horizontalAdvance(t.w->mTime->text()));
+    EXPECT_GE(caption(t.w, "mTime")->width(),
+              caption(t.w, "mTime")->fontMetrics().horizontalAdvance(caption(t.w, "mTime")->text()));
 }
 
 TEST(TableFitWindow, AnEmptyTableSaysWhatToDo)
@@ -362,7 +370,7 @@ TEST(TableFitWindow, AnEmptyTableSaysWhatToDo)
     t.w->session().StartNewGame("Klondike", GameNumber::number(5));
     t.w->RefreshMenus();
     EXPECT_TRUE(t.w->table()->hint().isEmpty());
-    t.w->mFile[5]->trigger(); // Close Game
+    menuItem(t.w, "mFile", 5)->trigger(); // Close Game
     t.w->RefreshMenus();
     EXPECT_FALSE(t.w->table()->hint().isEmpty());
 }

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/stats/exportStat.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;

@@ -7,10 +7,14 @@
 #include "gui/stats/frmOrgFav.h"
 #include "gui/stats/frmPlayFav.h"
 #include "gui/table/cardTable.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 using namespace tess::testing;
 
 namespace
@@ -158,10 +162,10 @@ TEST(Favorites, The32767thOpensBothWindowsAndTheNextIsRefusedWithTheLimit)
     }
     t.w->session().StartNewGame("Klondike", GameNumber::number(40000));
     t.w->RefreshMenus();
-    ASSERT_TRUE(t.w->mFav[1]->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mFav", 1)->isEnabled());
     Shown why;
     answerBox(&why);
-    t.w->mFav[1]->trigger();
+    menuItem(t.w, "mFav", 1)->trigger();
     EXPECT_EQ(why.count, 1);
     EXPECT_NE(why.icon, QMessageBox::Question);
     EXPECT_TRUE(why.text.contains("32767")) << why.text.toStdString();
@@ -195,8 +199,8 @@ TEST(PlayFavorites, AGameStartedFromAFavouriteRecordsItsNumberQuoted)
     Favs t;
     t.shared.Score->AddFav("Klondike", GameNumber::number(123));
     t.w->RefreshMenus();
-    ASSERT_TRUE(t.w->mFav[4]->isEnabled());
-    ASSERT_TRUE(t.w->mFav[2]->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mFav", 4)->isEnabled());
+    ASSERT_TRUE(menuItem(t.w, "mFav", 2)->isEnabled());
     whenModal([](QWidget *m) {
         auto *dlg = qobject_cast<frmPlayFav *>(m);
         if (!dlg)
@@ -205,7 +209,7 @@ TEST(PlayFavorites, AGameStartedFromAFavouriteRecordsItsNumberQuoted)
         dlg->cmdPlay->click();
         return true;
     });
-    t.w->mFav[4]->trigger();
+    menuItem(t.w, "mFav", 4)->trigger();
     ASSERT_TRUE(t.d().GameRunning);
     EXPECT_EQ(t.d().CurGName(), "Klondike");
     EXPECT_TRUE(t.d().CurGNo.isText());
@@ -237,7 +241,7 @@ TEST(PlayFavorites, ANumberTheGameCannotDealIsShownAndChangesNothing)
         dlg->cmdPlay->click();
         return true;
     });
-    t.w->mFav[4]->trigger();
+    menuItem(t.w, "mFav", 4)->trigger();
     EXPECT_EQ(why.icon, QMessageBox::Critical);
     EXPECT_TRUE(why.text.contains("12x")) << why.text.toStdString();
     EXPECT_EQ(t.d().CurGName(), "Canister");

@@ -19,10 +19,14 @@
 #include "gui/stats/frmHighScore.h"
 #include "gui/stats/frmLogStat.h"
 #include "gui/stats/frmSesStat.h"
-#include "tests/gui/stats/answer.h"
+#include "tests/support/answer.h"
+#include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
 using namespace tess;
+using tess::testing::action;
+using tess::testing::caption;
+using tess::testing::menuItem;
 
 QT_BEGIN_NAMESPACE
 // Readable failures.
@@ -683,16 +687,16 @@ TEST(StatisticsMenu, EveryItemAndTheToolbarButtonOpenTheirWindows)
     main.RefreshMenus();
     main.RefreshToolbar();
     for (int i : {1, 2, 4, 6})
-        EXPECT_TRUE(main.mStat[i]->isEnabled()) << i;
+        EXPECT_TRUE(menuItem(main, "mStat", i)->isEnabled()) << i;
     QAction *tool = main.findChild<QAction *>("Statistics");
     ASSERT_TRUE(tool);
     EXPECT_TRUE(tool->isEnabled());
 
     // Each window opens modally and is closed by its own button.
-    const std::pair<QAction *, const char *> items[] = {{main.mStat[1], "frmGameStat"},
-                                                        {main.mStat[2], "frmSesStat"},
-                                                        {main.mStat[4], "frmHighScore"},
-                                                        {main.mStat[6], "frmLogStat"},
+    const std::pair<QAction *, const char *> items[] = {{menuItem(main, "mStat", 1), "frmGameStat"},
+                                                        {menuItem(main, "mStat", 2), "frmSesStat"},
+                                                        {menuItem(main, "mStat", 4), "frmHighScore"},
+                                                        {menuItem(main, "mStat", 6), "frmLogStat"},
                                                         {tool, "frmGameStat"}};
     for (const auto &[action, name] : items) {
         QString seen;
