@@ -20,14 +20,11 @@
 #include "play/cTrans.h"
 #include "solve/deals.h"
 #include "solve/drive.h"
-<<<<<<< HEAD
 #include "solve/winnableKeys.h"
-    =======
 #include "tests/support/mainParts.h"
-    >>>>>>> i23-tidy
 #include "tests/support/tempShared.h"
 
-    using namespace tess;
+using namespace tess;
 using tess::testing::action;
 using tess::testing::caption;
 using tess::testing::menuItem;
@@ -58,7 +55,7 @@ struct Window : tess::testing::TempShared {
         shared.Winnable = &noKeys;
         w->startGame(QStringLiteral("Klondike"), GameNumber::number(5));
         d().SetWinnableOnly(1);
-        w->mFile[1]->trigger(); // New Game
+        menuItem(w, "mFile", 1)->trigger(); // New Game
     }
     solve::WinnableKeys noKeys;
     std::vector<int> lit()
@@ -239,7 +236,7 @@ TEST(SolverItems, WinnableDealsOnlyDealsAListedKeyAtOnce)
             << t.d().CurGNo.value();
         EXPECT_FALSE(t.runner()->running());
         EXPECT_EQ(t.searching(), nullptr);
-        t.w->mFile[1]->trigger(); // New Game
+        menuItem(t.w, "mFile", 1)->trigger(); // New Game
     }
     EXPECT_EQ(t.scoreLines().size(), 5); // each game ended by the next
 }
@@ -268,7 +265,7 @@ TEST(SolverItems, WithoutAListTheSearchShowsProgressAndCancelKeepsTheGame)
     EXPECT_TRUE(t.scoreLines().isEmpty());
     EXPECT_TRUE(t.status().isEmpty());
     // A later New Game searches afresh.
-    t.w->mFile[1]->trigger();
+    menuItem(t.w, "mFile", 1)->trigger();
     EXPECT_NE(t.searching(), nullptr);
     EXPECT_TRUE(t.runner()->running());
 }

@@ -24,14 +24,11 @@
 #include "play/mPlay.h"
 #include "store/appearance.h"
 #include "store/cData.h"
-<<<<<<< HEAD
 #include "tests/solve/randomPlay.h"
-    =======
 #include "tests/support/mainParts.h"
-    >>>>>>> i23-tidy
 #include "tests/support/tempShared.h"
 
-    using namespace tess;
+using namespace tess;
 using tess::testing::action;
 using tess::testing::caption;
 using tess::testing::menuItem;
