@@ -27,6 +27,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from solver_table import replays  # noqa: E402  (one replay check for both scripts)
+
 HEADER = ("# Deals proved winnable, by the 16-bit key of the game number. Written by scripts/winnable_keys.py;\n"
           "# one game a line: name, keys tried, seconds spent, the winnable keys (tab-separated).\n")
 
@@ -99,12 +102,6 @@ def solve(cli, game, number, ms):
     return out[0], moves
 
 
-def replays(cli, game, number, moves):
-    out = subprocess.run([cli, "play", game, str(number), "--autoplay", "1"], input="\n".join(moves) + "\n",
-                         capture_output=True, text=True).stdout
-    return out.rstrip().endswith("won 1")
-
-
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("cli")
@@ -138,7 +135,7 @@ def main():
             verdict, moves = solve(a.cli, name, number, a.limit_ms)
             if verdict == "won":
                 if samples.get(name, 0) < a.samples:
-                    if not replays(a.cli, name, number, moves):
+                    if not replays(a.cli, name, number, moves, 1):
                         print(f"FAULT {name} {number}: the won line does not replay to a win", file=sys.stderr)
                         return 1
                     fresh = not os.path.exists(a.lines)
