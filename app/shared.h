@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/stores.h"
 #include "play/engine.h"
 #include "store/cData.h"
 #include "store/cScore.h"
@@ -34,6 +35,9 @@ struct Shared {
         Eng.reset();
         Score.reset();
     }
+
+    // The statistics and favourites windows see the stores alone.
+    operator Stores() const { return Stores{Data, Score}; }
 
     std::unique_ptr<cData> Data;
     std::unique_ptr<Engine> Eng; // cGames, cArray and cTrans live here

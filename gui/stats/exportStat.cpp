@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-#include "app/shared.h"
+#include "app/stores.h"
 
 namespace tess
 {
@@ -13,14 +13,14 @@ namespace tess
 namespace
 {
 
-QString titleOf(const Shared &shared)
+QString titleOf(const Stores &stores)
 {
-    return shared.Data ? shared.Data->ProdName() : QStringLiteral("Tessaline");
+    return stores.Data ? stores.Data->ProdName() : QStringLiteral("Tessaline");
 }
 
-void showFailure(QWidget *parent, const Shared &shared, const QString &what, const std::exception &ex)
+void showFailure(QWidget *parent, const Stores &stores, const QString &what, const std::exception &ex)
 {
-    QMessageBox::critical(parent, titleOf(shared),
+    QMessageBox::critical(parent, titleOf(stores),
                           what + QStringLiteral("\n\n") + QString::fromStdString(ex.what()));
 }
 
@@ -40,9 +40,9 @@ void MessageBoxPrompt::inform(const QString &title, const QString &text)
     QMessageBox::information(parent_, title, text);
 }
 
-void ShowLeftOut(QWidget *parent, Shared &shared, const QString &rest)
+void ShowLeftOut(QWidget *parent, Stores stores, const QString &rest)
 {
-    const std::vector<LeftOutFile> out = shared.Score->LeftOut();
+    const std::vector<LeftOutFile> out = stores.Score->LeftOut();
     if (out.empty())
         return;
     QString text = out.size() == 1 ? QStringLiteral("This score file was left out:")
@@ -50,10 +50,10 @@ void ShowLeftOut(QWidget *parent, Shared &shared, const QString &rest)
     text += QLatin1Char('\n');
     for (const LeftOutFile &f : out)
         text += QStringLiteral("\n\"%1\": %2").arg(QDir::toNativeSeparators(f.Path), f.Reason);
-    QMessageBox::information(parent, titleOf(shared), text + QStringLiteral("\n\n") + rest);
+    QMessageBox::information(parent, titleOf(stores), text + QStringLiteral("\n\n") + rest);
 }
 
-bool ExportStat(QWidget *parent, Shared &shared)
+bool ExportStat(QWidget *parent, Stores stores)
 {
     QFileDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("cdExport"));
@@ -71,35 +71,35 @@ bool ExportStat(QWidget *parent, Shared &shared)
     const QStringList files = dlg.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty())
         return false;
-    return ExportStatTo(parent, shared, files.first());
+    return ExportStatTo(parent, stores, files.first());
 }
 
-bool ExportStatTo(QWidget *parent, Shared &shared, const QString &fileName)
+bool ExportStatTo(QWidget *parent, Stores stores, const QString &fileName)
 {
     if (fileName.isEmpty())
         return false;
-    cScore &score = *shared.Score;
+    cScore &score = *stores.Score;
     try {
         score.OpenAllScore();
-        ShowLeftOut(parent, shared, QStringLiteral("The report holds the other players' games."));
+        ShowLeftOut(parent, stores, QStringLiteral("The report holds the other players' games."));
         score.WriteReport(fileName);
     } catch (const std::exception &ex) {
         // A report was written whole or not at all; the table is emptied as on success.
         score.CloseScore();
-        showFailure(parent, shared,
+        showFailure(parent, stores,
                     QStringLiteral("The statistics could not be exported to ") +
                         QDir::toNativeSeparators(fileName) + QLatin1Char('.'),
                     ex);
         return false;
     }
     score.CloseScore();
-    QMessageBox::information(parent, titleOf(shared),
+    QMessageBox::information(parent, titleOf(stores),
                              QStringLiteral("Statistics Successfully Exported to ") +
                                  QDir::toNativeSeparators(fileName));
     return true;
 }
 
-bool ClearStat(QWidget *parent, Shared &shared)
+bool ClearStat(QWidget *parent, Stores stores)
 {
     // Remembers the answer, so the caller learns whether anything was deleted.
     struct Prompt : MessageBoxPrompt {
@@ -111,13 +111,13 @@ bool ClearStat(QWidget *parent, Shared &shared)
             return yes;
         }
     } prompt(parent);
-    cScore &score = *shared.Score;
+    cScore &score = *stores.Score;
     score.setPrompt(&prompt);
     try {
         score.ClearStat();
     } catch (const std::exception &ex) {
         score.setPrompt(nullptr);
-        showFailure(parent, shared, QStringLiteral("The statistics could not be cleared."), ex);
+        showFailure(parent, stores, QStringLiteral("The statistics could not be cleared."), ex);
         return false;
     }
     score.setPrompt(nullptr);

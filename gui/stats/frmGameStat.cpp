@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/stats/exportStat.h"
 #include "gui/table/brand.h"
 #include "model/numeric.h"
@@ -72,8 +72,8 @@ QWidget *buttonRow(std::initializer_list<QWidget *> widgets)
 
 } // namespace
 
-frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
-    : QDialog(parent), shared_(shared), now_(std::move(now))
+frmGameStat::frmGameStat(Stores stores, QWidget *parent, Clock now)
+    : QDialog(parent), stores_(stores), now_(std::move(now))
 {
     setObjectName(QStringLiteral("frmGameStat"));
     setWindowTitle(QStringLiteral("Game Statistics"));
@@ -185,8 +185,8 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
     connect(cmdExport, &QPushButton::clicked, this, &frmGameStat::cmdExport_Click);
 
     SSTab1->setCurrentIndex(0);
-    shared_.Score->OpenAllScore();
-    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
+    stores_.Score->OpenAllScore();
+    ShowLeftOut(parent, stores_, QStringLiteral("The other players' games are shown."));
     showSkipped();
     fillSummary();
     fillGames();
@@ -200,13 +200,13 @@ frmGameStat::frmGameStat(Shared &shared, QWidget *parent, Clock now)
 
 frmGameStat::~frmGameStat()
 {
-    if (shared_.Score)
-        shared_.Score->CloseScore();
+    if (stores_.Score)
+        stores_.Score->CloseScore();
 }
 
 void frmGameStat::showSkipped()
 {
-    const i32 n = shared_.Score->SkippedLines();
+    const i32 n = stores_.Score->SkippedLines();
     lblSkipped->setText(n == 0 ? QString()
                                : QStringLiteral("%1 damaged line%2 of the score files left out")
                                      .arg(n)
@@ -216,7 +216,7 @@ void frmGameStat::showSkipped()
 
 void frmGameStat::fillSummary()
 {
-    const StatTotals t = shared_.Score->GetTotals();
+    const StatTotals t = stores_.Score->GetTotals();
     const double p = t.Played == 0 ? 1.0 : t.Played;
     const double s = t.Time == 0 ? 1.0 : t.Time;
     const QStringList rows = {
@@ -245,11 +245,11 @@ void frmGameStat::fillSummary()
 
 void frmGameStat::fillGames()
 {
-    const cData &d = *shared_.Data;
+    const cData &d = *stores_.Data;
     QStringList names;
     for (int g = 1; g <= d.TotalGames(); ++g)
         names << d.GetGName(static_cast<i16>(g));
-    const std::vector<StatTotals> totals = shared_.Score->GameTotalsOf(names);
+    const std::vector<StatTotals> totals = stores_.Score->GameTotalsOf(names);
     lvGames->clear();
     for (qsizetype g = 0; g < names.size(); ++g) {
         const StatTotals &t = totals[g];
@@ -269,11 +269,11 @@ void frmGameStat::fillGames()
 
 void frmGameStat::ShowGame(const QString &gameName)
 {
-    const StatTotals g = shared_.Score->GetGameTotals(gameName);
+    const StatTotals g = stores_.Score->GetGameTotals(gameName);
     chGames->setTable(wonLost(g), wonLostLabels(g));
     // Row 0 stays empty, so the chart always has a row.
     ChartTable rows(1, std::vector<std::optional<double>>(3));
-    for (const ScoreRecord &r : shared_.Score->GameScores(gameName, kGameChartRecords))
+    for (const ScoreRecord &r : stores_.Score->GameScores(gameName, kGameChartRecords))
         rows.push_back({double(r.Score), double(r.Moves), double(r.Time)});
     chGames1->setTable(rows, kFigures, {}, 0);
 }
@@ -311,7 +311,7 @@ void frmGameStat::ShowDates(const QString &key, const QString &interval)
             d = d.addYears(k);
         days.push_back(d);
     }
-    const std::vector<DateTotals> totals = shared_.Score->PeriodTotals(days, interval);
+    const std::vector<DateTotals> totals = stores_.Score->PeriodTotals(days, interval);
     ChartTable playedWon, figs;
     QStringList labels;
     for (const DateTotals &t : totals) {
@@ -331,9 +331,9 @@ void frmGameStat::ShowDates(const QString &key, const QString &interval)
 
 void frmGameStat::fillPlayers()
 {
-    const cData &d = *shared_.Data;
-    const QStringList names = shared_.Score->Players();
-    const std::vector<StatTotals> totals = shared_.Score->PlayerTotalsOf(names);
+    const cData &d = *stores_.Data;
+    const QStringList names = stores_.Score->Players();
+    const std::vector<StatTotals> totals = stores_.Score->PlayerTotalsOf(names);
     imcPlayer->clear();
     lvPlayer->clear();
     for (qsizetype p = 0; p < names.size(); ++p) {
@@ -351,7 +351,7 @@ void frmGameStat::fillPlayers()
 
 void frmGameStat::ShowPlayer(const QString &playerName)
 {
-    const StatTotals q = shared_.Score->GetPlayerTotals(playerName);
+    const StatTotals q = stores_.Score->GetPlayerTotals(playerName);
     chPlayer->setTable(wonLost(q), wonLostLabels(q));
     chPlayer1->setTable(figures(q), kFigures);
 }
@@ -362,7 +362,7 @@ void frmGameStat::guarded(const std::function<void()> &fn)
     try {
         fn();
     } catch (const std::exception &ex) {
-        QMessageBox::critical(this, shared_.Data->ProdName(), QString::fromStdString(ex.what()));
+        QMessageBox::critical(this, stores_.Data->ProdName(), QString::fromStdString(ex.what()));
     }
 }
 
@@ -386,15 +386,15 @@ void frmGameStat::imcPlayer_Click()
 void frmGameStat::cmdClear_Click()
 {
     // The figures shown stay until the window is opened again.
-    guarded([this] { ClearStat(this, shared_); });
+    guarded([this] { ClearStat(this, stores_); });
 }
 
 void frmGameStat::cmdExport_Click()
 {
-    guarded([this] { ExportStat(this, shared_); });
+    guarded([this] { ExportStat(this, stores_); });
     // The export empties the shared table; the combos still need it. Files left out were named
     // when the window opened or by the export, so the reload shows nothing more.
-    guarded([this] { shared_.Score->OpenAllScore(); });
+    guarded([this] { stores_.Score->OpenAllScore(); });
     showSkipped();
 }
 

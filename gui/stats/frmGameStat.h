@@ -11,19 +11,18 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/stores.h"
 #include "gui/stats/statView.h"
 
 namespace tess
 {
-
-struct Shared;
 
 class frmGameStat : public QDialog
 {
     Q_OBJECT
   public:
     // Loads every score file; the table is emptied again when the window goes.
-    explicit frmGameStat(Shared &shared, QWidget *parent = nullptr, Clock now = systemClock());
+    explicit frmGameStat(Stores stores, QWidget *parent = nullptr, Clock now = systemClock());
     ~frmGameStat() override;
 
     QTabWidget *SSTab1 = nullptr;
@@ -71,7 +70,7 @@ class frmGameStat : public QDialog
     void showSkipped();
     void guarded(const std::function<void()> &fn);
 
-    Shared &shared_;
+    Stores stores_;
     Clock now_;
 };
 

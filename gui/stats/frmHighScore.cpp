@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/stats/exportStat.h"
 #include "gui/stats/statView.h"
 #include "gui/table/brand.h"
@@ -88,7 +88,7 @@ QGroupBox *frame(const QString &name, QComboBox *combo, QTreeWidget *list, QWidg
 
 } // namespace
 
-frmHighScore::frmHighScore(Shared &shared, QWidget *parent) : QDialog(parent), shared_(shared)
+frmHighScore::frmHighScore(Stores stores, QWidget *parent) : QDialog(parent), stores_(stores)
 {
     setObjectName(QStringLiteral("frmHighScore"));
     setWindowTitle(QStringLiteral("High Score"));
@@ -131,9 +131,9 @@ frmHighScore::frmHighScore(Shared &shared, QWidget *parent) : QDialog(parent), s
     resize(820, 560);
 
     SSTab1->setCurrentIndex(0);
-    const cData &d = *shared_.Data;
-    shared_.Score->OpenAllScore();
-    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
+    const cData &d = *stores_.Data;
+    stores_.Score->OpenAllScore();
+    ShowLeftOut(parent, stores_, QStringLiteral("The other players' games are shown."));
     ShowTop();
 
     for (int g = 1; g <= d.TotalGames(); ++g)
@@ -143,7 +143,7 @@ frmHighScore::frmHighScore(Shared &shared, QWidget *parent) : QDialog(parent), s
         imcGames->setCurrentIndex(cur);
     ShowGameTop(imcGames->currentText());
 
-    const QStringList players = shared_.Score->Players();
+    const QStringList players = stores_.Score->Players();
     for (qsizetype p = 0; p < players.size(); ++p) {
         imcPlayer->addItem(statIcon(4), players[p]);
         if (players[p] == d.CurPlayer())
@@ -163,34 +163,34 @@ frmHighScore::frmHighScore(Shared &shared, QWidget *parent) : QDialog(parent), s
 
 frmHighScore::~frmHighScore()
 {
-    if (shared_.Score)
-        shared_.Score->CloseScore();
+    if (stores_.Score)
+        stores_.Score->CloseScore();
 }
 
 void frmHighScore::ShowTop()
 {
-    fill(lvTop, shared_.Score->TopByScore(QString(), QString(), 0), 1, QStringLiteral("Score"), true);
+    fill(lvTop, stores_.Score->TopByScore(QString(), QString(), 0), 1, QStringLiteral("Score"), true);
 }
 
 void frmHighScore::ShowGameTop(const QString &gameName)
 {
-    fill(lvGames, shared_.Score->TopByScore(gameName, QString(), 0), 2, QStringLiteral("Score"), true);
+    fill(lvGames, stores_.Score->TopByScore(gameName, QString(), 0), 2, QStringLiteral("Score"), true);
 }
 
 void frmHighScore::ShowPlayerTop(const QString &playerName)
 {
-    fill(lvPlayer, shared_.Score->TopByScore(QString(), playerName, 0), 2, QStringLiteral("Score"), true);
+    fill(lvPlayer, stores_.Score->TopByScore(QString(), playerName, 0), 2, QStringLiteral("Score"), true);
 }
 
 void frmHighScore::ShowFinished(const QString &order)
 {
     cScore::TopList top;
     if (order == QLatin1String("Moves"))
-        top = shared_.Score->TopByKey(0, -1);
+        top = stores_.Score->TopByKey(0, -1);
     else if (order == QLatin1String("Time"))
-        top = shared_.Score->TopByKey(-1, 0);
+        top = stores_.Score->TopByKey(-1, 0);
     else
-        top = shared_.Score->TopByScore(QString(), QString(), 1);
+        top = stores_.Score->TopByScore(QString(), QString(), 1);
     fill(lvFin, top, 2, order, false);
 }
 

@@ -8,18 +8,17 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/stores.h"
 #include "store/cScore.h"
 
 namespace tess
 {
 
-struct Shared;
-
 class frmHighScore : public QDialog
 {
     Q_OBJECT
   public:
-    explicit frmHighScore(Shared &shared, QWidget *parent = nullptr);
+    explicit frmHighScore(Stores stores, QWidget *parent = nullptr);
     ~frmHighScore() override;
 
     QTabWidget *SSTab1 = nullptr;
@@ -43,7 +42,7 @@ class frmHighScore : public QDialog
     void ShowFinished(const QString &order);
 
   private:
-    Shared &shared_;
+    Stores stores_;
 };
 
 } // namespace tess

@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/stats/exportStat.h"
 #include "gui/table/brand.h"
 #include "store/appearance.h"
@@ -108,8 +108,8 @@ bool inPeriod(const ScoreRecord &r, const QString &key, const QDate &today)
     return false;
 }
 
-frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
-    : QDialog(parent), shared_(shared), now_(std::move(now))
+frmLogStat::frmLogStat(Stores stores, QWidget *parent, Clock now)
+    : QDialog(parent), stores_(stores), now_(std::move(now))
 {
     setObjectName(QStringLiteral("frmLogStat"));
     setWindowTitle(QStringLiteral("Log Statistics"));
@@ -144,15 +144,15 @@ frmLogStat::frmLogStat(Shared &shared, QWidget *parent, Clock now)
     lay->addLayout(buttons);
     resize(860, 560);
 
-    const cData &d = *shared_.Data;
-    shared_.Score->OpenAllScore();
-    ShowLeftOut(parent, shared_, QStringLiteral("The other players' games are shown."));
-    records_ = shared_.Score->Records();
+    const cData &d = *stores_.Data;
+    stores_.Score->OpenAllScore();
+    ShowLeftOut(parent, stores_, QStringLiteral("The other players' games are shown."));
+    records_ = stores_.Score->Records();
     imcGames->addItem(statIcon(1), QStringLiteral("All Games"));
     for (int g = 1; g <= d.TotalGames(); ++g)
         imcGames->addItem(statIcon(1), d.GetGName(static_cast<i16>(g)));
     imcPlayer->addItem(statIcon(4), QStringLiteral("All Players"));
-    for (const QString &p : shared_.Score->Players())
+    for (const QString &p : stores_.Score->Players())
         imcPlayer->addItem(statIcon(4), p);
     const struct {
         const char *key, *text;
@@ -174,8 +174,8 @@ frmLogStat::~frmLogStat()
     // The rows point into records_, which goes before the children do.
     lvLog->setModel(nullptr);
     delete logRows;
-    if (shared_.Score)
-        shared_.Score->CloseScore();
+    if (stores_.Score)
+        stores_.Score->CloseScore();
 }
 
 void frmLogStat::FillLog()

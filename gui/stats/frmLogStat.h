@@ -9,12 +9,11 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include "app/stores.h"
 #include "gui/stats/statView.h"
 
 namespace tess
 {
-
-struct Shared;
 
 // The rows of the log: the shown records of the window's table, formatted only when drawn.
 class LogModel : public QAbstractTableModel
@@ -44,7 +43,7 @@ class frmLogStat : public QDialog
 {
     Q_OBJECT
   public:
-    explicit frmLogStat(Shared &shared, QWidget *parent = nullptr, Clock now = systemClock());
+    explicit frmLogStat(Stores stores, QWidget *parent = nullptr, Clock now = systemClock());
     ~frmLogStat() override;
 
     QComboBox *imcPlayer = nullptr;
@@ -58,7 +57,7 @@ class frmLogStat : public QDialog
     void FillLog();
 
   private:
-    Shared &shared_;
+    Stores stores_;
     Clock now_;
     std::vector<ScoreRecord> records_; // the table as loaded, in load order
 };

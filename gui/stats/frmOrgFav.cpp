@@ -5,14 +5,14 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/stats/favIcons.h"
 #include "gui/table/brand.h"
 
 namespace tess
 {
 
-frmOrgFav::frmOrgFav(Shared &shared, QWidget *parent) : QDialog(parent), shared_(shared)
+frmOrgFav::frmOrgFav(Stores stores, QWidget *parent) : QDialog(parent), stores_(stores)
 {
     setObjectName(QStringLiteral("frmOrgFav"));
     setWindowTitle(QStringLiteral("Organize Favorites"));
@@ -49,8 +49,8 @@ frmOrgFav::frmOrgFav(Shared &shared, QWidget *parent) : QDialog(parent), shared_
     col->addLayout(buttons);
     resize(460, 400);
 
-    const cData &d = *shared_.Data;
-    shared_.Score->OpenFav();
+    const cData &d = *stores_.Data;
+    stores_.Score->OpenFav();
     const QIcon icon = favicons::game();
     QTreeWidgetItem *chosen = nullptr;
     for (int id = 1; id <= d.TotalGames(); ++id) {
@@ -78,17 +78,17 @@ frmOrgFav::frmOrgFav(Shared &shared, QWidget *parent) : QDialog(parent), shared_
 
 void frmOrgFav::UpdateLVFav(const QString &gameName)
 {
-    favicons::fillNumbers(lvFav, *shared_.Score, gameName);
+    favicons::fillNumbers(lvFav, *stores_.Score, gameName);
 }
 
 void frmOrgFav::Clear()
 {
-    cScore &score = *shared_.Score;
+    cScore &score = *stores_.Score;
     try {
         score.ClearFav();
         score.OpenFav();
     } catch (const std::exception &ex) {
-        QMessageBox::critical(this, shared_.Data->ProdName(), QString::fromStdString(ex.what()));
+        QMessageBox::critical(this, stores_.Data->ProdName(), QString::fromStdString(ex.what()));
         return;
     }
     lvFav->clear();
@@ -97,7 +97,7 @@ void frmOrgFav::Clear()
 void frmOrgFav::Tick()
 {
     // A file of nothing but unreadable lines lists no favourite and can still be cleared.
-    cmdClear->setEnabled(shared_.Score->FavTop() >= 1 || QFileInfo::exists(shared_.Score->FavFile()));
+    cmdClear->setEnabled(stores_.Score->FavTop() >= 1 || QFileInfo::exists(stores_.Score->FavFile()));
 }
 
 } // namespace tess

@@ -6,17 +6,17 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/stores.h"
+
 namespace tess
 {
-
-struct Shared;
 
 class frmOrgFav : public QDialog
 {
     Q_OBJECT
   public:
     // Reads the favourites file; a file that cannot be read throws.
-    explicit frmOrgFav(Shared &shared, QWidget *parent = nullptr);
+    explicit frmOrgFav(Stores stores, QWidget *parent = nullptr);
 
     QTreeWidget *lvGames = nullptr;
     QTreeWidget *lvFav = nullptr;
@@ -30,7 +30,7 @@ class frmOrgFav : public QDialog
     void Tick();
 
   private:
-    Shared &shared_;
+    Stores stores_;
 };
 
 } // namespace tess

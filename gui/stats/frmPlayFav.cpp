@@ -3,15 +3,15 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/stats/favIcons.h"
 #include "gui/table/brand.h"
 
 namespace tess
 {
 
-frmPlayFav::frmPlayFav(Shared &shared, StartGameFn start, QWidget *parent)
-    : QDialog(parent), shared_(shared), start_(std::move(start))
+frmPlayFav::frmPlayFav(Stores stores, StartGameFn start, QWidget *parent)
+    : QDialog(parent), stores_(stores), start_(std::move(start))
 {
     setObjectName(QStringLiteral("frmPlayFav"));
     setWindowTitle(QStringLiteral("Play from Favorites"));
@@ -40,8 +40,8 @@ frmPlayFav::frmPlayFav(Shared &shared, StartGameFn start, QWidget *parent)
     col->addLayout(buttons);
     resize(320, 380);
 
-    const cData &d = *shared_.Data;
-    shared_.Score->OpenFav();
+    const cData &d = *stores_.Data;
+    stores_.Score->OpenFav();
     const QIcon icon = favicons::game();
     for (int id = 1; id <= d.TotalGames(); ++id)
         imcGames->addItem(icon, d.GetGName(static_cast<i16>(id)));
@@ -63,7 +63,7 @@ frmPlayFav::frmPlayFav(Shared &shared, StartGameFn start, QWidget *parent)
 void frmPlayFav::UpdateLVFav(const QString &gameName)
 {
     // The last number is proposed, as the list leaves it.
-    QTreeWidgetItem *last = favicons::fillNumbers(lvFav, *shared_.Score, gameName);
+    QTreeWidgetItem *last = favicons::fillNumbers(lvFav, *stores_.Score, gameName);
     if (last)
         lvFav->setCurrentItem(last);
     cmdPlay->setEnabled(last != nullptr);

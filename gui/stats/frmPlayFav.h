@@ -7,11 +7,10 @@
 #include <QTreeWidget>
 
 #include "app/startGame.h"
+#include "app/stores.h"
 
 namespace tess
 {
-
-struct Shared;
 
 class frmPlayFav : public QDialog
 {
@@ -19,7 +18,7 @@ class frmPlayFav : public QDialog
   public:
     // Reads the favourites file; a file that cannot be read throws. start deals the game and
     // shows the reason itself when the number cannot be dealt.
-    frmPlayFav(Shared &shared, StartGameFn start, QWidget *parent = nullptr);
+    frmPlayFav(Stores stores, StartGameFn start, QWidget *parent = nullptr);
 
     QComboBox *imcGames = nullptr;
     QTreeWidget *lvFav = nullptr;
@@ -29,7 +28,7 @@ class frmPlayFav : public QDialog
     void Play();
 
   private:
-    Shared &shared_;
+    Stores stores_;
     StartGameFn start_;
 };
 

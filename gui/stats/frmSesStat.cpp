@@ -5,7 +5,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "app/shared.h"
+#include "app/stores.h"
 #include "gui/table/brand.h"
 #include "store/appearance.h"
 
@@ -32,8 +32,8 @@ void paintRunning(QTreeWidgetItem *row)
 
 } // namespace
 
-frmSesStat::frmSesStat(Shared &shared, QWidget *parent, Clock now)
-    : QDialog(parent), shared_(shared), now_(std::move(now))
+frmSesStat::frmSesStat(Stores stores, QWidget *parent, Clock now)
+    : QDialog(parent), stores_(stores), now_(std::move(now))
 {
     setObjectName(QStringLiteral("frmSesStat"));
     setWindowTitle(QStringLiteral("Session Statistics"));
@@ -117,8 +117,8 @@ frmSesStat::frmSesStat(Shared &shared, QWidget *parent, Clock now)
     // Load.
     SSTab1->setCurrentIndex(0);
     setWindowIcon(brand::appIcon());
-    const cData &d = *shared_.Data;
-    const cScore &s = *shared_.Score;
+    const cData &d = *stores_.Data;
+    const cScore &s = *stores_.Score;
     const StatTotals t = s.GetSesTotals();
     const i16 top = s.SesTop();
     lblSesStarted->setText(QStringLiteral("Started : ") + d.SesStartTime);
@@ -182,7 +182,7 @@ frmSesStat::frmSesStat(Shared &shared, QWidget *parent, Clock now)
 
 QString frmSesStat::elapsedText() const
 {
-    const auto start = parseDateText(shared_.Data->SesStartTime);
+    const auto start = parseDateText(stores_.Data->SesStartTime);
     qint64 secs = 0;
     if (start)
         secs = std::max<qint64>(0, QDateTime(start->day, start->at).secsTo(now_()));
@@ -197,11 +197,11 @@ void frmSesStat::giveChart()
 
 void frmSesStat::Timer1_Timer()
 {
-    const cData &d = *shared_.Data;
+    const cData &d = *stores_.Data;
     lblSesElapsedTime->setText(elapsedText());
     if (!d.GameRunning)
         return;
-    const int last = shared_.Score->SesTop(); // the running game's row, counting from 0
+    const int last = stores_.Score->SesTop(); // the running game's row, counting from 0
     if (QTreeWidgetItem *row = lvSession->topLevelItem(last)) {
         row->setText(3, durationText(d.CurTime));
         row->setText(6, QString::number(d.CurScore));
@@ -216,7 +216,7 @@ void frmSesStat::Timer1_Timer()
 
 void frmSesStat::cmdRefresh_Click()
 {
-    const cData &d = *shared_.Data;
+    const cData &d = *stores_.Data;
     if (!d.GameRunning)
         return;
     ChartRows.back() = {double(d.CurScore), double(d.CurMoves), double(d.CurTime)};

@@ -10,18 +10,17 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/stores.h"
 #include "gui/stats/statView.h"
 
 namespace tess
 {
 
-struct Shared;
-
 class frmSesStat : public QDialog
 {
     Q_OBJECT
   public:
-    explicit frmSesStat(Shared &shared, QWidget *parent = nullptr, Clock now = systemClock());
+    explicit frmSesStat(Stores stores, QWidget *parent = nullptr, Clock now = systemClock());
 
     QTabWidget *SSTab1 = nullptr;
     QGroupBox *Frame1 = nullptr;
@@ -63,7 +62,7 @@ class frmSesStat : public QDialog
     QString elapsedText() const;
     void giveChart();
 
-    Shared &shared_;
+    Stores stores_;
     Clock now_;
 };
 
