@@ -535,8 +535,10 @@ void CardTable::cardShown(int picId, bool visible)
         faceRatios_[picId] = r;
         c->MainPic(faceImage(facePics_[picId]));
     }
+    const bool changed = c->isVisibleTo(this) != visible;
     c->setVisible(visible);
-    if (fit_)
+    // Only a card that appears or goes can change how a fan closes up.
+    if (fit_ && changed)
         arrangeFans();
 }
 
