@@ -22,9 +22,10 @@ inline bool neededByNone(const GameRules &g, const CardSet &home, int card)
 // it to rest on, or, where foundations climb by suit and the tableau takes the other colour one rank
 // lower, every card that could rest on it may go home now (wanted holds what the foundations take), and
 // so may every card that could rest on one of those, with nothing left out that could rest on that.
-// Such a card kept back could only hold cards that have a foundation to go to instead, and a card taken
-// back off a foundation later could only hold cards that are home already; so this holds where cards
-// may come back from the foundations too.
+// Such a card kept back could only hold cards that can go home instead, whose own holders can go home
+// too, and taking any of them back off a foundation to hold the others gains nothing; so this holds where
+// cards may come back from the foundations as well. It speaks of a card that goes home now: a card left
+// in the stock is not let go by it (laid on the table it may still hold a card whose suit is behind).
 inline bool homesSafely(const GameRules &g, const CardSet &home, const CardSet &wanted, int card)
 {
     if (neededByNone(g, home, card))
