@@ -38,6 +38,9 @@ constexpr double kBoxMargin = 0.12;
 // design card), face-down ones a sliver of their back (screen pixels).
 constexpr double kReadableStep = 180;
 constexpr double kBackSliverPx = 3;
+// A fitted table has room to show more of each face-down back than the design's few pixels:
+// a player counts the cards still to turn at a glance (twips of the design card).
+constexpr double kFittedBackStep = kCardHeight * 0.12;
 // The shadow of carried cards: how far it falls and how soft it is, in card widths.
 constexpr double kShadowFall = 0.05;
 constexpr double kShadowBlur = 0.07;
@@ -226,30 +229,39 @@ void CardTable::arrangeFans()
                 const QPointF first = at(0), last = at(n - 1);
                 const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
                 auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
-                const double excess = along(last) - (down ? limit_.y() : limit_.x());
-                if (excess <= 0 || along(last) <= along(first))
+                if (along(last) <= along(first))
                     continue;
-                // Steps between neighbours, and how far each may close: face-down ones first,
-                // then face-up ones down to a readable corner, and only then all alike.
+                // Steps between neighbours, backs opened up in a falling fan, and how far each
+                // may close: face-down ones first, then face-up ones down to a readable corner,
+                // and only then all alike.
                 std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
                 double sumDown = 0, sumUp = 0, sumAll = 0;
                 for (int i = 1; i < n; ++i) {
                     const auto u = static_cast<size_t>(i);
                     step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
+                    if (down && faces[u - 1] && step[u] > 0)
+                        step[u] = std::max(step[u], kFittedBackStep);
+                    sumAll += step[u];
+                }
+                const double opened = along(first) + sumAll - along(last);
+                const double excess = along(first) + sumAll - (down ? limit_.y() : limit_.x());
+                if (excess <= 0 && opened <= 0)
+                    continue;
+                for (int i = 1; i < n; ++i) {
+                    const auto u = static_cast<size_t>(i);
                     if (faces[u - 1])
                         sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
                     else
                         sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
-                    sumAll += step[u];
                 }
-                const double fromDown = std::min(excess, sumDown);
-                const double fromUp = std::min(excess - fromDown, sumUp);
-                const double rest = excess - fromDown - fromUp;
+                const double fromDown = std::clamp(excess, 0.0, sumDown);
+                const double fromUp = std::clamp(excess - fromDown, 0.0, sumUp);
+                const double rest = std::max(0.0, excess - fromDown - fromUp);
                 const double left = sumAll - fromDown - fromUp;
                 const double restShare = rest > 0 && left > 0 ? rest / left : 0;
                 std::vector<PlaceShift> &shift = out[pile];
                 shift.assign(static_cast<size_t>(n), PlaceShift{});
-                double closedUp = 0;
+                double shown = along(first);
                 for (int i = 1; i < n; ++i) {
                     const auto u = static_cast<size_t>(i);
                     double s = step[u];
@@ -258,8 +270,8 @@ void CardTable::arrangeFans()
                     if (sumUp > 0)
                         s -= slackUp[u] * fromUp / sumUp;
                     s -= s * std::min(1.0, restShare);
-                    closedUp += step[u] - s;
-                    (down ? shift[u].y : shift[u].x) = -closedUp;
+                    shown += s;
+                    (down ? shift[u].y : shift[u].x) = shown - along(at(i));
                 }
             }
         }
