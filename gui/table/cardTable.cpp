@@ -40,7 +40,7 @@ constexpr double kReadableStep = 180;
 constexpr double kBackSliverPx = 3;
 // A fitted table has room to show more of each face-down back than the design's few pixels:
 // a player counts the cards still to turn at a glance (twips of the design card).
-constexpr double kFittedBackStep = kCardHeight * 0.12;
+constexpr double kFittedBackStep = kCardHeight * 0.16;
 // The shadow of carried cards: how far it falls and how soft it is, in card widths.
 constexpr double kShadowFall = 0.05;
 constexpr double kShadowBlur = 0.07;
@@ -157,8 +157,8 @@ void CardTable::layOut()
         box_ = box;
     scale_ = fit_ ? scaleFor(size(), box) : 1.0;
     const double k = scale_ / kTwipsPerPixel;
-    origin_ = fit_ ? QPoint(qRound((width() - box.width() * k) / 2 - box.left() * k),
-                            qRound((height() - box.height() * k) / 2 - box.top() * k))
+    // Centred across, but held to the top: height to spare is room for the fans to run down.
+    origin_ = fit_ ? QPoint(qRound((width() - box.width() * k) / 2 - box.left() * k), qRound(-box.top() * k))
                    : QPoint(0, 0);
     // Cards keep the design proportions in whole pixels, never wider than their slot.
     const int w = std::max(1, static_cast<int>(std::floor(kCardPxW * scale_ + 1e-9)));

@@ -35,7 +35,8 @@ class CardTable : public QWidget, public TableView
     const QImage &backgroundStrip() const { return bg_; }
 
     // Fit on: the table's layout is scaled uniformly to the largest size that fits this
-    // widget, centred, and the widget may take any size. Off: the design size, unscaled.
+    // widget, centred across and held to the top, and the widget may take any size. Off: the design size,
+    // unscaled.
     void setFit(bool on);
     bool fit() const { return fit_; }
     // Logical pixels per design pixel, and where the table's top-left corner lies.
