@@ -7,6 +7,7 @@
 #include <malloc.h>
 #endif
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QWheelEvent>
@@ -125,6 +126,8 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     upkeep();
     RefreshStatus();
     resize(1100, 820);
+    // The keys play on the table from the start.
+    PicBack->setFocus();
 }
 
 frmMain::~frmMain()
@@ -149,6 +152,8 @@ void frmMain::RefreshMenus()
     const bool running = d.GameRunning;
     mGame[9]->setChecked(d.ShowToolbar() != 0);
     mGame[10]->setChecked(d.FitTable() != 0);
+    mGame[11]->setChecked(d.DoubleClickHome() != 0);
+    PicBack->setDoubleClickHome(d.DoubleClickHome() != 0);
     PicBack->setHint(running ? QString() : QStringLiteral("Press F2 for a new game or F3 to choose one"));
     for (QAction *a : {mFile[4], mFile[5], mFav[1], mTools[5]})
         a->setEnabled(running);
@@ -490,6 +495,9 @@ void frmMain::onGame(int index)
         d.SetFitTable(d.FitTable() != 0 ? 0 : 1);
         LayOutWindow();
         break;
+    case 11:
+        d.SetDoubleClickHome(d.DoubleClickHome() != 0 ? 0 : 1);
+        break;
     default:
         break;
     }
@@ -585,6 +593,13 @@ void frmMain::settingChanged(Setting s)
     upkeep();
     RefreshStatus();
     scheduleClock();
+}
+
+void frmMain::keyPressEvent(QKeyEvent *ev)
+{
+    // Keys that reach the window past the table (nothing has the focus) still play.
+    if (!PicBack || !PicBack->handleKey(ev))
+        QMainWindow::keyPressEvent(ev);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *ev)
