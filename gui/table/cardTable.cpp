@@ -546,12 +546,17 @@ void CardTable::cardMoved(int picId, double left, double top)
             nameChanged(c->Cell(), c->Pile());
         nameChanged(s.Cell, s.Pile);
     }
+    const bool framed = keysUsed_ && ((c->Cell() == focus_.cell && c->Pile() == focus_.pile) ||
+                                      (s.Cell == focus_.cell && s.Pile == focus_.pile));
     c->SetLoc(s.Cell, s.Pile, s.Pos);
     // A pile that changed may have to close up or may open again: all of it is placed anew.
     if (relocated && fit_)
         arrangeFans();
     else
         placeCard(picId);
+    // The frame follows the cards of its pile, up to where the last one lands.
+    if (framed)
+        updateFrame();
 }
 
 void CardTable::cardRaised(int picId)

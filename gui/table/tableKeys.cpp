@@ -83,9 +83,10 @@ QRect CardTable::pileRect(PileRef p) const
     }
     if (m && m->isVisibleTo(this))
         r = m->geometry();
-    for (int pos = 0; pos <= e_.Array.GetTop(p.cell, p.pile); ++pos) {
-        const int id = e_.Array.GetPicID(p.cell, p.pile, pos);
-        if (id >= 0 && id < PicCards.size() && PicCards[id]->isVisibleTo(this))
+    // Where the cards are drawn now: the piles hear of a card only once it lands.
+    for (int id = 0; id < PicCards.size(); ++id) {
+        const CardState &s = e_.card(id);
+        if (s.Visible && s.Cell == p.cell && s.Pile == p.pile)
             r = r.united(PicCards[id]->geometry());
     }
     return r.isNull() ? placeRect(p.cell, p.pile, 0) : r;
@@ -175,11 +176,11 @@ void CardTable::chooseRun(int delta)
     if (holding() || focus_.cell != Home)
         return;
     const int top = e_.Array.GetTop(Home, focus_.pile);
-    const int want = std::clamp(runLen_ + delta, 1, top + 1);
-    // Longer only as far as the rules let a run be carried from here.
+    int want = std::clamp(runLen_ + delta, 1, std::max(1, top + 1));
+    // Longer only as far as the rules let a run be carried from here; what stays chosen is shown.
     const int first = runStart(focus_, want);
     if (want > runLen_ && (first < 0 || !MayPickUp(e_, first)))
-        return;
+        want = runLen_;
     runLen_ = want;
     QVector<int> ids;
     for (int pos = top - runLen_ + 1; pos <= top && top >= 0; ++pos)
