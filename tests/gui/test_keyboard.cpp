@@ -234,6 +234,18 @@ TEST(KeyboardPlay, WhatADropRefusesEscapeAndTheMouseAllPutBack)
     EXPECT_FALSE(framed());
     EXPECT_EQ(t.e().card(card).Pile, from);
     EXPECT_EQ(t.logged(), before + 1);
+
+    // Taken back from under the keys by Undo: nothing stays in hand to be put down.
+    ASSERT_TRUE(t.goTo({Waste, 0}));
+    const int turned = t.e().Array.GetTopPicID(Waste, 0);
+    t.key(Qt::Key_Space);
+    ASSERT_TRUE(t.t().holding());
+    t.w->RefreshMenus();
+    QTest::keyClick(t.w.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(t.e().card(turned).Cell, Stock);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(t.t().holding());
+    EXPECT_FALSE(t.t().PicCards[turned]->chosen());
 }
 
 TEST(KeyboardPlay, DoubleClickSendsHomeOnlyWhenChosenAndThePilesSayWhatTheyHold)
