@@ -455,6 +455,11 @@ void frmMain::onGame(int index)
 {
     cData &d = *shared_.Data;
     Engine &e = *shared_.Eng;
+    // With cards in the player's hand (a shortcut pressed mid-drag) the piles must not change under
+    // them: the drop would judge, and draw, the cards from where they no longer are.
+    const bool inHand = e.Drag.Dragging;
+    if (inHand && (index == 1 || index == 2 || index == 6 || index == 7))
+        return;
     switch (index) {
     case 1:
         guarded([&] {
@@ -471,7 +476,7 @@ void frmMain::onGame(int index)
     case 4: {
         const bool on = d.Autoplay() == 0;
         d.SetAutoplay(on ? 1 : 0);
-        if (on && d.GameRunning)
+        if (on && d.GameRunning && !inHand)
             guarded([&] { RunAutoplay(e); });
         break;
     }
@@ -515,6 +520,8 @@ void frmMain::onReplay(int index)
         tmrBackward.start();
         break;
     case 4:
+        if (shared_.Eng->Drag.Dragging)
+            return;
         guarded([&] {
             i16 speed = 1;
             shared_.Eng->Trans->UndoAll(speed);
