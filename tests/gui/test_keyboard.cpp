@@ -1,5 +1,9 @@
-// Playing without a mouse: a won line of Klondike played by keys alone, held cards that go back, the
-// double click that sends a card home, and what a screen reader is told about the piles.
+// Playing without a mouse: a won line of Klondike played by keys alone, every pile of every game reached
+// and played on by keys, held cards that go back, the double click that sends a card home, and what a
+// screen reader is told about the piles.
+#include <set>
+#include <utility>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -9,12 +13,16 @@
 
 #include "gui/frmMain.h"
 #include "gui/table/cardTable.h"
+#include "model/catalogue.h"
 #include "model/names.h"
 #include "play/cTrans.h"
 #include "play/mFunc.h"
 #include "solve/deals.h"
 #include "solve/moves.h"
+#include "solve/position.h"
+#include "solve/rules.h"
 #include "store/cData.h"
+#include "tests/solve/randomPlay.h"
 #include "tests/support/mainParts.h"
 #include "tests/support/tempShared.h"
 
@@ -46,11 +54,14 @@ struct Window : tess::testing::TempShared {
     {
         if ((p.cell == Home) != (t().focusPile().cell == Home))
             key(p.cell == Home ? Qt::Key_Down : Qt::Key_Up);
-        for (int i = 0; i < 30 && !(t().focusPile() == p); ++i) {
-            const Pile f = t().focusPile();
-            const bool right = t().placeRect(p.cell, p.pile, 0).x() > t().placeRect(f.cell, f.pile, 0).x();
-            key(right ? Qt::Key_Right : Qt::Key_Left);
-        }
+        // Right to the end of the row, then left: wherever the rows put the pile.
+        for (Qt::Key way : {Qt::Key_Right, Qt::Key_Left})
+            for (int i = 0; i < 30 && !(t().focusPile() == p); ++i) {
+                const Pile was = t().focusPile();
+                key(way);
+                if (t().focusPile() == was)
+                    break;
+            }
         return t().focusPile() == p;
     }
     QString score()
@@ -161,6 +172,66 @@ TEST(KeyboardPlay, ASolverLineOfKlondikeIsWonByKeysAlone)
     EXPECT_GT(homeKey, 0);
     EXPECT_GT(presses, 0);
     EXPECT_GT(t.won, 0) << "after " << steps.size() << " steps";
+}
+
+TEST(KeyboardPlay, EveryGameHasEveryPileWithinReachAndPlaysByKeys)
+{
+    Window t;
+    t.d().SetAutoplay(0);
+    // Hidden, the table lets no events run between the cards of a deal: 33 deals go by at once.
+    t.w->hide();
+    for (int id = 1; id <= kGameCount; ++id) {
+        const std::string name = catalogue::GameName(id);
+        SCOPED_TRACE(name);
+        t.w->startGame(QString::fromStdString(name), GameNumber::number(7));
+        ASSERT_TRUE(t.d().GameRunning);
+        // Along each row from one end to the other: every pile the game uses, and no other.
+        std::set<std::pair<int, int>> seen, used;
+        for (int cell : {Home, Stock, Waste, Goal, Res})
+            for (int p = 0; p < t.e().Games.Piles(cell); ++p)
+                used.insert({cell, p});
+        for (Qt::Key row : {Qt::Key_Down, Qt::Key_Up}) {
+            t.key(row);
+            for (int i = 0; i < 25; ++i)
+                t.key(Qt::Key_Left);
+            for (int i = 0; i < 25; ++i) {
+                seen.insert({t.t().focusPile().cell, t.t().focusPile().pile});
+                t.key(Qt::Key_Right);
+            }
+        }
+        EXPECT_EQ(seen, used);
+
+        // A few legal moves of the solver's, each made by keys and each taken.
+        randomplay::Rng rng(static_cast<std::uint64_t>(id));
+        for (int n = 0; n < 6 && t.d().GameRunning; ++n) {
+            const solve::GameRules g = solve::rulesOf(t.e(), false);
+            std::vector<solve::Move> legal, steps;
+            solve::generateMoves(g, solve::positionOf(t.e(), g), legal);
+            if (legal.empty())
+                break;
+            solve::appendSteps(legal[static_cast<size_t>(rng.below(static_cast<int>(legal.size())))], steps);
+            for (const solve::Move &m : steps) {
+                const int before = t.logged();
+                if (m.kind != solve::MoveKind::Drag) {
+                    ASSERT_TRUE(t.goTo({Stock, 0}));
+                    t.key(Qt::Key_Space);
+                } else {
+                    ASSERT_TRUE(t.goTo({t.e().card(m.card).Cell, t.e().card(m.card).Pile}));
+                    for (int k = 0; k < m.count; ++k)
+                        t.key(Qt::Key_Up, Qt::ShiftModifier);
+                    t.key(Qt::Key_Space);
+                    ASSERT_TRUE(t.t().holding());
+                    ASSERT_EQ(t.t().chosenCards().size(), m.count + 1);
+                    ASSERT_TRUE(t.goTo({g.cellOf(m.to), g.engineIndex(m.to)}))
+                        << "to " << g.cellOf(m.to) << "/" << g.engineIndex(m.to) << ", at "
+                        << t.t().focusPile().cell << "/" << t.t().focusPile().pile;
+                    t.key(Qt::Key_Space);
+                    EXPECT_EQ(t.e().card(m.card).Cell, g.cellOf(m.to)) << "move " << n;
+                }
+                ASSERT_NE(t.logged(), before) << "move " << n << " refused";
+            }
+        }
+    }
 }
 
 TEST(KeyboardPlay, WhatADropRefusesEscapeAndTheMouseAllPutBack)
