@@ -511,7 +511,7 @@ void CardTable::paintEvent(QPaintEvent *ev)
         const qreal r = cardSize_.width() * 0.08;
         const QRectF f = QRectF(frame).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0, 0, 0, 170), pen * 2.2));
+        p.setPen(QPen(QColor(0, 0, 0, 190), pen * 3));
         p.drawRoundedRect(f, r, r);
         p.setPen(QPen(QColor(255, 214, 40), pen));
         p.drawRoundedRect(f, r, r);

@@ -97,7 +97,7 @@ QRect CardTable::focusFrame() const
     if (!keysUsed_ || !inGame(focus_))
         return {};
     // Outside the cards, where the table shows between the piles.
-    const int gap = std::max(3, qRound(cardSize_.width() * 0.05));
+    const int gap = std::max(4, qRound(cardSize_.width() * 0.06));
     return pileRect(focus_).adjusted(-gap, -gap, gap, gap);
 }
 
@@ -106,7 +106,7 @@ void CardTable::updateFrame()
     const QRect now = focusFrame();
     if (now == frameShown_)
         return;
-    const int pen = std::max(4, qRound(cardSize_.width() * 0.05));
+    const int pen = std::max(4, qRound(cardSize_.width() * 0.06));
     update(QRegion(frameShown_.adjusted(-pen, -pen, pen, pen)) + QRegion(now.adjusted(-pen, -pen, pen, pen)));
     frameShown_ = now;
 }
