@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/names.h"
 #include "solve/order.h"
 
 namespace tess::solve
@@ -44,11 +45,7 @@ std::vector<Move> suggestedSteps(const GameRules &g, const Position &from, const
 
 std::string cardName(const GameRules &g, int card)
 {
-    static const char *ranks[] = {"Ace",   "Two",  "Three", "Four", "Five",  "Six", "Seven",
-                                  "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
-    static const char *suits[] = {"Hearts", "Spades", "Diamonds", "Clubs"};
-    const CardAttrs &a = g.card.at(static_cast<size_t>(card));
-    return std::string("the ") + ranks[a.Num % 13] + " of " + suits[a.Suit % 4];
+    return "the " + cardTitle(g.card.at(static_cast<size_t>(card)));
 }
 
 std::string describeStep(const GameRules &g, const Move &m, int awaited, bool suggested)
@@ -69,7 +66,7 @@ std::string describeStep(const GameRules &g, const Move &m, int awaited, bool su
         where = "to a free cell";
         break;
     default:
-        where = "to tableau pile " + std::to_string(g.engineIndex(m.to) + 1);
+        where = "to " + pileName(Home, g.engineIndex(m.to));
         break;
     }
     return lead + "move " + cardName(g, m.card) + " " + where;

@@ -51,6 +51,8 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     setObjectName(QStringLiteral("PicBack"));
     setFixedSize(kTablePxW, kTablePxH);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The keys play on the table itself.
+    setFocusPolicy(Qt::StrongFocus);
     cardSize_ = QSize(kCardPxW, kCardPxH);
     bg_ = QImage(kStripMinWidth, kTablePxH, QImage::Format_RGB32);
     bg_.fill(Qt::darkGreen);
@@ -353,7 +355,9 @@ void CardTable::CreateCardControls()
     makeMarkers(PicWaste, 1, QStringLiteral("PicWaste"));
     PicStock = new TavEmpty(this);
     PicStock->setObjectName(QStringLiteral("PicStock"));
+    connect(PicStock, &TavEmpty::Click, this, &CardTable::leaveKeyboard);
     connect(PicStock, &TavEmpty::Click, this, &CardTable::stockMarkerClicked);
+    nameMarkers();
 
     facePics_.fill(0, kMaxCards);
     faceRatios_.fill(0, kMaxCards);
@@ -368,7 +372,17 @@ void CardTable::CreateCardControls()
                 shadows += dirtyRect(PicCards[id]->geometry());
             update(shadows);
         });
-        connect(c, &TavCard::MouseDown, this, &CardTable::cardPressed);
+        connect(c, &TavCard::MouseDown, this, [this](int index, double x, double y) {
+            leaveKeyboard();
+            if (std::exchange(swallowPress_, false))
+                return;
+            emit cardPressed(index, x, y);
+        });
+        connect(c, &TavCard::DblClick, this, [this](int index) {
+            // The press that comes with the double click would pick the card up off its foundation.
+            if (dblClickHome_ && sendHome(index))
+                swallowPress_ = true;
+        });
         connect(c, &TavCard::MouseMove, this, &CardTable::cardDragged);
         connect(c, &TavCard::MouseUp, this, &CardTable::cardReleased);
         PicCards.append(c);
@@ -501,6 +515,20 @@ void CardTable::paintEvent(QPaintEvent *ev)
                 p.drawImage(QPointF(c->x() - blur + fall, c->y() - blur + fall), sh);
         }
     }
+    const QRect frame = focusFrame();
+    if (!frame.isNull()) {
+        // Dark under light, so it shows on every background; as thick as the cards are large.
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal pen = std::max(2.0, cardSize_.width() * 0.03);
+        const qreal r = cardSize_.width() * 0.08;
+        const QRectF f = QRectF(frame).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0, 190), pen * 3));
+        p.drawRoundedRect(f, r, r);
+        p.setPen(QPen(QColor(255, 214, 40), pen));
+        p.drawRoundedRect(f, r, r);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
     if (hint_.isEmpty())
         return;
     QFont f = font();
@@ -525,12 +553,22 @@ void CardTable::cardMoved(int picId, double left, double top)
     TavCard *c = PicCards[picId];
     cardTwips_[picId] = QPointF(left, top);
     const bool relocated = s.Cell != c->Cell() || s.Pile != c->Pile() || s.Pos != c->Pos();
+    if (relocated) {
+        if (c->isVisibleTo(this))
+            nameChanged(c->Cell(), c->Pile());
+        nameChanged(s.Cell, s.Pile);
+    }
+    const bool framed = keysUsed_ && ((c->Cell() == focus_.cell && c->Pile() == focus_.pile) ||
+                                      (s.Cell == focus_.cell && s.Pile == focus_.pile));
     c->SetLoc(s.Cell, s.Pile, s.Pos);
     // A pile that changed may have to close up or may open again: all of it is placed anew.
     if (relocated && fit_)
         arrangeFans();
     else
         placeCard(picId);
+    // The frame follows the cards of its pile, up to where the last one lands.
+    if (framed)
+        updateFrame();
 }
 
 void CardTable::cardRaised(int picId)
@@ -549,6 +587,8 @@ void CardTable::cardShown(int picId, bool visible)
     }
     const bool changed = c->isVisibleTo(this) != visible;
     c->setVisible(visible);
+    if (changed)
+        nameChanged(c->Cell(), c->Pile());
     // Only a card that appears or goes can change how a fan closes up.
     if (fit_ && changed)
         arrangeFans();
@@ -569,6 +609,8 @@ void CardTable::cardFaceChanged(int picId)
         c->MainPic(faceImage(s.FacePic));
     }
     const bool turned = s.FaceMode != c->FaceMode();
+    if (turned)
+        nameChanged(s.Cell, s.Pile);
     c->setFaceMode(s.FaceMode);
     c->setSelected(s.Selected);
     c->SetLoc(s.Cell, s.Pile, s.Pos);
@@ -601,6 +643,8 @@ void CardTable::markerPlaced(MarkerArray array, int index, int kind, i16 left, i
         return;
     markerKindChanged(array, index, kind);
     markerTwips_[m] = QPoint(left, top);
+    static constexpr int cells[] = {Home, Goal, Res, Waste, Stock};
+    nameChanged(cells[static_cast<int>(array)], index);
     // A new game fills the window with its own piles.
     if (fit_ && pileBox() != box_) {
         box_ = pileBox();
@@ -634,6 +678,10 @@ void CardTable::allHidden()
             m->hide();
     if (PicStock)
         PicStock->hide();
+    // A new deal starts the keys on the first tableau pile, with nothing in hand.
+    putBack();
+    focus_ = PileRef{};
+    updateFrame();
 }
 
 void CardTable::repaint()

@@ -5,6 +5,8 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <set>
+#include <utility>
 
 #include <QImage>
 #include <QRegion>
@@ -68,6 +70,34 @@ class CardTable : public QWidget, public TableView
     void setHint(const QString &text);
     const QString &hint() const { return hint_; }
 
+    // Keyboard play. A pile of the table, as the engine counts them.
+    struct PileRef {
+        int cell = Home;
+        int pile = 0;
+        bool operator==(const PileRef &) const = default;
+    };
+    // The pile the keys act on. Its frame is drawn from the first key on the table until the next
+    // mouse press: a player who only clicks never sees it.
+    PileRef focusPile() const { return focus_; }
+    bool focusShown() const { return keysUsed_; }
+    QRect focusFrame() const;
+    // The cards the keys have chosen or picked up, the grabbed one first; all are tinted.
+    const QVector<int> &chosenCards() const { return chosen_; }
+    bool holding() const { return held_ >= 0; }
+    // A key pressed over the table or its window: true when it was one of the table's.
+    bool handleKey(QKeyEvent *ev);
+    // The cards the keys hold go back where they were, and a chosen run is forgotten.
+    void putBack();
+    // Sends the card to the first foundation that takes it, the way a drag there would; false when
+    // none does or the card may not be picked up.
+    bool sendHome(int picId);
+    // With this on, a double click on a card that a foundation takes sends it there.
+    void setDoubleClickHome(bool on) { dblClickHome_ = on; }
+    bool doubleClickHome() const { return dblClickHome_; }
+    // Brings the accessible names and descriptions of the piles that changed up to date. It runs by
+    // itself once the events of a move are handled; tests may call it.
+    void refreshNames();
+
     QVector<TavCard *> PicCards;
     QVector<TavEmpty *> PicHome, PicRight, PicRes, PicWaste;
     TavEmpty *PicStock = nullptr;
@@ -100,6 +130,8 @@ class CardTable : public QWidget, public TableView
   protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
+    void keyPressEvent(QKeyEvent *ev) override;
+    void mousePressEvent(QMouseEvent *ev) override;
 
   private:
     TavEmpty *marker(MarkerArray array, int index) const;
@@ -113,6 +145,40 @@ class CardTable : public QWidget, public TableView
     QRect dirtyRect(const QRect &card) const;
     const QImage &shadow();
     QVector<int> carriedCards() const;
+
+    // Keyboard play (tableKeys.cpp).
+    std::vector<PileRef> keyRow(bool top) const;
+    bool inGame(PileRef p) const;
+    void moveFocus(int key);
+    void setFocusPile(PileRef p);
+    void chooseRun(int delta);
+    void activate();
+    void pickUp(int picId);
+    void dropHeld();
+    void carryTo(int picId, const QRect &target);
+    QRect dropRect(PileRef p) const;
+    QRect pileRect(PileRef p) const;
+    int runStart(PileRef p, int count) const;
+    void showChosen(const QVector<int> &ids);
+    void updateFrame();
+    // A mouse press ends keyboard play: held cards go back and the frame goes.
+    void leaveKeyboard();
+    PileRef focus_;
+    bool keysUsed_ = false;
+    int runLen_ = 1;   // cards the next pick-up takes from the focused tableau pile
+    int held_ = -1;    // the grabbed card the keys hold
+    PileRef heldFrom_; // and where it lay
+    int heldPos_ = 0, heldCount_ = 0;
+    QVector<int> chosen_;
+    QRect frameShown_;
+    bool dblClickHome_ = false;
+    bool swallowPress_ = false; // the press a double click that sent a card home brings with it
+
+    // Accessible names: piles whose cards changed, brought up to date once the move's events are handled.
+    void nameChanged(int cell, int pile);
+    void nameMarkers();
+    std::set<std::pair<int, int>> unnamed_;
+    bool namesQueued_ = false;
 
     Engine &e_;
     cData &data_;
