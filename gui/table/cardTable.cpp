@@ -189,97 +189,118 @@ void CardTable::layOut()
     update();
 }
 
+std::array<std::vector<std::vector<char>>, 5> CardTable::pileFaces() const
+{
+    // Which places are filled, and face down, from the cards themselves: the pile array is
+    // updated only after a card reports its new place.
+    std::array<std::vector<std::vector<char>>, 5> down;
+    for (int i = 0; i < kMaxCards; ++i) {
+        const CardState &s = e_.card(i);
+        if (!s.Visible || (s.Cell != Home && s.Cell != Goal && s.Cell != Res) || s.Pile < 0 || s.Pos < 0)
+            continue;
+        auto &piles = down[static_cast<size_t>(s.Cell)];
+        if (piles.size() <= static_cast<size_t>(s.Pile))
+            piles.resize(static_cast<size_t>(s.Pile) + 1);
+        auto &pile = piles[static_cast<size_t>(s.Pile)];
+        if (pile.size() <= static_cast<size_t>(s.Pos))
+            pile.resize(static_cast<size_t>(s.Pos) + 1, 0);
+        pile[static_cast<size_t>(s.Pos)] = s.FaceMode == kFaceDown ? 1 : 0;
+    }
+    return down;
+}
+
+std::vector<PlaceShift> CardTable::fanShifts(int cell, int p, const std::vector<char> &faces) const
+{
+    const int n = static_cast<int>(faces.size());
+    if (n < 2)
+        return {};
+    const cGames &g = e_.Games;
+    const double px = kTwipsPerPixel / scale_;
+    const int closed = cell == Home ? static_cast<int>(std::count(faces.begin(), faces.end(), 1)) : 0;
+    // A face-down card lies where it was put, before the cards above it.
+    auto at = [&](int pos) {
+        const int c = std::min(pos, closed);
+        return QPointF(g.GetCordX(cell, p, pos, c), g.GetCordY(cell, p, pos, c));
+    };
+    const QPointF first = at(0), last = at(n - 1);
+    const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
+    auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
+    if (along(last) <= along(first))
+        return {};
+    // Steps between neighbours, backs opened up in a falling fan, and how far each may close:
+    // face-down ones first, then face-up ones down to a readable corner, and only then all alike.
+    std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
+    double sumDown = 0, sumUp = 0, sumAll = 0;
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
+        if (down && faces[u - 1] && step[u] > 0)
+            step[u] = std::max(step[u], kFittedBackStep);
+        sumAll += step[u];
+    }
+    const double opened = along(first) + sumAll - along(last);
+    const double excess = along(first) + sumAll - (down ? limit_.y() : limit_.x());
+    if (excess <= 0 && opened <= 0)
+        return {};
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        if (faces[u - 1])
+            sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
+        else
+            sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
+    }
+    const double fromDown = std::clamp(excess, 0.0, sumDown);
+    const double fromUp = std::clamp(excess - fromDown, 0.0, sumUp);
+    const double rest = std::max(0.0, excess - fromDown - fromUp);
+    const double left = sumAll - fromDown - fromUp;
+    const double restShare = rest > 0 && left > 0 ? rest / left : 0;
+    std::vector<PlaceShift> shift(static_cast<size_t>(n));
+    double shown = along(first);
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        double s = step[u];
+        if (sumDown > 0)
+            s -= slackDown[u] * fromDown / sumDown;
+        if (sumUp > 0)
+            s -= slackUp[u] * fromUp / sumUp;
+        s -= s * std::min(1.0, restShare);
+        shown += s;
+        (down ? shift[u].y : shift[u].x) = shown - along(at(i));
+    }
+    return shift;
+}
+
 void CardTable::arrangeFans()
 {
     for (auto &piles : shifts_)
         piles.clear();
     if (fit_) {
-        // Which places are filled, and face down, from the cards themselves: the pile array
-        // is updated only after a card reports its new place.
-        std::array<std::vector<std::vector<char>>, 5> down;
-        for (int i = 0; i < kMaxCards; ++i) {
-            const CardState &s = e_.card(i);
-            if (!s.Visible || (s.Cell != Home && s.Cell != Goal && s.Cell != Res) || s.Pile < 0 || s.Pos < 0)
-                continue;
-            auto &piles = down[static_cast<size_t>(s.Cell)];
-            if (piles.size() <= static_cast<size_t>(s.Pile))
-                piles.resize(static_cast<size_t>(s.Pile) + 1);
-            auto &pile = piles[static_cast<size_t>(s.Pile)];
-            if (pile.size() <= static_cast<size_t>(s.Pos))
-                pile.resize(static_cast<size_t>(s.Pos) + 1, 0);
-            pile[static_cast<size_t>(s.Pos)] = s.FaceMode == kFaceDown ? 1 : 0;
-        }
-        const cGames &g = e_.Games;
-        const double px = kTwipsPerPixel / scale_;
+        const auto faces = pileFaces();
         for (int cell : {Home, Goal, Res}) {
-            auto &piles = down[static_cast<size_t>(cell)];
+            const auto &piles = faces[static_cast<size_t>(cell)];
             auto &out = shifts_[static_cast<size_t>(cell)];
             out.resize(piles.size());
-            for (size_t pile = 0; pile < piles.size(); ++pile) {
-                const std::vector<char> &faces = piles[pile];
-                const int n = static_cast<int>(faces.size());
-                if (n < 2)
-                    continue;
-                const int closed =
-                    cell == Home ? static_cast<int>(std::count(faces.begin(), faces.end(), 1)) : 0;
-                const int p = static_cast<int>(pile);
-                // A face-down card lies where it was put, before the cards above it.
-                auto at = [&](int pos) {
-                    const int c = std::min(pos, closed);
-                    return QPointF(g.GetCordX(cell, p, pos, c), g.GetCordY(cell, p, pos, c));
-                };
-                const QPointF first = at(0), last = at(n - 1);
-                const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
-                auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
-                if (along(last) <= along(first))
-                    continue;
-                // Steps between neighbours, backs opened up in a falling fan, and how far each
-                // may close: face-down ones first, then face-up ones down to a readable corner,
-                // and only then all alike.
-                std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
-                double sumDown = 0, sumUp = 0, sumAll = 0;
-                for (int i = 1; i < n; ++i) {
-                    const auto u = static_cast<size_t>(i);
-                    step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
-                    if (down && faces[u - 1] && step[u] > 0)
-                        step[u] = std::max(step[u], kFittedBackStep);
-                    sumAll += step[u];
-                }
-                const double opened = along(first) + sumAll - along(last);
-                const double excess = along(first) + sumAll - (down ? limit_.y() : limit_.x());
-                if (excess <= 0 && opened <= 0)
-                    continue;
-                for (int i = 1; i < n; ++i) {
-                    const auto u = static_cast<size_t>(i);
-                    if (faces[u - 1])
-                        sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
-                    else
-                        sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
-                }
-                const double fromDown = std::clamp(excess, 0.0, sumDown);
-                const double fromUp = std::clamp(excess - fromDown, 0.0, sumUp);
-                const double rest = std::max(0.0, excess - fromDown - fromUp);
-                const double left = sumAll - fromDown - fromUp;
-                const double restShare = rest > 0 && left > 0 ? rest / left : 0;
-                std::vector<PlaceShift> &shift = out[pile];
-                shift.assign(static_cast<size_t>(n), PlaceShift{});
-                double shown = along(first);
-                for (int i = 1; i < n; ++i) {
-                    const auto u = static_cast<size_t>(i);
-                    double s = step[u];
-                    if (sumDown > 0)
-                        s -= slackDown[u] * fromDown / sumDown;
-                    if (sumUp > 0)
-                        s -= slackUp[u] * fromUp / sumUp;
-                    s -= s * std::min(1.0, restShare);
-                    shown += s;
-                    (down ? shift[u].y : shift[u].x) = shown - along(at(i));
-                }
-            }
+            for (size_t pile = 0; pile < piles.size(); ++pile)
+                out[pile] = fanShifts(cell, static_cast<int>(pile), piles[pile]);
         }
     }
     for (int i = 0; i < PicCards.size(); ++i)
         placeCard(i);
+}
+
+PlaceShift CardTable::landingShift(int cell, int pile, int pos) const
+{
+    if (!fit_ || (cell != Home && cell != Goal && cell != Res) || pile < 0 || pos < 0)
+        return shownShift(cell, pile, pos);
+    // The pile as it will stand with the card come to rest on it, face up.
+    const auto all = pileFaces();
+    const auto &piles = all[static_cast<size_t>(cell)];
+    std::vector<char> faces =
+        static_cast<size_t>(pile) < piles.size() ? piles[static_cast<size_t>(pile)] : std::vector<char>{};
+    faces.resize(static_cast<size_t>(pos) + 1, 0);
+    faces[static_cast<size_t>(pos)] = 0;
+    const std::vector<PlaceShift> shift = fanShifts(cell, pile, faces);
+    return static_cast<size_t>(pos) < shift.size() ? shift[static_cast<size_t>(pos)] : PlaceShift{};
 }
 
 QRect CardTable::dirtyRect(const QRect &card) const

@@ -57,6 +57,7 @@ class CardTable : public QWidget, public TableView
     // Where the card at a place of a pile is drawn: the one mapping from the engine's
     // places to the screen, which drawing, dragging and hit tests all read.
     PlaceShift shownShift(int cell, int pile, int pos) const override;
+    PlaceShift landingShift(int cell, int pile, int pos) const override;
     QRect placeRect(int cell, int pile, int pos) const;
     // The furthest a card's top-left corner may lie (twips) and stay whole on the table.
     QPointF farthestCorner() const { return limit_; }
@@ -141,6 +142,10 @@ class CardTable : public QWidget, public TableView
     void paintBackground(qreal tileRatio);
     // Fans that would pass the table's edge drawn closer together; every card placed again.
     void arrangeFans();
+    std::array<std::vector<std::vector<char>>, 5> pileFaces() const;
+    // How each place of a pile with these faces (1 face down) is drawn off its layout place;
+    // empty when the fan is drawn as laid out.
+    std::vector<PlaceShift> fanShifts(int cell, int pile, const std::vector<char> &faces) const;
     void placeCard(int picId);
     QRect dirtyRect(const QRect &card) const;
     const QImage &shadow();

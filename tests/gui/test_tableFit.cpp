@@ -70,6 +70,18 @@ struct Table {
     QPoint slot(int cell, int pile, int pos) const { return table.placeRect(cell, pile, pos).topLeft(); }
 };
 
+// Where a card was each time it was drawn.
+struct PaintedAt : QObject {
+    std::vector<QPoint> at;
+    explicit PaintedAt(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *ev) override
+    {
+        if (ev->type() == QEvent::Paint)
+            at.push_back(static_cast<QWidget *>(o)->pos());
+        return false;
+    }
+};
+
 void moveTo(TavCard *w, QWidget *table, QPoint p)
 {
     QMouseEvent move(QEvent::MouseMove, w->mapFrom(table, p), w->mapToGlobal(w->mapFrom(table, p)),
@@ -507,6 +519,24 @@ TEST(TableFit, ALongFanClosesUpAndOpensAgain)
     EXPECT_LE((w->pos() - t.slot(Home, P, top)).manhattanLength(), 1);
     EXPECT_TRUE(HitTest(t.e, id, Home, P, top, kPointTest));
     QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, grab);
+
+    // Animated onto the closed-up fan, a card travels to where it comes to rest: the last step
+    // drawn in flight is where it lies, with no jump once it lands.
+    {
+        const int id2 = t.e.Array.GetTopPicID(Stock, 0);
+        ASSERT_GE(id2, 0);
+        TavCard *flying = t.table.PicCards[id2];
+        PaintedAt painted(flying);
+        t.table.setAnimated(true);
+        t.table.stepMillis = 0;
+        i32 mod = tmod::Replayed;
+        t.e.Array.MoveCard(static_cast<i16>(id2), Home, P, t.e.Array.GetTop(Home, P) + 1, mod, 8, 0, kFaceUp);
+        t.table.setAnimated(false);
+        ASSERT_FALSE(painted.at.empty());
+        EXPECT_LE((painted.at.back() - flying->pos()).manhattanLength(), 2)
+            << "drawn last at " << painted.at.back().y() << ", lies at " << flying->pos().y();
+        EXPECT_LE(flying->geometry().bottom(), bottom);
+    }
 
     // Taken off again, the fan opens back to its dealt spacing.
     while (t.e.Array.GetTop(Home, P) > dealt) {
