@@ -24,7 +24,7 @@
 #include "store/cData.h"
 #include "tests/solve/randomPlay.h"
 #include "tests/support/mainParts.h"
-#include "tests/support/tempShared.h"
+#include "tests/support/mainWindow.h"
 
 using namespace tess;
 using tess::testing::caption;
@@ -34,19 +34,7 @@ using Pile = CardTable::PileRef;
 namespace
 {
 
-struct Window : tess::testing::TempShared {
-    std::unique_ptr<frmMain> w;
-    int won = 0;
-
-    Window()
-    {
-        w = std::make_unique<frmMain>(shared);
-        w->exitNow = [] {};
-        w->openGameWon = [this] { ++won; };
-        w->table()->setAnimated(false);
-        w->resize(1200, 900);
-        w->show();
-    }
+struct Window : tess::testing::MainWindow {
     CardTable &t() { return *w->table(); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w->table(), k, m); }
     // Arrow keys only, until the focus frame is on pile p; false when they never get there.

@@ -26,7 +26,7 @@
 #include "store/cData.h"
 #include "tests/solve/randomPlay.h"
 #include "tests/support/mainParts.h"
-#include "tests/support/tempShared.h"
+#include "tests/support/mainWindow.h"
 
 using namespace tess;
 using tess::testing::action;
@@ -267,23 +267,8 @@ TEST(TableFit, StackedFaceDownCardsShowTheirBackPattern)
 namespace
 {
 
-struct Window : tess::testing::TempShared {
-    std::unique_ptr<frmMain> w;
-    explicit Window(QSize size)
-    {
-        w = std::make_unique<frmMain>(shared);
-        w->exitNow = [] {};
-        w->table()->setAnimated(false);
-        w->resize(size);
-        w->show();
-        settle();
-    }
-    // Layout and resize events are posted: deliver them now instead of waiting.
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
+struct Window : tess::testing::MainWindow {
+    explicit Window(QSize size) : MainWindow(size) { settle(); }
     QWidget *picMain() const { return w->findChild<QWidget *>("PicMain"); }
 };
 
