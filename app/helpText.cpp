@@ -660,8 +660,35 @@ QString contentsPage()
              "deals a row of cards onto the tableau; where redeals are allowed, a click on the empty "
              "stock place turns the waste over."),
          QStringLiteral(
+             "With <span class=\"key\">Double-Click Sends Home</span> ticked in the Game menu, a double "
+             "click on a card that fits on a foundation sends it there."),
+         QStringLiteral(
              "Each game's rules page says what may be built on what, how many cards may move at once "
              "and which cards may fill an empty pile.")});
+    body += section(
+        QStringLiteral("Playing with the keyboard"),
+        {QStringLiteral(
+             "Every game can be played without the mouse. Once you press a key on the table, a yellow "
+             "frame marks the pile the keys act on; a new game puts it on the first tableau pile."),
+         QStringLiteral(
+             "<span class=\"key\">Left</span> and <span class=\"key\">Right</span> move the frame "
+             "along its row: the tableau, or the top row of stock, waste, foundations and free cells. "
+             "<span class=\"key\">Up</span> and <span class=\"key\">Down</span> move it between the "
+             "two rows, to the pile nearest above or below."),
+         QStringLiteral(
+             "<span class=\"key\">Space</span> or <span class=\"key\">Enter</span> on the stock "
+             "deals from it, as a click does. Elsewhere it picks up the top card of the framed pile, "
+             "which turns blue; move the frame to where it should go and press it again to put it "
+             "there. A card that may not go there returns to its place, and "
+             "<span class=\"key\">Esc</span> puts back what you hold."),
+         QStringLiteral(
+             "To pick up a run, press <span class=\"key\">Shift+Up</span> first, once for each card "
+             "more, as far as the game lets the run move together; "
+             "<span class=\"key\">Shift+Down</span> takes one off again."),
+         QStringLiteral(
+             "<span class=\"key\">Home</span> sends the top card of the framed pile to a foundation "
+             "that takes it. A click with the mouse puts back what the keys hold and hides the "
+             "frame until the next key.")});
     body += section(
         QStringLiteral("Undo and redo"),
         {QStringLiteral(

@@ -7,6 +7,7 @@
 #include <malloc.h>
 #endif
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QWheelEvent>
@@ -125,6 +126,8 @@ frmMain::frmMain(Shared &shared, QWidget *parent) : QMainWindow(parent), shared_
     upkeep();
     RefreshStatus();
     resize(1100, 820);
+    // The keys play on the table from the start.
+    PicBack->setFocus();
 }
 
 frmMain::~frmMain()
@@ -149,6 +152,8 @@ void frmMain::RefreshMenus()
     const bool running = d.GameRunning;
     mGame[9]->setChecked(d.ShowToolbar() != 0);
     mGame[10]->setChecked(d.FitTable() != 0);
+    mGame[11]->setChecked(d.DoubleClickHome() != 0);
+    PicBack->setDoubleClickHome(d.DoubleClickHome() != 0);
     PicBack->setHint(running ? QString() : QStringLiteral("Press F2 for a new game or F3 to choose one"));
     for (QAction *a : {mFile[4], mFile[5], mFav[1], mTools[5]})
         a->setEnabled(running);
@@ -450,6 +455,11 @@ void frmMain::onGame(int index)
 {
     cData &d = *shared_.Data;
     Engine &e = *shared_.Eng;
+    // With cards in the player's hand (a shortcut pressed mid-drag) the piles must not change under
+    // them: the drop would judge, and draw, the cards from where they no longer are.
+    const bool inHand = e.Drag.Dragging;
+    if (inHand && (index == 1 || index == 2 || index == 6 || index == 7))
+        return;
     switch (index) {
     case 1:
         guarded([&] {
@@ -466,7 +476,7 @@ void frmMain::onGame(int index)
     case 4: {
         const bool on = d.Autoplay() == 0;
         d.SetAutoplay(on ? 1 : 0);
-        if (on && d.GameRunning)
+        if (on && d.GameRunning && !inHand)
             guarded([&] { RunAutoplay(e); });
         break;
     }
@@ -490,6 +500,9 @@ void frmMain::onGame(int index)
         d.SetFitTable(d.FitTable() != 0 ? 0 : 1);
         LayOutWindow();
         break;
+    case 11:
+        d.SetDoubleClickHome(d.DoubleClickHome() != 0 ? 0 : 1);
+        break;
     default:
         break;
     }
@@ -507,6 +520,8 @@ void frmMain::onReplay(int index)
         tmrBackward.start();
         break;
     case 4:
+        if (shared_.Eng->Drag.Dragging)
+            return;
         guarded([&] {
             i16 speed = 1;
             shared_.Eng->Trans->UndoAll(speed);
@@ -585,6 +600,13 @@ void frmMain::settingChanged(Setting s)
     upkeep();
     RefreshStatus();
     scheduleClock();
+}
+
+void frmMain::keyPressEvent(QKeyEvent *ev)
+{
+    // Keys that reach the window past the table (nothing has the focus) still play.
+    if (!PicBack || !PicBack->handleKey(ev))
+        QMainWindow::keyPressEvent(ev);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *ev)

@@ -106,6 +106,7 @@ class frmMain : public QMainWindow, public SessionUi, public SettingsListener, p
   protected:
     void closeEvent(QCloseEvent *ev) override;
     void resizeEvent(QResizeEvent *ev) override;
+    void keyPressEvent(QKeyEvent *ev) override;
     // With the table unscaled in a small window, the wheel over it scrolls it as the bars do.
     bool eventFilter(QObject *watched, QEvent *ev) override;
 

@@ -78,11 +78,13 @@ void frmMain::buildMenus()
                          {"R&edo All", K(Qt::CTRL | Qt::Key_V)},
                          {"-", {}},
                          {"View Toolbar", {}},
-                         {"Fit Table to Window", {}}},
+                         {"Fit Table to Window", {}},
+                         {"Double-Click Sends Home", {}}},
                         [this](int i) { onGame(i); });
     mGame[4]->setCheckable(true);
     mGame[9]->setCheckable(true);
     mGame[10]->setCheckable(true);
+    mGame[11]->setCheckable(true);
     build("&Replay", "mnuReplay", mReplay, "mReplay",
           {{"&Forward", K(Qt::SHIFT | Qt::Key_F1)},
            {"&Back", K(Qt::SHIFT | Qt::Key_F2)},

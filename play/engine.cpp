@@ -163,11 +163,15 @@ void cArray::MoveOneCard(i16 picId, i16 cell, i16 pile, i16 pos, i32 tMod, i16 s
     e_.Show(picId, true);
     CardState &c = e_.card(picId);
     if (speed >= 1 && e_.view().animates()) {
-        const double l = c.Left, t = c.Top;
-        const double dx = std::abs(x - l), dy = std::abs(y - t);
-        const double sx = l < x ? 1 : -1, sy = t < y ? 1 : -1;
+        // From where the card is drawn to where it will be drawn: the screen may draw a fan
+        // closer together than laid out. Until it lands the card is drawn off its old place.
+        const PlaceShift from = e_.view().shownShift(c.Cell, c.Pile, c.Pos);
+        const PlaceShift to = e_.view().landingShift(cell, pile, pos);
+        const double l = c.Left + from.x, t = c.Top + from.y;
+        const double dx = std::abs(x + to.x - l), dy = std::abs(y + to.y - t);
+        const double sx = l < x + to.x ? 1 : -1, sy = t < y + to.y ? 1 : -1;
         for (int i = 1; i <= speed; ++i) {
-            e_.MoveTo(picId, l + sx * dx * i / speed, t + sy * dy * i / speed);
+            e_.MoveTo(picId, l + sx * dx * i / speed - from.x, t + sy * dy * i / speed - from.y);
             e_.view().animationStep();
         }
     }

@@ -104,45 +104,50 @@ void CardRelease(Engine &e, int picId)
     e.view().playSound("CardUp");
 }
 
+bool MayPickUp(const Engine &e, int picId)
+{
+    const cGames &g = e.Games;
+    const CardState &c = e.card(picId);
+    switch (c.Cell) {
+    case Stock:
+        return g.StockType() == 1 && picId == e.Array.GetTopPicID(Stock, 0);
+    case Waste:
+        return e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
+    case Goal:
+        // A removed suit stays: nothing may be dropped back on those foundations.
+        return !isSpiderTag(g.Tag()) && c.Pos == e.Array.GetTop(Goal, c.Pile);
+    case Res:
+        return c.Pos == e.Array.GetTop(Res, c.Pile);
+    default:
+        break;
+    }
+    const int t = e.Array.GetTop(Home, c.Pile);
+    if (c.Pos == t)
+        return true;
+    const int carried = t - c.Pos;
+    return carried > 0 && CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 &&
+           CanMoveRun(e, picId, carried) &&
+           CarryAllowed(g, carried, CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
+}
+
 void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos)
 {
     const cGames &g = e.Games;
     DragState &d = e.Drag;
-    switch (cell) {
-    case Stock:
-        if (g.StockType() == 1) {
-            d.Dragging = picId == e.Array.GetTopPicID(Stock, 0);
-        } else if (g.StockMove() == 2) {
+    if (cell == Stock && g.StockType() != 1) {
+        if (g.StockMove() == 2)
             DealRow(e);
-        } else {
+        else
             TurnToWaste(e);
-        }
         return;
-    case Waste:
-        d.Dragging = e.Array.GetTop(Waste, 0) >= 0 && picId == e.Array.GetTopPicID(Waste, 0);
-        return;
-    case Goal:
-        // A removed suit stays: nothing may be dropped back on those foundations.
-        d.Dragging = !isSpiderTag(g.Tag()) && pos == e.Array.GetTop(Goal, pile);
-        return;
-    case Res:
-        d.Dragging = pos == e.Array.GetTop(Res, pile);
-        return;
-    default:
-        break;
     }
+    d.Dragging = MayPickUp(e, picId);
+    if (cell != Home)
+        return;
     const int t = e.Array.GetTop(Home, pile);
-    if (pos == t) {
-        d.Dragging = true;
-    } else {
-        d.DragCount = checked16(t - pos);
-        const bool ok = CardFaceMode(e, picId) == kFaceUp && g.MultiMove() != 0 &&
-                        CanMoveRun(e, picId, d.DragCount) &&
-                        CarryAllowed(g, d.DragCount, CountEmptyPiles(e, Home), CountEmptyPiles(e, Res));
-        d.Dragging = ok;
-        if (!ok)
-            return;
-    }
+    d.DragCount = checked16(t - pos);
+    if (!d.Dragging)
+        return;
     for (int p = pos; p <= t; ++p)
         e.Raise(e.Array.GetPicID(Home, pile, p));
 }

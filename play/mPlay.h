@@ -13,6 +13,9 @@ void CardPress(Engine &e, int picId, double x, double y);
 void CardMove(Engine &e, int picId, double x, double y);
 void CardRelease(Engine &e, int picId);
 
+// Whether a press on the card picks it up, with the cards above it on a tableau pile: the one rule
+// for what may be carried, whatever carries it.
+bool MayPickUp(const Engine &e, int picId);
 void CardMouseDown(Engine &e, int picId, int cell, int pile, int pos);
 void DragCards(Engine &e, int picId, int pile, int pos, double x, double y);
 void DropCards(Engine &e, int picId, int cell, int pile, int pos);

@@ -25,6 +25,9 @@ class TableView
     virtual ~TableView() = default;
     // Drops are judged where the player sees the cards, so every hit test reads this.
     virtual PlaceShift shownShift(int /*cell*/, int /*pile*/, int /*pos*/) const { return {}; }
+    // Where a card coming to rest at a place will be drawn once it lies there: an animated
+    // card travels to it, not to the layout place, so it never jumps at the end.
+    virtual PlaceShift landingShift(int cell, int pile, int pos) const { return shownShift(cell, pile, pos); }
     // A card's top-left corner moved (twips); during animation once per step.
     virtual void cardMoved(int /*picId*/, double /*left*/, double /*top*/) {}
     virtual void cardRaised(int /*picId*/) {}

@@ -1,7 +1,9 @@
 #include "solve/hint.h"
 
 #include <algorithm>
+#include <unordered_set>
 
+#include "model/names.h"
 #include "solve/order.h"
 
 namespace tess::solve
@@ -44,11 +46,7 @@ std::vector<Move> suggestedSteps(const GameRules &g, const Position &from, const
 
 std::string cardName(const GameRules &g, int card)
 {
-    static const char *ranks[] = {"Ace",   "Two",  "Three", "Four", "Five",  "Six", "Seven",
-                                  "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
-    static const char *suits[] = {"Hearts", "Spades", "Diamonds", "Clubs"};
-    const CardAttrs &a = g.card.at(static_cast<size_t>(card));
-    return std::string("the ") + ranks[a.Num % 13] + " of " + suits[a.Suit % 4];
+    return "the " + cardTitle(g.card.at(static_cast<size_t>(card)));
 }
 
 std::string describeStep(const GameRules &g, const Move &m, int awaited, bool suggested)
@@ -69,7 +67,7 @@ std::string describeStep(const GameRules &g, const Move &m, int awaited, bool su
         where = "to a free cell";
         break;
     default:
-        where = "to tableau pile " + std::to_string(g.engineIndex(m.to) + 1);
+        where = "to " + pileName(Home, g.engineIndex(m.to));
         break;
     }
     return lead + "move " + cardName(g, m.card) + " " + where;
@@ -106,6 +104,51 @@ Hint findHint(const GameRules &g, const Position &from, const Limits &limits)
     if (h.result.verdict == Verdict::Lost)
         h.text = "No move leads to a win from here. " + h.text;
     return h;
+}
+
+Result followSuggestions(const GameRules &g, const Position &from, const Limits &limits, int maxSteps)
+{
+    Result out;
+    Position pos = from;
+    std::unordered_set<std::uint64_t> passed{pos.key(g)};
+    std::vector<Move> legal;
+    for (int step = 0; step < maxSteps; ++step) {
+        const Result r = solvePosition(g, pos, limits);
+        out.nodes += r.nodes;
+        out.seconds += r.seconds;
+        if (r.verdict == Verdict::Won) {
+            out.verdict = Verdict::Won;
+            out.moves.insert(out.moves.end(), r.moves.begin(), r.moves.end());
+            return out;
+        }
+        if (r.verdict == Verdict::Lost)
+            break;
+        // The search's pick first, then the moves in its order; only a move the position offers as it
+        // stands (the line must replay move for move), and never back to where the line has been.
+        std::vector<Move> ordered;
+        orderedMoves(g, pos, ordered);
+        std::vector<Move> picks(r.suggestion.begin(), r.suggestion.begin() + (r.suggestion.empty() ? 0 : 1));
+        picks.insert(picks.end(), ordered.begin(), ordered.end());
+        legal.clear();
+        generateMoves(g, pos, legal);
+        bool moved = false;
+        for (const Move &m : picks) {
+            if (std::find(legal.begin(), legal.end(), m) == legal.end())
+                continue;
+            Position next = pos;
+            applyMove(g, next, m);
+            if (!passed.insert(next.key(g)).second)
+                continue;
+            pos = next;
+            out.moves.push_back(m);
+            moved = true;
+            break;
+        }
+        if (!moved)
+            break;
+    }
+    out.moves.clear();
+    return out;
 }
 
 } // namespace tess::solve

@@ -26,6 +26,12 @@ struct Hint {
 // Searches from the position within the limits and words the answer.
 Hint findHint(const GameRules &g, const Position &from, const Limits &limits);
 
+// A win found by playing on: search a little from where the line stands, and when that proves nothing,
+// make the search's most promising move and search again. Finds wins in deals too wide to search whole
+// (two-deck spider games); never proves a loss. Unknown when a step has no move, leads to a lost
+// position, or comes back to a position the line already passed. `limits` bound each step.
+Result followSuggestions(const GameRules &g, const Position &from, const Limits &limits, int maxSteps);
+
 // "the Five of Hearts"
 std::string cardName(const GameRules &g, int card);
 // What one step asks the player to do, after "Hint: " or "Suggested: "; `awaited` names the card a press

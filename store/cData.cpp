@@ -41,6 +41,7 @@ const QVector<SettingInfo> &settingTable()
         {Setting::Fade, "Fade", 1},
         {Setting::FitTable, "FitTable", 1},
         {Setting::WinnableOnly, "WinnableOnly", 0},
+        {Setting::DoubleClickHome, "DoubleClickHome", 0},
     };
     return table;
 }

@@ -41,6 +41,7 @@ enum class Setting {
     Fade,
     FitTable,
     WinnableOnly,
+    DoubleClickHome,
 };
 
 struct SettingInfo {
@@ -135,6 +136,9 @@ class cData : public GameRegistry
     // 1 scales the table to the play area; 0 keeps it at its design size.
     i16 FitTable() const { return get(Setting::FitTable); }
     void SetFitTable(i16 v) { set(Setting::FitTable, v); }
+    // 1: a double click on a card that may go to a foundation sends it there.
+    i16 DoubleClickHome() const { return get(Setting::DoubleClickHome); }
+    void SetDoubleClickHome(i16 v) { set(Setting::DoubleClickHome, v); }
     i16 CardSpeed() const { return get(Setting::CardSpeed); }
     i16 UndoSpeed() const { return get(Setting::UndoSpeed); }
     i16 UndoallSpeed() const { return get(Setting::UndoallSpeed); }

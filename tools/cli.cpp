@@ -22,7 +22,8 @@ const Command kCommands[] = {
     {"shuffle", "shuffle \"<game>\" <number>", cmdShuffle},
     {"deal", "deal \"<game>\" <number>", cmdDeal},
     {"play", "play \"<game>\" <number> [--autoplay 0|1]   (commands on standard input)", cmdPlay},
-    {"solve", "solve \"<game>\" <number> [--limit-ms N] [--limit-nodes N] [--autoplay 0|1]", cmdSolve},
+    {"solve", "solve \"<game>\" <number> [--limit-ms N] [--limit-nodes N] [--autoplay 0|1] [--guided STEPS]",
+     cmdSolve},
     {"hint", "hint \"<game>\" <number> [--autoplay 0|1] [--limit-ms N]", cmdHint},
     {"winnable",
      "winnable \"<game>\" <first> <count> [--limit-ms N] [--limit-nodes N] [--jobs N] [--autoplay 0|1] "

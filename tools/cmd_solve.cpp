@@ -51,16 +51,22 @@ std::string fixed(double v, int places)
 int cmdSolve(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000, nodes = 0, autoplay = 1;
+    long long ms = 1000, nodes = 0, autoplay = 1, guided = 0;
     if (!takeOption(args, "--limit-ms", ms, 1, 3600000) ||
         !takeOption(args, "--limit-nodes", nodes, 1, 1LL << 40) ||
-        !takeOption(args, "--autoplay", autoplay, 0, 1))
+        !takeOption(args, "--autoplay", autoplay, 0, 1) || !takeOption(args, "--guided", guided, 1, 100000))
         return 2;
     std::string game;
     long long number = 0;
     if (!parseGameArgs(args, 2, game, number))
         return 2;
-    const solve::DealAnswer a = solve::solveDeal(game, number, autoplay == 1, limitsOf(ms, nodes));
+    solve::DealAnswer a;
+    if (guided > 0) {
+        a = solve::dealOf(game, number, autoplay == 1);
+        a.result = solve::followSuggestions(a.rules, a.start, limitsOf(ms, nodes), static_cast<int>(guided));
+    } else {
+        a = solve::solveDeal(game, number, autoplay == 1, limitsOf(ms, nodes));
+    }
     const solve::Result &r = a.result;
     std::cout << solve::verdictName(r.verdict) << "\n";
     std::cout << "positions " << r.nodes << "\n";

@@ -38,6 +38,9 @@ constexpr double kBoxMargin = 0.12;
 // design card), face-down ones a sliver of their back (screen pixels).
 constexpr double kReadableStep = 180;
 constexpr double kBackSliverPx = 3;
+// A fitted table has room to show more of each face-down back than the design's few pixels:
+// a player counts the cards still to turn at a glance (twips of the design card).
+constexpr double kFittedBackStep = kCardHeight * 0.16;
 // The shadow of carried cards: how far it falls and how soft it is, in card widths.
 constexpr double kShadowFall = 0.05;
 constexpr double kShadowBlur = 0.07;
@@ -48,6 +51,8 @@ CardTable::CardTable(Engine &engine, cData &data, QWidget *parent) : QWidget(par
     setObjectName(QStringLiteral("PicBack"));
     setFixedSize(kTablePxW, kTablePxH);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The keys play on the table itself.
+    setFocusPolicy(Qt::StrongFocus);
     cardSize_ = QSize(kCardPxW, kCardPxH);
     bg_ = QImage(kStripMinWidth, kTablePxH, QImage::Format_RGB32);
     bg_.fill(Qt::darkGreen);
@@ -154,8 +159,8 @@ void CardTable::layOut()
         box_ = box;
     scale_ = fit_ ? scaleFor(size(), box) : 1.0;
     const double k = scale_ / kTwipsPerPixel;
-    origin_ = fit_ ? QPoint(qRound((width() - box.width() * k) / 2 - box.left() * k),
-                            qRound((height() - box.height() * k) / 2 - box.top() * k))
+    // Centred across, but held to the top: height to spare is room for the fans to run down.
+    origin_ = fit_ ? QPoint(qRound((width() - box.width() * k) / 2 - box.left() * k), qRound(-box.top() * k))
                    : QPoint(0, 0);
     // Cards keep the design proportions in whole pixels, never wider than their slot.
     const int w = std::max(1, static_cast<int>(std::floor(kCardPxW * scale_ + 1e-9)));
@@ -184,88 +189,118 @@ void CardTable::layOut()
     update();
 }
 
+std::array<std::vector<std::vector<char>>, 5> CardTable::pileFaces() const
+{
+    // Which places are filled, and face down, from the cards themselves: the pile array is
+    // updated only after a card reports its new place.
+    std::array<std::vector<std::vector<char>>, 5> down;
+    for (int i = 0; i < kMaxCards; ++i) {
+        const CardState &s = e_.card(i);
+        if (!s.Visible || (s.Cell != Home && s.Cell != Goal && s.Cell != Res) || s.Pile < 0 || s.Pos < 0)
+            continue;
+        auto &piles = down[static_cast<size_t>(s.Cell)];
+        if (piles.size() <= static_cast<size_t>(s.Pile))
+            piles.resize(static_cast<size_t>(s.Pile) + 1);
+        auto &pile = piles[static_cast<size_t>(s.Pile)];
+        if (pile.size() <= static_cast<size_t>(s.Pos))
+            pile.resize(static_cast<size_t>(s.Pos) + 1, 0);
+        pile[static_cast<size_t>(s.Pos)] = s.FaceMode == kFaceDown ? 1 : 0;
+    }
+    return down;
+}
+
+std::vector<PlaceShift> CardTable::fanShifts(int cell, int p, const std::vector<char> &faces) const
+{
+    const int n = static_cast<int>(faces.size());
+    if (n < 2)
+        return {};
+    const cGames &g = e_.Games;
+    const double px = kTwipsPerPixel / scale_;
+    const int closed = cell == Home ? static_cast<int>(std::count(faces.begin(), faces.end(), 1)) : 0;
+    // A face-down card lies where it was put, before the cards above it.
+    auto at = [&](int pos) {
+        const int c = std::min(pos, closed);
+        return QPointF(g.GetCordX(cell, p, pos, c), g.GetCordY(cell, p, pos, c));
+    };
+    const QPointF first = at(0), last = at(n - 1);
+    const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
+    auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
+    if (along(last) <= along(first))
+        return {};
+    // Steps between neighbours, backs opened up in a falling fan, and how far each may close:
+    // face-down ones first, then face-up ones down to a readable corner, and only then all alike.
+    std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
+    double sumDown = 0, sumUp = 0, sumAll = 0;
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
+        if (down && faces[u - 1] && step[u] > 0)
+            step[u] = std::max(step[u], kFittedBackStep);
+        sumAll += step[u];
+    }
+    const double opened = along(first) + sumAll - along(last);
+    const double excess = along(first) + sumAll - (down ? limit_.y() : limit_.x());
+    if (excess <= 0 && opened <= 0)
+        return {};
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        if (faces[u - 1])
+            sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
+        else
+            sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
+    }
+    const double fromDown = std::clamp(excess, 0.0, sumDown);
+    const double fromUp = std::clamp(excess - fromDown, 0.0, sumUp);
+    const double rest = std::max(0.0, excess - fromDown - fromUp);
+    const double left = sumAll - fromDown - fromUp;
+    const double restShare = rest > 0 && left > 0 ? rest / left : 0;
+    std::vector<PlaceShift> shift(static_cast<size_t>(n));
+    double shown = along(first);
+    for (int i = 1; i < n; ++i) {
+        const auto u = static_cast<size_t>(i);
+        double s = step[u];
+        if (sumDown > 0)
+            s -= slackDown[u] * fromDown / sumDown;
+        if (sumUp > 0)
+            s -= slackUp[u] * fromUp / sumUp;
+        s -= s * std::min(1.0, restShare);
+        shown += s;
+        (down ? shift[u].y : shift[u].x) = shown - along(at(i));
+    }
+    return shift;
+}
+
 void CardTable::arrangeFans()
 {
     for (auto &piles : shifts_)
         piles.clear();
     if (fit_) {
-        // Which places are filled, and face down, from the cards themselves: the pile array
-        // is updated only after a card reports its new place.
-        std::array<std::vector<std::vector<char>>, 5> down;
-        for (int i = 0; i < kMaxCards; ++i) {
-            const CardState &s = e_.card(i);
-            if (!s.Visible || (s.Cell != Home && s.Cell != Goal && s.Cell != Res) || s.Pile < 0 || s.Pos < 0)
-                continue;
-            auto &piles = down[static_cast<size_t>(s.Cell)];
-            if (piles.size() <= static_cast<size_t>(s.Pile))
-                piles.resize(static_cast<size_t>(s.Pile) + 1);
-            auto &pile = piles[static_cast<size_t>(s.Pile)];
-            if (pile.size() <= static_cast<size_t>(s.Pos))
-                pile.resize(static_cast<size_t>(s.Pos) + 1, 0);
-            pile[static_cast<size_t>(s.Pos)] = s.FaceMode == kFaceDown ? 1 : 0;
-        }
-        const cGames &g = e_.Games;
-        const double px = kTwipsPerPixel / scale_;
+        const auto faces = pileFaces();
         for (int cell : {Home, Goal, Res}) {
-            auto &piles = down[static_cast<size_t>(cell)];
+            const auto &piles = faces[static_cast<size_t>(cell)];
             auto &out = shifts_[static_cast<size_t>(cell)];
             out.resize(piles.size());
-            for (size_t pile = 0; pile < piles.size(); ++pile) {
-                const std::vector<char> &faces = piles[pile];
-                const int n = static_cast<int>(faces.size());
-                if (n < 2)
-                    continue;
-                const int closed =
-                    cell == Home ? static_cast<int>(std::count(faces.begin(), faces.end(), 1)) : 0;
-                const int p = static_cast<int>(pile);
-                // A face-down card lies where it was put, before the cards above it.
-                auto at = [&](int pos) {
-                    const int c = std::min(pos, closed);
-                    return QPointF(g.GetCordX(cell, p, pos, c), g.GetCordY(cell, p, pos, c));
-                };
-                const QPointF first = at(0), last = at(n - 1);
-                const bool down = std::abs(last.y() - first.y()) >= std::abs(last.x() - first.x());
-                auto along = [down](QPointF v) { return down ? v.y() : v.x(); };
-                const double excess = along(last) - (down ? limit_.y() : limit_.x());
-                if (excess <= 0 || along(last) <= along(first))
-                    continue;
-                // Steps between neighbours, and how far each may close: face-down ones first,
-                // then face-up ones down to a readable corner, and only then all alike.
-                std::vector<double> step(static_cast<size_t>(n), 0), slackDown(step), slackUp(step);
-                double sumDown = 0, sumUp = 0, sumAll = 0;
-                for (int i = 1; i < n; ++i) {
-                    const auto u = static_cast<size_t>(i);
-                    step[u] = std::max(0.0, along(at(i)) - along(at(i - 1)));
-                    if (faces[u - 1])
-                        sumDown += slackDown[u] = std::max(0.0, step[u] - kBackSliverPx * px);
-                    else
-                        sumUp += slackUp[u] = std::max(0.0, step[u] - kReadableStep);
-                    sumAll += step[u];
-                }
-                const double fromDown = std::min(excess, sumDown);
-                const double fromUp = std::min(excess - fromDown, sumUp);
-                const double rest = excess - fromDown - fromUp;
-                const double left = sumAll - fromDown - fromUp;
-                const double restShare = rest > 0 && left > 0 ? rest / left : 0;
-                std::vector<PlaceShift> &shift = out[pile];
-                shift.assign(static_cast<size_t>(n), PlaceShift{});
-                double closedUp = 0;
-                for (int i = 1; i < n; ++i) {
-                    const auto u = static_cast<size_t>(i);
-                    double s = step[u];
-                    if (sumDown > 0)
-                        s -= slackDown[u] * fromDown / sumDown;
-                    if (sumUp > 0)
-                        s -= slackUp[u] * fromUp / sumUp;
-                    s -= s * std::min(1.0, restShare);
-                    closedUp += step[u] - s;
-                    (down ? shift[u].y : shift[u].x) = -closedUp;
-                }
-            }
+            for (size_t pile = 0; pile < piles.size(); ++pile)
+                out[pile] = fanShifts(cell, static_cast<int>(pile), piles[pile]);
         }
     }
     for (int i = 0; i < PicCards.size(); ++i)
         placeCard(i);
+}
+
+PlaceShift CardTable::landingShift(int cell, int pile, int pos) const
+{
+    if (!fit_ || (cell != Home && cell != Goal && cell != Res) || pile < 0 || pos < 0)
+        return shownShift(cell, pile, pos);
+    // The pile as it will stand with the card come to rest on it, face up.
+    const auto all = pileFaces();
+    const auto &piles = all[static_cast<size_t>(cell)];
+    std::vector<char> faces =
+        static_cast<size_t>(pile) < piles.size() ? piles[static_cast<size_t>(pile)] : std::vector<char>{};
+    faces.resize(static_cast<size_t>(pos) + 1, 0);
+    faces[static_cast<size_t>(pos)] = 0;
+    const std::vector<PlaceShift> shift = fanShifts(cell, pile, faces);
+    return static_cast<size_t>(pos) < shift.size() ? shift[static_cast<size_t>(pos)] : PlaceShift{};
 }
 
 QRect CardTable::dirtyRect(const QRect &card) const
@@ -341,7 +376,9 @@ void CardTable::CreateCardControls()
     makeMarkers(PicWaste, 1, QStringLiteral("PicWaste"));
     PicStock = new TavEmpty(this);
     PicStock->setObjectName(QStringLiteral("PicStock"));
+    connect(PicStock, &TavEmpty::Click, this, &CardTable::leaveKeyboard);
     connect(PicStock, &TavEmpty::Click, this, &CardTable::stockMarkerClicked);
+    nameMarkers();
 
     facePics_.fill(0, kMaxCards);
     faceRatios_.fill(0, kMaxCards);
@@ -356,7 +393,17 @@ void CardTable::CreateCardControls()
                 shadows += dirtyRect(PicCards[id]->geometry());
             update(shadows);
         });
-        connect(c, &TavCard::MouseDown, this, &CardTable::cardPressed);
+        connect(c, &TavCard::MouseDown, this, [this](int index, double x, double y) {
+            leaveKeyboard();
+            if (std::exchange(swallowPress_, false))
+                return;
+            emit cardPressed(index, x, y);
+        });
+        connect(c, &TavCard::DblClick, this, [this](int index) {
+            // The press that comes with the double click would pick the card up off its foundation.
+            if (dblClickHome_ && sendHome(index))
+                swallowPress_ = true;
+        });
         connect(c, &TavCard::MouseMove, this, &CardTable::cardDragged);
         connect(c, &TavCard::MouseUp, this, &CardTable::cardReleased);
         PicCards.append(c);
@@ -489,6 +536,20 @@ void CardTable::paintEvent(QPaintEvent *ev)
                 p.drawImage(QPointF(c->x() - blur + fall, c->y() - blur + fall), sh);
         }
     }
+    const QRect frame = focusFrame();
+    if (!frame.isNull()) {
+        // Dark under light, so it shows on every background; as thick as the cards are large.
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal pen = std::max(2.0, cardSize_.width() * 0.03);
+        const qreal r = cardSize_.width() * 0.08;
+        const QRectF f = QRectF(frame).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0, 190), pen * 3));
+        p.drawRoundedRect(f, r, r);
+        p.setPen(QPen(QColor(255, 214, 40), pen));
+        p.drawRoundedRect(f, r, r);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
     if (hint_.isEmpty())
         return;
     QFont f = font();
@@ -513,12 +574,22 @@ void CardTable::cardMoved(int picId, double left, double top)
     TavCard *c = PicCards[picId];
     cardTwips_[picId] = QPointF(left, top);
     const bool relocated = s.Cell != c->Cell() || s.Pile != c->Pile() || s.Pos != c->Pos();
+    if (relocated) {
+        if (c->isVisibleTo(this))
+            nameChanged(c->Cell(), c->Pile());
+        nameChanged(s.Cell, s.Pile);
+    }
+    const bool framed = keysUsed_ && ((c->Cell() == focus_.cell && c->Pile() == focus_.pile) ||
+                                      (s.Cell == focus_.cell && s.Pile == focus_.pile));
     c->SetLoc(s.Cell, s.Pile, s.Pos);
     // A pile that changed may have to close up or may open again: all of it is placed anew.
     if (relocated && fit_)
         arrangeFans();
     else
         placeCard(picId);
+    // The frame follows the cards of its pile, up to where the last one lands.
+    if (framed)
+        updateFrame();
 }
 
 void CardTable::cardRaised(int picId)
@@ -537,6 +608,8 @@ void CardTable::cardShown(int picId, bool visible)
     }
     const bool changed = c->isVisibleTo(this) != visible;
     c->setVisible(visible);
+    if (changed)
+        nameChanged(c->Cell(), c->Pile());
     // Only a card that appears or goes can change how a fan closes up.
     if (fit_ && changed)
         arrangeFans();
@@ -557,6 +630,8 @@ void CardTable::cardFaceChanged(int picId)
         c->MainPic(faceImage(s.FacePic));
     }
     const bool turned = s.FaceMode != c->FaceMode();
+    if (turned)
+        nameChanged(s.Cell, s.Pile);
     c->setFaceMode(s.FaceMode);
     c->setSelected(s.Selected);
     c->SetLoc(s.Cell, s.Pile, s.Pos);
@@ -589,6 +664,8 @@ void CardTable::markerPlaced(MarkerArray array, int index, int kind, i16 left, i
         return;
     markerKindChanged(array, index, kind);
     markerTwips_[m] = QPoint(left, top);
+    static constexpr int cells[] = {Home, Goal, Res, Waste, Stock};
+    nameChanged(cells[static_cast<int>(array)], index);
     // A new game fills the window with its own piles.
     if (fit_ && pileBox() != box_) {
         box_ = pileBox();
@@ -622,6 +699,10 @@ void CardTable::allHidden()
             m->hide();
     if (PicStock)
         PicStock->hide();
+    // A new deal starts the keys on the first tableau pile, with nothing in hand.
+    putBack();
+    focus_ = PileRef{};
+    updateFrame();
 }
 
 void CardTable::repaint()

@@ -5,6 +5,8 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <set>
+#include <utility>
 
 #include <QImage>
 #include <QRegion>
@@ -35,7 +37,8 @@ class CardTable : public QWidget, public TableView
     const QImage &backgroundStrip() const { return bg_; }
 
     // Fit on: the table's layout is scaled uniformly to the largest size that fits this
-    // widget, centred, and the widget may take any size. Off: the design size, unscaled.
+    // widget, centred across and held to the top, and the widget may take any size. Off: the design size,
+    // unscaled.
     void setFit(bool on);
     bool fit() const { return fit_; }
     // Logical pixels per design pixel, and where the table's top-left corner lies.
@@ -54,6 +57,7 @@ class CardTable : public QWidget, public TableView
     // Where the card at a place of a pile is drawn: the one mapping from the engine's
     // places to the screen, which drawing, dragging and hit tests all read.
     PlaceShift shownShift(int cell, int pile, int pos) const override;
+    PlaceShift landingShift(int cell, int pile, int pos) const override;
     QRect placeRect(int cell, int pile, int pos) const;
     // The furthest a card's top-left corner may lie (twips) and stay whole on the table.
     QPointF farthestCorner() const { return limit_; }
@@ -66,6 +70,34 @@ class CardTable : public QWidget, public TableView
     // A short line shown centred while no game runs; empty hides it.
     void setHint(const QString &text);
     const QString &hint() const { return hint_; }
+
+    // Keyboard play. A pile of the table, as the engine counts them.
+    struct PileRef {
+        int cell = Home;
+        int pile = 0;
+        bool operator==(const PileRef &) const = default;
+    };
+    // The pile the keys act on. Its frame is drawn from the first key on the table until the next
+    // mouse press: a player who only clicks never sees it.
+    PileRef focusPile() const { return focus_; }
+    bool focusShown() const { return keysUsed_; }
+    QRect focusFrame() const;
+    // The cards the keys have chosen or picked up, the grabbed one first; all are tinted.
+    const QVector<int> &chosenCards() const { return chosen_; }
+    bool holding() const { return held_ >= 0; }
+    // A key pressed over the table or its window: true when it was one of the table's.
+    bool handleKey(QKeyEvent *ev);
+    // The cards the keys hold go back where they were, and a chosen run is forgotten.
+    void putBack();
+    // Sends the card to the first foundation that takes it, the way a drag there would; false when
+    // none does or the card may not be picked up.
+    bool sendHome(int picId);
+    // With this on, a double click on a card that a foundation takes sends it there.
+    void setDoubleClickHome(bool on) { dblClickHome_ = on; }
+    bool doubleClickHome() const { return dblClickHome_; }
+    // Brings the accessible names and descriptions of the piles that changed up to date. It runs by
+    // itself once the events of a move are handled; tests may call it.
+    void refreshNames();
 
     QVector<TavCard *> PicCards;
     QVector<TavEmpty *> PicHome, PicRight, PicRes, PicWaste;
@@ -99,6 +131,8 @@ class CardTable : public QWidget, public TableView
   protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
+    void keyPressEvent(QKeyEvent *ev) override;
+    void mousePressEvent(QMouseEvent *ev) override;
 
   private:
     TavEmpty *marker(MarkerArray array, int index) const;
@@ -108,10 +142,48 @@ class CardTable : public QWidget, public TableView
     void paintBackground(qreal tileRatio);
     // Fans that would pass the table's edge drawn closer together; every card placed again.
     void arrangeFans();
+    std::array<std::vector<std::vector<char>>, 5> pileFaces() const;
+    // How each place of a pile with these faces (1 face down) is drawn off its layout place;
+    // empty when the fan is drawn as laid out.
+    std::vector<PlaceShift> fanShifts(int cell, int pile, const std::vector<char> &faces) const;
     void placeCard(int picId);
     QRect dirtyRect(const QRect &card) const;
     const QImage &shadow();
     QVector<int> carriedCards() const;
+
+    // Keyboard play (tableKeys.cpp).
+    std::vector<PileRef> keyRow(bool top) const;
+    bool inGame(PileRef p) const;
+    void moveFocus(int key);
+    void setFocusPile(PileRef p);
+    void chooseRun(int delta);
+    void activate();
+    void pickUp(int picId);
+    void dropHeld();
+    void carryTo(int picId, const QRect &target);
+    QRect dropRect(PileRef p) const;
+    QRect pileRect(PileRef p) const;
+    int runStart(PileRef p, int count) const;
+    void showChosen(const QVector<int> &ids);
+    void updateFrame();
+    // A mouse press ends keyboard play: held cards go back and the frame goes.
+    void leaveKeyboard();
+    PileRef focus_;
+    bool keysUsed_ = false;
+    int runLen_ = 1;   // cards the next pick-up takes from the focused tableau pile
+    int held_ = -1;    // the grabbed card the keys hold
+    PileRef heldFrom_; // and where it lay
+    int heldPos_ = 0, heldCount_ = 0;
+    QVector<int> chosen_;
+    QRect frameShown_;
+    bool dblClickHome_ = false;
+    bool swallowPress_ = false; // the press a double click that sent a card home brings with it
+
+    // Accessible names: piles whose cards changed, brought up to date once the move's events are handled.
+    void nameChanged(int cell, int pile);
+    void nameMarkers();
+    std::set<std::pair<int, int>> unnamed_;
+    bool namesQueued_ = false;
 
     Engine &e_;
     cData &data_;

@@ -1,5 +1,7 @@
 #include "gui/table/tavCard.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -71,6 +73,14 @@ void TavCard::setSelected(i16 selected)
     Refreshcard();
 }
 
+void TavCard::setChosen(bool on)
+{
+    if (on == chosen_)
+        return;
+    chosen_ = on;
+    update();
+}
+
 void TavCard::DeckPic(const QImage &pic)
 {
     if (pic.isNull())
@@ -106,6 +116,17 @@ void TavCard::Refreshcard()
 void TavCard::paintEvent(QPaintEvent *)
 {
     drawPicture(this, shown_);
+    if (!chosen_)
+        return;
+    // A blue wash and rim: unlike the hint's negative colours, and seen on a back as on a face.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal rim = std::max(2.0, width() * 0.045);
+    const qreal r = width() * 0.06;
+    const QRectF inside = QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2);
+    p.setPen(QPen(QColor(20, 90, 220), rim));
+    p.setBrush(QColor(70, 150, 255, 80));
+    p.drawRoundedRect(inside, r, r);
 }
 
 // Positions go to the play code in twips, relative to this card.

@@ -30,6 +30,9 @@ class TavCard : public QWidget
     void SetLoc(i16 cell, i16 pile, i16 pos);
     void setFaceMode(i32 mode);
     void setSelected(i16 selected);
+    // Chosen by the keyboard to be carried: tinted, over whatever face it shows.
+    void setChosen(bool on);
+    bool chosen() const { return chosen_; }
     void DeckPic(const QImage &pic);
     void MainPic(const QImage &pic);
     void Refreshcard();
@@ -63,6 +66,7 @@ class TavCard : public QWidget
     i16 cell_ = 0, pile_ = 0, pos_ = 0;
     i32 faceMode_ = 1;
     i16 selected_ = 0;
+    bool chosen_ = false;
     QImage back_, face_, shown_;
     int redraws_ = 0;
     double scale_ = 1;

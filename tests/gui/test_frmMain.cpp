@@ -279,6 +279,22 @@ TEST(MainWindowPlay, LegalDragLandsIllegalReturnsAndKeysUndoRedo)
     QTest::keyClick(t.w.get(), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
     EXPECT_EQ(t.e().card(card).Pile, dest);
+
+    // Ctrl+Z with the card in hand waits: undone under the pointer, the card let go far away would
+    // stay drawn where it was picked up, off its place.
+    TavCard *w = table->PicCards[card];
+    const QPoint placed = w->pos();
+    t.upkeep();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(130, 220), w->mapToGlobal(QPointF(130, 220)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    QTest::keyClick(t.w.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(130, 220));
+    EXPECT_EQ(t.e().Trans->GetTransID(), moves + 1);
+    EXPECT_EQ(t.e().card(card).Pile, dest);
+    EXPECT_EQ(w->pos(), placed);
+    EXPECT_EQ(w->pos(), table->placeRect(Home, dest, t.e().card(card).Pos).topLeft());
 }
 
 TEST(MainWindowPlay, PressOnTheStockTurnsACard)

@@ -22,7 +22,7 @@
 #include "solve/drive.h"
 #include "solve/winnableKeys.h"
 #include "tests/support/mainParts.h"
-#include "tests/support/tempShared.h"
+#include "tests/support/mainWindow.h"
 
 using namespace tess;
 using tess::testing::action;
@@ -32,19 +32,7 @@ using tess::testing::menuItem;
 namespace
 {
 
-struct Window : tess::testing::TempShared {
-    std::unique_ptr<frmMain> w;
-    int won = 0;
-
-    Window()
-    {
-        w = std::make_unique<frmMain>(shared);
-        w->exitNow = [] {};
-        w->openGameWon = [this] { ++won; };
-        w->table()->setAnimated(false);
-        w->resize(1200, 900);
-        w->show();
-    }
+struct Window : tess::testing::MainWindow {
     QAction *item(const char *name) { return w->findChild<QAction *>(name); }
     QString status() { return w->findChild<QLabel *>("mHint")->text(); }
     HintRunner *runner() { return w->findChild<HintRunner *>(); }

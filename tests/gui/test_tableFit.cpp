@@ -26,7 +26,7 @@
 #include "store/cData.h"
 #include "tests/solve/randomPlay.h"
 #include "tests/support/mainParts.h"
-#include "tests/support/tempShared.h"
+#include "tests/support/mainWindow.h"
 
 using namespace tess;
 using tess::testing::action;
@@ -68,6 +68,18 @@ struct Table {
     }
     // Where the card's slot on a pile lies on screen.
     QPoint slot(int cell, int pile, int pos) const { return table.placeRect(cell, pile, pos).topLeft(); }
+};
+
+// Where a card was each time it was drawn.
+struct PaintedAt : QObject {
+    std::vector<QPoint> at;
+    explicit PaintedAt(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *ev) override
+    {
+        if (ev->type() == QEvent::Paint)
+            at.push_back(static_cast<QWidget *>(o)->pos());
+        return false;
+    }
 };
 
 void moveTo(TavCard *w, QWidget *table, QPoint p)
@@ -255,23 +267,8 @@ TEST(TableFit, StackedFaceDownCardsShowTheirBackPattern)
 namespace
 {
 
-struct Window : tess::testing::TempShared {
-    std::unique_ptr<frmMain> w;
-    explicit Window(QSize size)
-    {
-        w = std::make_unique<frmMain>(shared);
-        w->exitNow = [] {};
-        w->table()->setAnimated(false);
-        w->resize(size);
-        w->show();
-        settle();
-    }
-    // Layout and resize events are posted: deliver them now instead of waiting.
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
+struct Window : tess::testing::MainWindow {
+    explicit Window(QSize size) : MainWindow(size) { settle(); }
     QWidget *picMain() const { return w->findChild<QWidget *>("PicMain"); }
 };
 
@@ -477,6 +474,9 @@ TEST(TableFit, ALongFanClosesUpAndOpensAgain)
     const int bottom = t.table.height();
     const int dealt = t.e.Array.GetTop(Home, P);
     const int closedStep = t.slot(Home, P, 1).y() - t.slot(Home, P, 0).y();
+    const QPoint dealtAt = t.table.PicCards[t.e.Array.GetTopPicID(Home, P)]->pos();
+    // With room to spare, each back shows a band a player can count, not a sliver.
+    EXPECT_GE(closedStep, t.table.cardSize().height() / 10);
     int added = 0;
     while (t.e.Array.GetTop(Stock, 0) >= 0 && added < 20) {
         i32 mod = tmod::Replayed;
@@ -505,6 +505,24 @@ TEST(TableFit, ALongFanClosesUpAndOpensAgain)
     EXPECT_TRUE(HitTest(t.e, id, Home, P, top, kPointTest));
     QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, grab);
 
+    // Animated onto the closed-up fan, a card travels to where it comes to rest: the last step
+    // drawn in flight is where it lies, with no jump once it lands.
+    {
+        const int id2 = t.e.Array.GetTopPicID(Stock, 0);
+        ASSERT_GE(id2, 0);
+        TavCard *flying = t.table.PicCards[id2];
+        PaintedAt painted(flying);
+        t.table.setAnimated(true);
+        t.table.stepMillis = 0;
+        i32 mod = tmod::Replayed;
+        t.e.Array.MoveCard(static_cast<i16>(id2), Home, P, t.e.Array.GetTop(Home, P) + 1, mod, 8, 0, kFaceUp);
+        t.table.setAnimated(false);
+        ASSERT_FALSE(painted.at.empty());
+        EXPECT_LE((painted.at.back() - flying->pos()).manhattanLength(), 2)
+            << "drawn last at " << painted.at.back().y() << ", lies at " << flying->pos().y();
+        EXPECT_LE(flying->geometry().bottom(), bottom);
+    }
+
     // Taken off again, the fan opens back to its dealt spacing.
     while (t.e.Array.GetTop(Home, P) > dealt) {
         i32 mod = tmod::Replayed;
@@ -512,6 +530,5 @@ TEST(TableFit, ALongFanClosesUpAndOpensAgain)
                            0, kFaceDown);
     }
     EXPECT_EQ(t.slot(Home, P, 1).y() - t.slot(Home, P, 0).y(), closedStep);
-    EXPECT_EQ(t.table.PicCards[t.e.Array.GetTopPicID(Home, P)]->pos(),
-              t.table.toWidget(t.e.Array.CordX(Home, P, dealt), t.e.Array.CordY(Home, P, dealt)));
+    EXPECT_EQ(t.table.PicCards[t.e.Array.GetTopPicID(Home, P)]->pos(), dealtAt);
 }

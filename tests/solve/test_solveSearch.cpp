@@ -590,6 +590,26 @@ TEST(SolveHint, SuggestsAMoveTheEngineTakesWhenNoWinIsProved)
     EXPECT_EQ(h.text.rfind("Hint: ", 0), 0u) << h.text;
 }
 
+// Playing on from the search's best guess finds wins a whole search cannot reach in its limits: Spiderette
+// 12 is still open after 3,000,000 positions, yet guided steps of 20,000 win it. The line must hold move
+// for move when the engine plays it.
+TEST(SolveHint, FollowingSuggestionsWinsAndTheEnginePlaysTheLineOut)
+{
+    HeadlessHost host;
+    Engine e(&host);
+    e.NewGame("Spiderette", 12);
+    host.running = true;
+    const GameRules g = rulesOf(e, true);
+    Limits l;
+    l.milliseconds = 0;
+    l.nodes = 20000;
+    const Result r = followSuggestions(g, positionOf(e, g), l, 300);
+    ASSERT_EQ(r.verdict, Verdict::Won);
+    for (const Move &m : r.moves)
+        playOnEngine(e, g, m);
+    EXPECT_TRUE(positionOf(e, g).won(g));
+}
+
 TEST(SolveHint, SaysSoWhenNoMoveIsLeft)
 {
     // Every tableau pile ends in a card nothing takes, the Aces lie face down and the stock is spent.
