@@ -94,7 +94,8 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
     const bool pressToHome = narrow && pos.redealsLeft == -1 && stockTurnsOneByOne(g);
     const bool reserve = stockIsReserve(g, pos);
     const CardSet home = g.safeHoming ? homeCards(g, pos) : CardSet{};
-    const CardSet wanted = narrow ? wantedCards(g, pos) : CardSet{};
+    const CardSet homeTakes = g.safeHoming && g.homeByRank ? wantedCards(g, pos) : CardSet{};
+    const CardSet wanted = narrow || g.splitsToHome ? wantedCards(g, pos) : CardSet{};
     // Whether a card taken from the stock onto pile `to` can serve there.
     auto stockCardServes = [&](int card, int to) {
         if (reserve && !g.isGoal(to) && (g.isRes(to) || (g.safeHoming && neededByNone(g, home, card))))
@@ -119,7 +120,7 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
             if (g.isGoal(m.to) && g.order[m.from] == g.order[m.to] &&
                 g.foundingRank[m.from] == g.foundingRank[m.to])
                 continue;
-            if (narrow || (g.safeHoming && neededByNone(g, home, m.card)))
+            if (narrow || (g.safeHoming && homesSafely(g, home, homeTakes, m.card)))
                 continue;
             score = score::kOffHome;
         } else if (g.isGoal(m.to)) {
@@ -149,13 +150,17 @@ void orderedMoves(const GameRules &g, const Position &pos, std::vector<Move> &ou
                 score = score::kEmpties + joinBonus;
             } else if (joins) {
                 score = breaks ? score::kJoinsButBreaks : score::kJoinsSuit;
-            } else if (narrow && !inSet(wanted, cardOf(below))) {
+            } else if ((narrow || (g.splitsToHome && g.isHome(m.to) && pos.size(m.to) > 0 &&
+                                   g.runLinks(cardOf(below), m.card))) &&
+                       !inSet(wanted, cardOf(below))) {
                 continue;
             } else if (breaks) {
                 score = score::kBreaks;
             } else if (g.isHome(m.to) && pos.size(m.to) == 0) {
                 score = score::kToEmpty;
             }
+        } else if (g.isRes(m.from) && g.isRes(m.to) && pos.size(m.to) == 0 && pos.size(m.from) == 1) {
+            continue; // a lone card from one free cell to another: the free cells are alike
         } else if (m.from == g.waste || m.from == g.stock) {
             if (!stockCardServes(m.card, m.to))
                 continue;

@@ -102,19 +102,27 @@ void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log)
         return;
     for (bool moved = true; moved;) {
         moved = false;
+        // Worked out again after each card sent home; until then the position stays as it is.
+        const Offsets o(g, pos);
         const CardSet home = homeCards(g, pos);
+        const CardSet wanted = wantedCards(g, pos, o);
         auto sendHome = [&](int from, int k) {
-            const int card = cardOf(pos.at(from, k));
-            if (!neededByNone(g, home, card))
+            const int card = cardOf(cardAt(pos, o, from, k));
+            // Most cards no foundation takes yet: nothing more to ask of them.
+            if (!inSet(wanted, card))
+                return false;
+            const bool byRank = !neededByNone(g, home, card);
+            if (byRank && !homesSafely(g, home, wanted, card))
                 return false;
             for (int i = 0; i < g.goal; ++i) {
                 const int f = g.firstGoal() + i;
                 const int n = pos.size(f);
-                if (FoundationFull(n) || !g.pileTakes(f, n > 0 ? cardOf(pos.at(f, n - 1)) : -1, card))
+                if (FoundationFull(n) || !g.pileTakes(f, n > 0 ? cardOf(cardAt(pos, o, f, n - 1)) : -1, card))
                     continue;
+                // A foundation of one suit holds only cards the rule above has let go already.
                 bool clean = true;
-                for (int j = 0; j < n && clean; ++j)
-                    clean = neededByNone(g, home, cardOf(pos.at(f, j)));
+                for (int j = 0; j < n && clean && !byRank; ++j)
+                    clean = neededByNone(g, home, cardOf(cardAt(pos, o, f, j)));
                 if (!clean)
                     continue;
                 Move m;
@@ -212,7 +220,7 @@ Need needAfter(const GameRules &g, const Position &pos, const Move &m)
         // Held back, the run would still move on with the card below it wherever that went.
         if (base > 0 && !(pos.at(m.from, base - 1) & kDownBit) &&
             g.runLinks(pos.at(m.from, base - 1), m.card))
-            return {m.from, m.from};
+            return {g.splitsToHome && pos.size(m.to) > 0 ? -1 : m.from, m.from};
         if (base == 0 && pos.size(m.to) > 0)
             return {m.from, -1};
     }

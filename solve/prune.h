@@ -2,6 +2,7 @@
 // until the one that uses them.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,35 @@ inline bool neededByNone(const GameRules &g, const CardSet &home, int card)
     return (h[0] & ~home[0]) == 0 && (h[1] & ~home[1]) == 0;
 }
 
+// Whether `card` may go home with no other choice searched: no card outside the foundations could need
+// it to rest on, or, where foundations climb by suit and the tableau takes the other colour one rank
+// lower, every card that could rest on it may go home now (wanted holds what the foundations take), and
+// so may every card that could rest on one of those, with nothing left out that could rest on that.
+// Such a card kept back could only hold cards that can go home instead, whose own holders can go home
+// too, and taking any of them back off a foundation to hold the others gains nothing; so this holds where
+// cards may come back from the foundations as well. It speaks of a card that goes home now: a card left
+// in the stock is not let go by it (laid on the table it may still hold a card whose suit is behind).
+inline bool homesSafely(const GameRules &g, const CardSet &home, const CardSet &wanted, int card)
+{
+    if (neededByNone(g, home, card))
+        return true;
+    if (!g.homeByRank)
+        return false;
+    auto allOut = [&](const CardSet &s, auto ok) {
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t bits = s[static_cast<size_t>(w)] & ~home[static_cast<size_t>(w)]; bits;
+                 bits &= bits - 1)
+                if (!ok(w * 64 + std::countr_zero(bits)))
+                    return false;
+        return true;
+    };
+    return allOut(g.heldBy[static_cast<size_t>(card)], [&](int d) {
+        return inSet(wanted, d) && allOut(g.heldBy[static_cast<size_t>(d)], [&](int e) {
+                   return inSet(wanted, e) && neededByNone(g, home, e);
+               });
+    });
+}
+
 // Whether some card can never go home, even if every move the rules allow were open at any time: the
 // stock and free cells hand out any card whenever asked, and a card may move whenever a place for it is
 // ever uncovered. True proves the game lost from here.
@@ -30,9 +60,9 @@ inline bool stockIsReserve(const GameRules &g, const Position &pos)
 }
 
 // Sends home, one at a time, every card that no card outside the foundations could need to rest on, onto
-// a foundation whose cards are all such cards. Whatever a line of play does with such a card, the same
-// line without it does as well, so these moves are made without searching the others; each is added to
-// log.
+// a foundation whose cards are all such cards, and where foundations climb by suit every card
+// homesSafely allows. Whatever a line of play does with such a card, the same line without it does as
+// well, so these moves are made without searching the others; each is added to log.
 void homeSafely(const GameRules &g, Position &pos, std::vector<Move> &log);
 
 // Whether a tableau run that turns a card up or empties its pile could go onto `card` once it lies on pile

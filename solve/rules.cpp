@@ -106,10 +106,11 @@ void GameRules::prepare()
                     addToSet(into[static_cast<size_t>(c)], top);
     }
     // What rests on a card in any tableau pile, then what rests on that, until nothing is added.
-    holds.assign(static_cast<size_t>(kMaxCards), CardSet{});
+    heldBy.assign(static_cast<size_t>(kMaxCards), CardSet{});
     for (int c = 0; c < totalCards; ++c)
         for (int p = 0; p < home; ++p)
-            addAll(holds[static_cast<size_t>(c)], takes[static_cast<size_t>(p * row + c + 1)]);
+            addAll(heldBy[static_cast<size_t>(c)], takes[static_cast<size_t>(p * row + c + 1)]);
+    holds = heldBy;
     for (bool grew = true; grew;) {
         grew = false;
         for (int c = 0; c < totalCards; ++c) {
@@ -129,6 +130,20 @@ void GameRules::prepare()
             if (card[static_cast<size_t>(a)].Num == card[static_cast<size_t>(b)].Num &&
                 card[static_cast<size_t>(a)].Suit == card[static_cast<size_t>(b)].Suit)
                 oneOfEach = false;
+    homeByRank = oneOfEach && goal > 0 && !removeSuits;
+    for (int c = 0; c < totalCards && homeByRank; ++c) {
+        const CardAttrs &a = card[static_cast<size_t>(c)];
+        CardSet below{}; // the card of its suit one rank lower, which a foundation must show to take it
+        for (int d = 0; d < totalCards; ++d) {
+            const CardAttrs &b = card[static_cast<size_t>(d)];
+            if (b.Suit == a.Suit && b.Num == a.Num - 1)
+                addToSet(below, d);
+            if (inSet(heldBy[static_cast<size_t>(c)], d) && (b.Num != a.Num - 1 || b.Color == a.Color))
+                homeByRank = false;
+        }
+        if (follows[static_cast<size_t>(c)] != below || inSet(emptyFoundationTakes, c) != (a.Num == 0))
+            homeByRank = false;
+    }
     // Where runs go up as well as down, a run moved off the card it is linked to may serve by what it
     // joins rather than by what it uncovers; holding it back loses wins there (Canister 26).
     buildsAreRuns = true;
@@ -152,6 +167,7 @@ void GameRules::setAutoplay(bool on)
 {
     autoplay = on;
     safeHoming = !autoplay && !removeSuits && goal > 0 && oneOfEach;
+    splitsToHome = homeByRank && multiMove && !dealRows && !isFreecellTag(games.Tag()) && buildsAreRuns;
     runsWait = !autoplay && !removeSuits && multiMove && !isFreecellTag(games.Tag()) && buildsAreRuns;
 }
 

@@ -64,13 +64,23 @@ struct GameRules {
     std::vector<CardSet> links; // by card: the cards that carry a run on from it
     // By card: every card that could come to rest on it in the tableau, straight on or through others.
     std::vector<CardSet> holds;
+    std::vector<CardSet> heldBy; // by card: the cards that could come to rest straight on it in the tableau
     // Without autoplay and with one card of each face, a card nothing outside the foundations could need
     // as a holder goes home without a choice being searched.
     bool safeHoming = false;
+    // Foundations climb by suit from the Ace and a tableau card takes only the other colour one rank
+    // lower, one card of each face: then a card may also go home unsearched when what could rest on it
+    // can itself go home, and so can what could rest on that (see homesSafely).
+    bool homeByRank = false;
     // Without autoplay, any run can be carried and whatever is built on a run moves with it: a run moved
     // off a face-up card or out of its pile can wait until that card or pile is used.
     bool runsWait = false;
     bool oneOfEach = false; // no two cards of one face
+    // Where foundations climb by suit, any run moves as one and the tableau takes the other colour one
+    // rank lower, a run split off a face-up card onto another card only hands the uncovered card's place
+    // to its twin, which the twin's own pile offers as well: such a split is searched only when the card
+    // it uncovers can go home, and then it must.
+    bool splitsToHome = false;
     // Whatever a tableau pile takes carries a run on, and no two cards carry one on from each other.
     bool buildsAreRuns = false;
     // By card: the cards it may rest on in the tableau, and the foundation cards it may follow.

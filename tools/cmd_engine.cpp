@@ -7,6 +7,7 @@
 #include "play/cTrans.h"
 #include "play/engine.h"
 #include "play/mPlay.h"
+#include "solve/drive.h"
 #include "tools/commands.h"
 
 namespace tess::cli
@@ -112,19 +113,6 @@ int cmdDeal(const Args &args)
 namespace
 {
 
-// Carries a card so its corner lies on the slot the release tests for that pile.
-void dragTo(Engine &e, int picId, int cell, int pile)
-{
-    const int top = e.Array.GetTop(cell, pile);
-    const int slotPos = cell == Home ? top : 0;
-    const double tx = e.Array.CordX(cell, pile, slotPos), ty = e.Array.CordY(cell, pile, slotPos);
-    CardPress(e, picId, 0, 0);
-    const CardState &c = e.card(picId);
-    // Press at the card's own corner, then move by the offset to the slot.
-    CardMove(e, picId, tx - c.Left, ty - c.Top);
-    CardRelease(e, picId);
-}
-
 bool readInt(std::istringstream &in, long long &v)
 {
     std::string w;
@@ -172,7 +160,7 @@ int playScript(const Args &argsIn, std::istream &script, std::ostream &out, std:
             ok = readInt(in, id) && readInt(in, cell) && readInt(in, pile) && id < e.Games.TotalCards() &&
                  cell < kCellKinds && pile < kMaxPiles && e.card(static_cast<int>(id)).Placed;
             if (ok && host.running)
-                dragTo(e, static_cast<int>(id), static_cast<int>(cell), static_cast<int>(pile));
+                solve::dragTo(e, static_cast<int>(id), static_cast<int>(cell), static_cast<int>(pile));
         } else if (cmd == "stock") {
             if (host.running && e.Array.GetTop(Stock, 0) >= 0) {
                 const int top = e.Array.GetTopPicID(Stock, 0);

@@ -171,4 +171,23 @@ TEST_P(SolverMatchesEngine, SameMovesSameResults)
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, SolverMatchesEngine, ::testing::Range(1, kGameCount + 1));
 
+// King Albert 58 without autoplay, by a line the solver won: after these moves the fan of pile 6 reaches
+// down over the reserve, and the last one carries the reserve's Four onto that fan's Five. Let go over the
+// fan's top card as it lies, the Four's middle was still over its own place and it went back, so a line
+// called won stopped short.
+TEST(SolverMatchesEngine, ACardFromTheReserveLandsOnAFanThatReachesOverIt)
+{
+    Game game("King Albert", 58, false);
+    const int line[][3] = {{2, 3, 0},  {9, 3, 0},  {46, 3, 1}, {14, 0, 2}, {35, 0, 8}, {50, 0, 1}, {4, 0, 1},
+                           {7, 3, 1},  {11, 3, 0}, {19, 0, 7}, {49, 3, 1}, {51, 0, 0}, {25, 0, 0}, {16, 0, 4},
+                           {32, 0, 6}, {0, 0, 4},  {1, 0, 5},  {44, 0, 6}, {3, 0, 0},  {10, 0, 6}, {21, 0, 1},
+                           {28, 0, 4}, {36, 3, 2}, {22, 3, 2}, {45, 0, 6}};
+    for (const auto &[card, cell, pile] : line) {
+        dragTo(game.e, card, cell, pile);
+        ASSERT_EQ(game.e.card(card).Cell, cell) << "card " << card;
+        ASSERT_EQ(game.e.card(card).Pile, pile) << "card " << card;
+    }
+    EXPECT_EQ(game.e.Array.GetTopPicID(Home, 6), 45);
+}
+
 } // namespace

@@ -212,6 +212,103 @@ TEST(SolveHandBuilt, FaceDownCardTurnsUpWhenUncovered)
     EXPECT_EQ(pos.at(0, 0), down & 0x7f);
 }
 
+// Both black suits to the Three, diamonds to `diamonds`, hearts to the Four with the Five on top of pile 0
+// or, `onFoundation`, on the hearts; the black Fours that could rest on the Five wait face down elsewhere,
+// and the Six of clubs would take the Five.
+Table fiveOfHeartsTable(int diamonds, bool onFoundation = false)
+{
+    Table t("Klondike", false);
+    t.foundation(0, H, onFoundation ? 4 : 3);
+    t.foundation(1, S, 2);
+    t.foundation(2, D, diamonds);
+    t.foundation(3, C, 2);
+    t.at(0) = {t.card(12, D, true)};
+    if (!onFoundation)
+        t.at(0).push_back(t.card(4, H));
+    t.at(1) = {t.card(3, S, true), t.card(3, C, true), t.card(12, S)};
+    t.at(2) = {t.card(5, C)};
+    return t;
+}
+
+TEST(SolveShortcuts, CardsSentHomeUnsearchedOnlyWhenNothingCouldNeedThem)
+{
+    // The black Fours could rest on the Five, but each can go home itself, and so can the red Three that
+    // could rest on them; nothing below those is out. The Five goes home without a choice.
+    Table t = fiveOfHeartsTable(1);
+    ASSERT_TRUE(t.g.homeByRank);
+    Position pos = t.position();
+    std::vector<Move> log;
+    homeSafely(t.g, pos, log);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].card, t.at(0)[1]);
+    EXPECT_EQ(pos.size(t.g.firstGoal()), 5);
+    // With diamonds at the Ace, the Three of diamonds could need a black Four to rest on, which could
+    // need the Five: it stays, and taking it back off its foundation stays a choice.
+    Table low = fiveOfHeartsTable(0);
+    Position kept = low.position();
+    log.clear();
+    homeSafely(low.g, kept, log);
+    EXPECT_TRUE(log.empty());
+    const Table back = fiveOfHeartsTable(0, true);
+    std::vector<Move> moves;
+    orderedMoves(back.g, back.position(), moves);
+    EXPECT_TRUE(
+        std::any_of(moves.begin(), moves.end(), [&](const Move &m) { return back.g.isGoal(m.from); }));
+    // Where the tableau builds in suit, or two packs make twins, a card that could hold another is not let
+    // go on ranks alone.
+    for (const char *game : {"Klondike", "Somerset", "Raglan", "King Albert"}) {
+        HeadlessHost host;
+        Engine e(&host);
+        e.NewGame(game, 1);
+        EXPECT_TRUE(rulesOf(e, false).homeByRank) << game;
+    }
+    for (const char *game : {"Double Klondike", "Spiderette", "Canister", "Klondike AK"}) {
+        HeadlessHost host;
+        Engine e(&host);
+        e.NewGame(game, 1);
+        EXPECT_FALSE(rulesOf(e, false).homeByRank) << game;
+    }
+}
+
+TEST(SolveShortcuts, MovesThatOnlySwapPlacesAreLeftOut)
+{
+    // The Seven of spades rests on the Eight of hearts; the Eight of diamonds would take it as well.
+    auto table = [](int hearts) {
+        Table t("Klondike", false);
+        if (hearts >= 0)
+            t.foundation(0, H, hearts);
+        t.at(0) = {t.card(8, S, true), t.card(7, H), t.card(6, S)};
+        t.at(1) = {t.card(8, C, true), t.card(7, D)};
+        return t;
+    };
+    auto splits = [](const Table &t) {
+        std::vector<Move> moves;
+        orderedMoves(t.g, t.position(), moves);
+        return std::count_if(moves.begin(), moves.end(), [&](const Move &m) {
+            return m.kind == MoveKind::Drag && m.from == 0 && m.to == 1;
+        });
+    };
+    // Onto the twin it only changes which Eight holds which Seven: left out unless the Eight can go home,
+    // and then the Eight must go next.
+    EXPECT_EQ(splits(table(-1)), 0);
+    Table homeable = table(6);
+    EXPECT_EQ(splits(homeable), 1);
+    const Need need = needAfter(homeable.g, homeable.position(), Move::drag(homeable.at(0)[2], 0, 1, 0));
+    EXPECT_EQ(need.onto, -1);
+    EXPECT_EQ(need.from, 0);
+    // A card alone in a free cell gains nothing by moving to another.
+    Table cells("Klondike Freecell", false);
+    ASSERT_GE(cells.g.res, 2);
+    cells.at(cells.g.home) = {cells.card(5, C)};
+    cells.at(0) = {cells.card(12, C)};
+    std::vector<Move> moves;
+    orderedMoves(cells.g, cells.position(), moves);
+    EXPECT_FALSE(std::any_of(moves.begin(), moves.end(),
+                             [&](const Move &m) { return cells.g.isRes(m.from) && cells.g.isRes(m.to); }));
+    EXPECT_TRUE(std::any_of(moves.begin(), moves.end(),
+                            [&](const Move &m) { return cells.g.isRes(m.from) && cells.g.isHome(m.to); }));
+}
+
 TEST(SolveLimits, UnknownWhenTheLimitIsHit)
 {
     HeadlessHost host;
@@ -388,13 +485,13 @@ TEST(ProvedStuck, OnlyOnDealsThatCannotBeWon)
     EXPECT_GT(stuck, 0);
 }
 
-// Klondike 40 is proved lost without autoplay in some 50,000 positions, and so with it; with autoplay's own
+// Klondike 1134 is proved lost without autoplay in some 50,000 positions, and so with it; with autoplay's own
 // search alone it stays open after far more. The search without autoplay keeps proving beside it.
 TEST(SolveWithAutoplay, ALossProvedWithoutAutoplayHoldsWithIt)
 {
     HeadlessHost host;
     Engine e(&host);
-    e.NewGame("Klondike", 40);
+    e.NewGame("Klondike", 1134);
     const GameRules g = rulesOf(e, true);
     Limits l = quick();
     l.nodes = 200000;
