@@ -20,7 +20,8 @@ namespace tess
 namespace
 {
 // A hint answers within a second: the won line if one is found by then, else the search's best guess.
-constexpr long long kHintMs = 1000;
+// The search stops short of the second, so the answer, worded and shown, comes within it.
+constexpr long long kHintMs = 900;
 // The question whether the deal can be won may take longer.
 constexpr long long kCanWinMs = 3000;
 constexpr long long kWinnableMsPerDeal = 400;

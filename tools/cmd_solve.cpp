@@ -85,7 +85,8 @@ int cmdSolve(const Args &argsIn)
 int cmdHint(const Args &argsIn)
 {
     Args args = argsIn;
-    long long ms = 1000, autoplay = 1;
+    // As the program's Hint: the search stops short of a second, so the answer comes within one.
+    long long ms = 900, autoplay = 1;
     if (!takeOption(args, "--limit-ms", ms, 1, 3600000) || !takeOption(args, "--autoplay", autoplay, 0, 1))
         return 2;
     std::string game;
