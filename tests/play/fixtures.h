@@ -157,8 +157,12 @@ class Table
     std::string pile(int cell, int pile) const
     {
         std::string s;
-        for (int pos = 0; pos <= top(cell, pile); ++pos)
-            s += (pos ? " " : "") + cardText(e, id(cell, pile, pos));
+        for (int pos = 0; pos <= top(cell, pile); ++pos) {
+            // Appended piece by piece: GCC 12 at -O3 misreads `"" + string` as an overflow.
+            if (pos)
+                s += ' ';
+            s += cardText(e, id(cell, pile, pos));
+        }
         return s;
     }
 
