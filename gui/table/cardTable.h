@@ -136,6 +136,7 @@ class CardTable : public QWidget, public TableView
 
   private:
     TavEmpty *marker(MarkerArray array, int index) const;
+    TavEmpty *markerOf(PileRef p) const;
     QImage faceImage(int pic) const;
     qreal pictureRatio() const;
     void layOut();

@@ -58,29 +58,30 @@ std::vector<CardTable::PileRef> CardTable::keyRow(bool top) const
     return row;
 }
 
+TavEmpty *CardTable::markerOf(PileRef p) const
+{
+    switch (p.cell) {
+    case Home:
+        return marker(MarkerArray::Home, p.pile);
+    case Goal:
+        return marker(MarkerArray::Goal, p.pile);
+    case Res:
+        return marker(MarkerArray::Res, p.pile);
+    case Waste:
+        return marker(MarkerArray::Waste, p.pile);
+    case Stock:
+        return marker(MarkerArray::Stock, p.pile);
+    default:
+        return nullptr;
+    }
+}
+
 QRect CardTable::pileRect(PileRef p) const
 {
     if (!inGame(p))
         return {};
     QRect r;
-    const TavEmpty *m = nullptr;
-    switch (p.cell) {
-    case Home:
-        m = PicHome.value(p.pile);
-        break;
-    case Goal:
-        m = PicRight.value(p.pile);
-        break;
-    case Res:
-        m = PicRes.value(p.pile);
-        break;
-    case Waste:
-        m = PicWaste.value(p.pile);
-        break;
-    default:
-        m = PicStock;
-        break;
-    }
+    const TavEmpty *m = markerOf(p);
     if (m && m->isVisibleTo(this))
         r = m->geometry();
     // Where the cards are drawn now: the piles hear of a card only once it lands.
@@ -400,26 +401,7 @@ void CardTable::refreshNames()
             members[{s.Cell, s.Pile}].push_back({s.Pos, i});
     }
     for (const auto &[cell, pile] : piles) {
-        TavEmpty *m = nullptr;
-        switch (cell) {
-        case Home:
-            m = PicHome.value(pile);
-            break;
-        case Goal:
-            m = PicRight.value(pile);
-            break;
-        case Res:
-            m = PicRes.value(pile);
-            break;
-        case Waste:
-            m = PicWaste.value(pile);
-            break;
-        case Stock:
-            m = PicStock;
-            break;
-        default:
-            break;
-        }
+        TavEmpty *m = markerOf({cell, pile});
         if (!inGame({cell, pile})) {
             if (m)
                 m->setAccessibleDescription(QString());
