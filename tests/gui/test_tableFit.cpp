@@ -128,6 +128,17 @@ bool findMoves(const Engine &e, int &card, int &dest, int &refusing)
     return false;
 }
 
+// The first Klondike deal with such a move, dealt on the table.
+bool dealWithMoves(Table &t, int &card, int &dest, int &refusing)
+{
+    for (long long n = 1; n < 300; ++n) {
+        t.start("Klondike", n);
+        if (findMoves(t.e, card, dest, refusing))
+            return true;
+    }
+    return false;
+}
+
 QSize areaFor(double scale)
 {
     // About this scale for Klondike: the height of its piles and their fans decides.
@@ -142,12 +153,7 @@ TEST(TableFit, DragsDropsAndTheStockPlayTheSameAtEveryScale)
         SCOPED_TRACE(scale);
         Table t(areaFor(scale));
         int card = -1, dest = -1, refusing = -1;
-        for (long long n = 1; n < 300 && card < 0; ++n) {
-            t.start("Klondike", n);
-            if (!findMoves(t.e, card, dest, refusing))
-                card = -1;
-        }
-        ASSERT_GE(card, 0);
+        ASSERT_TRUE(dealWithMoves(t, card, dest, refusing));
         const QPoint home = t.table.PicCards[card]->pos();
         const int moves = t.e.Trans->GetTransID();
 
@@ -174,12 +180,7 @@ TEST(TableFit, AResizeInTheMiddleOfADragKeepsTheCard)
 {
     Table t(areaFor(1.0));
     int card = -1, dest = -1, refusing = -1;
-    for (long long n = 1; n < 300 && card < 0; ++n) {
-        t.start("Klondike", n);
-        if (!findMoves(t.e, card, dest, refusing))
-            card = -1;
-    }
-    ASSERT_GE(card, 0);
+    ASSERT_TRUE(dealWithMoves(t, card, dest, refusing));
     const int onto = t.e.Array.GetTop(Home, dest) + 1;
     // The target is read after the resize, at the new scale, as the player would see it.
     TavCard *w = t.table.PicCards[card];

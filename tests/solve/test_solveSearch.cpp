@@ -7,6 +7,7 @@
 
 #include "play/cTrans.h"
 #include "play/engine.h"
+#include "solve/deals.h"
 #include "solve/drive.h"
 #include "solve/hint.h"
 #include "solve/search.h"
@@ -505,11 +506,9 @@ TEST(SolveWithAutoplay, ALossProvedWithoutAutoplayHoldsWithIt)
 // way, and the line, its cards already home passed over, still wins when autoplay sends cards home.
 TEST(SolveWithAutoplay, ALineWonWithoutAutoplayIsPlayedWithIt)
 {
-    HeadlessHost host;
-    Engine e(&host);
-    e.NewGame("Klondike", 96);
-    const GameRules g = rulesOf(e, true);
-    const Position start = positionOf(e, g);
+    const DealAnswer deal = dealOf("Klondike", 96, true);
+    const GameRules &g = deal.rules;
+    const Position &start = deal.start;
     Limits l = quick();
     l.nodes = 60000;
     const Result r = solvePosition(g, start, l);
@@ -542,11 +541,9 @@ TEST(SolveBestFirst, FindsWinsWhereDepthFirstSinks)
 {
     for (const auto &[game, number] :
          {std::pair{"Simple Simon", 7}, std::pair{"Spiderette", 9}, std::pair{"Klondike Spider", 9}}) {
-        HeadlessHost host;
-        Engine e(&host);
-        e.NewGame(game, number);
-        const GameRules g = rulesOf(e, true);
-        const Position start = positionOf(e, g);
+        const DealAnswer deal = dealOf(game, number, true);
+        const GameRules &g = deal.rules;
+        const Position &start = deal.start;
         Limits l = quick();
         l.nodes = 100000;
         const Result r = solvePosition(g, start, l);
